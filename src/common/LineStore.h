@@ -1,0 +1,41 @@
+#pragma once
+// The lines of a measurement file, kept in one buffer. A large PM01BS02 file has
+// a million lines; one allocation per line would double the memory of a run.
+// Lines may hold any byte, zero bytes included.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kurvex {
+
+class LineStore {
+public:
+    size_t size() const { return m_spans.size(); }
+    bool empty() const { return m_spans.empty(); }
+    std::string_view operator[](size_t k) const;
+    std::string_view back() const { return (*this)[size() - 1]; }
+
+    void push_back(std::string_view line);
+    // Replaces line k; the text may be a view into this store.
+    void Set(size_t k, std::string_view text);
+    void clear();
+    void reserve(size_t lines, size_t bytes);
+    // Drops the space that replaced lines left behind.
+    void Compact();
+    // All lines, each followed by the given terminator.
+    std::string Joined(std::string_view terminator) const;
+    std::vector<std::string> ToVector() const;
+
+private:
+    struct Span {
+        size_t offset;
+        size_t length;
+    };
+    std::string m_bytes;
+    std::vector<Span> m_spans;
+};
+
+}  // namespace kurvex

@@ -1,0 +1,22 @@
+#pragma once
+// The separator-neutral export lines of a run and the readable form of a data
+// line shown in the file viewer.
+
+#include <string>
+#include <string_view>
+
+#include "measurement/Messung.h"
+
+namespace kurvex {
+
+// Stand-ins in the export lines for the field separator and the decimal sign.
+inline constexpr std::string_view kExportSeparatorPlaceholder = "_S_";
+inline constexpr std::string_view kExportDecimalPlaceholder = "_D_";
+
+// value, station and width printed with six decimals, the decimal point as "_D_",
+// each followed by "_S_", then the comment: "1_D_500000_S_0_D_012300_S_3_D_500000_S_Fuge".
+void AppendExportLine(std::string& out, double valueMm, double stationKm, double widthM, std::string_view comment);
+// "%.2f %.4f %.2f %s" of value in mm, station in km, width in m and the comment.
+void AppendViewerLine(std::string& out, const MESSUNG& point);
+
+}  // namespace kurvex

@@ -1,0 +1,165 @@
+#pragma once
+// One measurement run: every point as read, the view window through which the
+// chart, the evaluation and the export see it, the header data of the file and
+// the file's own lines.
+
+#include <array>
+#include <cstdint>
+#include <istream>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/LineStore.h"
+#include "common/Message.h"
+#include "measurement/Messung.h"
+
+namespace kurvex {
+
+class CMessFahrtDaten {
+public:
+    CMessFahrtDaten() = default;
+    virtual ~CMessFahrtDaten() = default;
+    CMessFahrtDaten(const CMessFahrtDaten&) = default;
+    CMessFahrtDaten& operator=(const CMessFahrtDaten&) = default;
+    CMessFahrtDaten(CMessFahrtDaten&&) = default;
+    CMessFahrtDaten& operator=(CMessFahrtDaten&&) = default;
+
+    // --- Reading -------------------------------------------------------------
+    // Opens the file at path, remembers the path for companion files and reads it.
+    // Returns false only when the file cannot be opened; IsLoaded() tells whether
+    // a reader accepted it.
+    bool LoadFromFile(const std::string& path);
+    // Reads and recognises a whole file. The path kept for companion files stays as it is.
+    void ReadFile(std::istream& file);
+    void ReadBytes(std::string content);
+
+    void Clear();
+    bool IsLoaded() const { return m_loaded; }
+    bool IsIncomplete() const { return m_incomplete; }
+    bool IsDeviceFormat() const;
+    int FormatCode() const { return m_formatCode; }
+    int32_t FirstStation() const;
+    int32_t LastStation() const;
+    int32_t GetLimit() const { return m_limit; }
+
+    // Messages that reading wants shown to the user, in order.
+    const std::vector<UserMessage>& ReadMessages() const { return m_readMessages; }
+
+    // --- Adjustments after loading -------------------------------------------
+    void SetReverseOrder(bool reverse) { m_reverseOrder = reverse; }
+    bool ReverseOrder() const { return m_reverseOrder; }
+    void SetAdjust(std::string adjust) { m_adjust = std::move(adjust); }
+    const std::string& Adjust() const { return m_adjust; }
+    void SetComparisonOffset(double metres) { m_comparisonOffset = metres; }
+    double ComparisonOffset() const { return m_comparisonOffset; }
+    int32_t StationOffset() const { return m_stationOffset; }
+
+    void ApplyAdjustments();
+    void MirrorRun();
+    void ShiftStations(int32_t d);
+    void SetRange(int32_t from, int32_t to);
+    void ResetRange();
+    void SelectWholeRun();
+    void SetCorrection(int32_t correction);
+    int32_t Correction() const { return m_correction; }
+    bool IsAscending() const { return m_rangeFrom < m_rangeTo; }
+    int32_t RangeFrom() const { return m_rangeFrom; }
+    int32_t RangeTo() const { return m_rangeTo; }
+    void RebuildWindow();
+
+    // --- Window access (neutral results past the end) -------------------------
+    int GetCount() const { return static_cast<int>(m_window.size()); }
+    MESSUNG GetPoint(int i) const;
+    int32_t GetStation(int i) const;
+    int32_t GetValue(int i) const;  // with the correction
+    int32_t GetWidth(int i) const;
+    int32_t GetPointLimit(int i) const;
+    double GetSpeed(int i) const;
+    std::string GetComment(int i) const;
+    bool HasComment(int i) const;
+    // Station and comment of window point i, and the station of point i as it was in the file.
+    void GetPointInfo(int i, int32_t& station, int32_t& rawStation, std::string& comment) const;
+    bool HasSpeedData() const { return m_speedCount > 5; }
+    int SpeedCount() const { return m_speedCount; }
+
+    // --- Data as read --------------------------------------------------------
+    const std::vector<MESSUNG>& Points() const { return m_points; }
+    const LineStore& Lines() const { return m_lines; }
+    const LineStore& ExportLines() const { return m_exportLines; }
+    const std::string& HeaderText() const { return m_headerText; }
+    const std::array<std::string, 7>& ListingFields() const { return m_listingFields; }
+    const std::string& RoadName() const { return m_roadName; }
+    const std::string& StartKm() const { return m_startKm; }
+    const std::string& FilePath() const { return m_filePath; }
+    void SetFilePath(std::string path) { m_filePath = std::move(path); }
+
+    // All lines, each followed by a line feed; built once.
+    const std::string& GetFileText() const;
+    // The IMEXPORT001 text of the run (only PM01BS02 and IMEXPORT001 runs have export lines).
+    std::string BuildExportText(bool decimalComma, const std::string& separator) const;
+
+private:
+    enum class SplitMode { Device, Exchange, Text };
+    void SplitLines(const std::string& buffer, SplitMode mode);
+
+    // Readers: each works on m_lines and returns true when it accepted the file;
+    // a reader that refuses adds no points, so the next one sees the same lines.
+    bool ReadPm01bs02();
+    bool ReadImExport001();
+    bool ReadPm01bs01();
+    bool ReadRoadTable();          // format 6
+    bool ReadLimitValueTable();    // format 5
+    bool ReadDatedTable5();        // format 7
+    bool ReadDatedTable4();        // format 3
+    bool ReadPlanographTable();    // format 4
+    bool ReadDatedColumnTable();   // format 1003
+    bool ReadListing();            // format 1, the last resort
+    void RecogniseTextFormat();
+    void RefuseKeepingNothing();
+
+    int32_t m_formatCode = 0;
+    bool m_reverseOrder = false;
+    std::string m_adjust;
+    std::array<std::string, 7> m_listingFields;
+    std::string m_headerText;
+    std::string m_roadName;
+    std::string m_startKm;
+    double m_comparisonOffset = 0.0;
+    int32_t m_stationOffset = 0;
+    bool m_loaded = false;
+    bool m_incomplete = false;
+    mutable std::optional<std::string> m_fileTextCache;
+    int32_t m_rangeFrom = 0;
+    int32_t m_rangeTo = 0;
+    std::vector<MESSUNG> m_points;
+    // The window holds the positions of its points in m_points: a copy of every
+    // point would double the memory of a large run. Values come out with the
+    // correction added; the window is rebuilt whenever range or correction change.
+    std::vector<uint32_t> m_window;
+    int32_t m_speedCount = 0;
+    int32_t m_limit = 0;
+    int32_t m_correction = 0;
+    std::string m_filePath;
+    LineStore m_lines;
+    LineStore m_exportLines;
+    std::vector<UserMessage> m_readMessages;
+};
+
+// Reads the entries of a header text (fields ended by the byte 0xBF). A text that
+// begins with a word of more than three letters and a ":" carries its own labels;
+// otherwise the labels come from the fixed order of the device header.
+class HeaderTextIterator {
+public:
+    explicit HeaderTextIterator(std::string text);
+    void Next(std::string& label, std::string& value);
+    bool IsLabelled() const { return m_labelled; }
+
+private:
+    std::string m_text;
+    bool m_labelled = false;
+    int m_counter = 0;
+};
+
+}  // namespace kurvex

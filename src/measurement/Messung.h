@@ -1,0 +1,27 @@
+#pragma once
+// One measured point of a run.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kurvex {
+
+struct MESSUNG {
+    int32_t value = 0;        // measured value, 0.1 mm
+    int32_t station = 0;      // 0.1 m
+    bool hasComment = false;  // also set by a bare comment marker with an empty text
+    std::string comment;
+    int32_t width = 0;        // lane width, cm
+    double speed = -1.0;      // km/h; negative: no speed recorded
+    int32_t limit = -1;       // 0.1 mm; -1: none
+
+    void SetValueMm(double mm);
+    double GetValueMm() const { return value / 10.0; }
+    // Trims the text; a non-empty result is stored with its UTF-8 umlauts repaired.
+    void SetComment(std::string_view text);
+    bool HasSpeed() const { return speed >= 0.0; }
+    void KeepMaximum(const MESSUNG& other);
+};
+
+}  // namespace kurvex

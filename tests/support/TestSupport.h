@@ -1,0 +1,25 @@
+#pragma once
+// Small helpers shared by the core tests.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kurvex::test {
+
+// Path of a file below the tests folder, e.g. FixturePath("measurement/fixtures/a.pbs").
+std::string FixturePath(const std::string& relative);
+std::string ReadWholeFile(const std::string& path);
+void WriteWholeFile(const std::string& path, const std::string& bytes);
+// A fresh, empty folder for one test's files.
+std::string TempFolder(const std::string& name);
+
+// Bytes of a PM01BS02 record: five little-endian doubles (value mm, -, station km,
+// width m, -), the comment and CR LF.
+std::string Pm01bs02Record(double valueMm, double stationKm, double widthM, const std::string& comment = "");
+
+// Runs a function with LC_ALL/LC_NUMERIC set to a German locale when one is
+// installed (decimal comma); returns false when no such locale exists.
+bool WithGermanNumericLocale(void (*body)());
+
+}  // namespace kurvex::test
