@@ -89,15 +89,19 @@ bool CMessFahrtDaten::ReadImExport001()
         const double stationKm = ExchangeNumber(fields[1]);
         const double widthM = ExchangeNumber(fields[2]);
 
+        // The comment goes into the export line as it stands, so that a file exported
+        // again is the same; the point gets it with its UTF-8 umlauts repaired, as
+        // every other reader does, since exports of device files carry UTF-8 comments.
+        const std::string comment = TrimRight(rest);
         MESSUNG point;
-        point.comment = TrimRight(rest);
-        point.hasComment = !point.comment.empty();
+        point.comment = RepairUmlauts(comment);
+        point.hasComment = !comment.empty();
         point.SetValueMm(valueMm);
         point.station = RoundHalfAway(stationKm * 10000.0);
         point.width = RoundHalfAway(widthM * 100.0);
 
         text.clear();
-        AppendExportLine(text, valueMm, stationKm, widthM, point.comment);
+        AppendExportLine(text, valueMm, stationKm, widthM, comment);
         m_exportLines.push_back(text);
         text.clear();
         AppendViewerLine(text, point);

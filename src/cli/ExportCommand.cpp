@@ -1,0 +1,81 @@
+// kurvex-cli export: the IMEXPORT001 text of a PM01BS02 or IMEXPORT001 run, with
+// the same checks of decimal sign and separator as the export dialog.
+
+#include <QFile>
+
+#include "cli/CliCommon.h"
+#include "measurement/ExportText.h"
+#include "measurement/FormatCode.h"
+
+namespace kurvex::cli {
+
+namespace {
+
+bool DecimalCommaOption(const QString& value)
+{
+    if (value == QStringLiteral("comma"))
+        return true;
+    if (value == QStringLiteral("point"))
+        return false;
+    throw CliError{QStringLiteral("--decimal erwartet comma oder point, nicht \"%1\".").arg(value)};
+}
+
+std::string SeparatorOption(const QString& value)
+{
+    if (value == QStringLiteral("tab"))
+        return "\t";
+    if (value == QStringLiteral("semicolon"))
+        return ";";
+    if (value == QStringLiteral("comma"))
+        return ",";
+    // Any other text is the "anderes Zeichen:" of the dialog, in the file's code page.
+    const QByteArray bytes = value.toLatin1();
+    return NormalizeOtherSeparator(bytes.toStdString());
+}
+
+void WriteExportFile(const QString& path, const std::string& text)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
+    const qint64 written = file.write(text.data(), static_cast<qint64>(text.size()));
+    if (written != static_cast<qint64>(text.size()) || !file.flush())
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
+}
+
+}  // namespace
+
+int RunExport(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption decimal(QStringLiteral("decimal"), QStringLiteral("Dezimalzeichen: comma (Vorgabe) oder point."),
+                                     QStringLiteral("comma|point"), QStringLiteral("comma"));
+    const QCommandLineOption separator(QStringLiteral("separator"),
+                                       QStringLiteral("Feldtrenner: tab (Vorgabe), semicolon, comma oder ein anderes Zeichen."),
+                                       QStringLiteral("tab|semicolon|comma|TEXT"), QStringLiteral("tab"));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Ausgabedatei (Vorgabe: Standardausgabe)."), QStringLiteral("AUSGABE"));
+    parser.addOptions({decimal, separator, output});
+    if (!ParseCommandLine(parser, arguments, QStringLiteral("Exportiert die Messwerte als IMEXPORT001-Text.")))
+        return kExitOk;
+
+    const bool decimalComma = DecimalCommaOption(parser.value(decimal));
+    const std::string separatorText = SeparatorOption(parser.value(separator));
+    const std::string problem = CheckExportSeparator(decimalComma, separatorText);
+    if (!problem.empty())
+        throw CliError{FromCp1252(problem).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))};
+
+    CMessFahrtDaten run;
+    LoadRun(SingleFile(parser), run);
+    if (run.FormatCode() != kFormatPm01bs02)
+        throw CliError{QStringLiteral("Der Export ist nur für Messdateien im Format PM01BS02 oder IMEXPORT001 möglich.")};
+
+    const std::string text = run.BuildExportText(decimalComma, separatorText);
+    if (parser.isSet(output))
+        WriteExportFile(parser.value(output), text);
+    else
+        WriteStdout(text);
+    return kExitOk;
+}
+
+}  // namespace kurvex::cli

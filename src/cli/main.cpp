@@ -1,0 +1,55 @@
+// kurvex-cli: the work of the viewer without a window, for batch use in labs.
+
+#include <QCoreApplication>
+#include <QStringList>
+
+#include "cli/CliCommon.h"
+#include "common/Version.h"
+
+namespace {
+
+const char* const kUsage =
+    "Aufruf: kurvex-cli BEFEHL [OPTIONEN] DATEI\n"
+    "\n"
+    "Befehle:\n"
+    "  info DATEI      Messfahrt lesen und als JSON beschreiben\n"
+    "  points DATEI    Messpunkte des Ausschnitts, ein Punkt je Zeile (Tab-getrennt)\n"
+    "  export DATEI    Messwerte als IMEXPORT001-Text ausgeben\n"
+    "                  [--decimal comma|point] [--separator tab|semicolon|comma|TEXT] [-o AUSGABE]\n"
+    "\n"
+    "kurvex-cli BEFEHL --help zeigt die Optionen eines Befehls.\n";
+
+}  // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("kurvex-cli"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));
+
+    QStringList arguments = QCoreApplication::arguments();
+    const QString command = arguments.size() > 1 ? arguments.at(1) : QString();
+    if (command == QStringLiteral("--version")) {
+        kurvex::cli::WriteStdout(std::string("kurvex-cli ") + kurvex::kVersionText + "\n");
+        return kurvex::cli::kExitOk;
+    }
+    if (command.isEmpty() || command == QStringLiteral("--help") || command == QStringLiteral("-h")) {
+        kurvex::cli::WriteStdout(kUsage);
+        return command.isEmpty() ? kurvex::cli::kExitRefused : kurvex::cli::kExitOk;
+    }
+    arguments.removeAt(1);  // the parsers of the commands see "kurvex-cli [options] FILE"
+
+    try {
+        if (command == QStringLiteral("info"))
+            return kurvex::cli::RunInfo(arguments);
+        if (command == QStringLiteral("points"))
+            return kurvex::cli::RunPoints(arguments);
+        if (command == QStringLiteral("export"))
+            return kurvex::cli::RunExport(arguments);
+        kurvex::cli::PrintError(QStringLiteral("Unbekannter Befehl: %1").arg(command));
+        kurvex::cli::PrintError(QString::fromUtf8(kUsage));
+    } catch (const kurvex::cli::CliError& error) {
+        kurvex::cli::PrintError(error.message);
+    }
+    return kurvex::cli::kExitRefused;
+}

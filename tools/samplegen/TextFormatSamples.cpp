@@ -1,0 +1,9 @@
+#include "SampleWriters.h"
+
+namespace samplegen {
+
+void WriteTextFormatSamples(const std::string&)
+{
+}
+
+}  // namespace samplegen
