@@ -1,18 +1,286 @@
-// The text device formats: PM01BS01 and the dated column table.
-// Not supported yet: both readers refuse every file, so recognition goes on.
+// The text device formats: PM01BS01, a TAB-separated listing with a fixed header,
+// and the dated column table, a ";" table that names its columns.
 
+#include <array>
+#include <cmath>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Numbers.h"
+#include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
 
 namespace kurvex {
 
+namespace {
+
+// ---- PM01BS01 ---------------------------------------------------------------
+
+constexpr std::string_view kPm01bs01Tag = "PM01BS01";
+constexpr std::string_view kPm01bs01DatePattern = "%2d.%2d.%4d %2d:%2d";
+// The keys that begin lines 2 to 6, in this order.
+constexpr std::array<std::string_view, 5> kPm01bs01Keys = {"Dienststelle", "Abteilung", "Pruefer", "Str.-Typ",
+                                                           "Str.-Nr."};
+constexpr size_t kPm01bs01FirstDataLine = 7;
+constexpr int kPm01bs01MinFields = 6;
+
+bool HasPm01bs01Header(const LineStore& lines)
+{
+    if (lines.size() < kPm01bs01FirstDataLine || !Contains(lines[0], kPm01bs01Tag))
+        return false;
+    double date[5];
+    if (ScanValues(lines[1], kPm01bs01DatePattern, date, 5) != 5)
+        return false;
+    for (size_t i = 0; i < kPm01bs01Keys.size(); ++i) {
+        if (!StartsWith(lines[2 + i], kPm01bs01Keys[i]))
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::string> Pm01bs01HeaderEntries(const LineStore& lines)
+{
+    std::vector<std::string> entries;
+    std::string date(lines[1]);
+    ReplaceChar(date, '\t', ' ');
+    entries.push_back(date);
+    for (size_t i = 0; i < kPm01bs01Keys.size(); ++i)
+        entries.push_back(Trim(lines[2 + i].substr(kPm01bs01Keys[i].size())));
+    return entries;
+}
+
+std::string_view WithoutTrailingTabs(std::string_view line)
+{
+    while (!line.empty() && line.back() == '\t')
+        line.remove_suffix(1);
+    return line;
+}
+
+// ---- Dated column table -----------------------------------------------------
+
+constexpr std::string_view kDateKey = "Datum:";
+constexpr std::string_view kDatePatternWithTime = "Datum: %2d.%2d.%4d Zeit: %2d:%2d:%2d";
+constexpr std::string_view kDatePatternSemicolon = "Datum:;%2d.%2d.%4d, %2d:%2d:%2d";
+constexpr size_t kDateLineCandidates = 3;
+constexpr size_t kMinColumnTableLines = 8;
+constexpr int kMinColumnTableFields = 6;
+constexpr double kNoStationYet = -9999999.0;
+
+// The header keys of the table, compared as bytes. Tables written by the
+// device's PC software carry "Prüfer:", "Maßnahme" and "Länge:" in UTF-8 but
+// "Gesamtlänge:" in Windows-1252.
+constexpr std::array<std::string_view, 8> kColumnTableHeaderKeys = {
+    "Datum:",       "Pruefer:",     "Pr\xC3\xBC" "fer:", "Strasse:", "Baumassnahme:",
+    "Ma\xC3\x9Fnahme", "Gesamtl\xE4nge:", "L\xC3\xA4nge:"};
+
+constexpr std::string_view kStationColumn = "Station";
+constexpr std::string_view kCommentColumn = "Kommentar";
+constexpr std::string_view kLimitColumn = "Grenze";
+constexpr std::string_view kWidthColumn = "Breite";
+constexpr std::string_view kSpeedColumnPrefix = "Geschw";
+constexpr std::string_view kValueColumnUtf8 = "H\xC3\xB6he";
+constexpr std::string_view kValueColumnCp1252 = "H\xF6he";
+constexpr int kLastNamedColumn = 7;
+
+struct ColumnLayout {
+    int value = 1;
+    int speed = 2;
+    int width = 4;
+    int comment = -1;  // -1: the table has no such column
+    int limit = -1;
+};
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+bool IsTableDataLine(std::string_view line)
+{
+    if (line.empty())
+        return false;
+    if (IsDigit(line[0]))
+        return true;
+    return line.size() > 1 && line[0] == '-' && IsDigit(line[1]);
+}
+
+bool IsColumnTableHeaderLine(std::string_view line)
+{
+    for (const std::string_view key : kColumnTableHeaderKeys) {
+        if (Contains(line, key))
+            return true;
+    }
+    return false;
+}
+
+std::string ColumnTableHeaderEntry(std::string_view line)
+{
+    std::string entry = Trim(line);
+    Replace(entry, ";", "");
+    return RepairUmlauts(entry);
+}
+
+void TakeColumnNames(std::string_view line, ColumnLayout& columns)
+{
+    if (GetField(line, ';', 0) != kStationColumn)
+        return;
+    for (int i = 1; i <= kLastNamedColumn; ++i) {
+        const std::string name = GetField(line, ';', i);
+        if (name.empty())
+            continue;
+        if (name == kCommentColumn)
+            columns.comment = i;
+        else if (name == kLimitColumn)
+            columns.limit = i;
+        else if (name == kWidthColumn)
+            columns.width = i;
+        else if (StartsWith(name, kSpeedColumnPrefix))
+            columns.speed = i;
+        else if (name == kValueColumnUtf8 || name == kValueColumnCp1252)
+            columns.value = i;
+    }
+}
+
+// printf's "%0<width>d" for the small numbers of a date.
+std::string ZeroPadded(double number, size_t width)
+{
+    const long long n = ClampToInt32(number);
+    std::string digits = std::to_string(n < 0 ? -n : n);
+    const size_t digitWidth = n < 0 && width > 0 ? width - 1 : width;
+    if (digits.size() < digitWidth)
+        digits.insert(0, digitWidth - digits.size(), '0');
+    return n < 0 ? "-" + digits : digits;
+}
+
+// "Datum: dd.mm.yyyy hh:mm:ss" from a date line in either of its two forms.
+std::optional<std::string> NormalisedDateLine(std::string_view line)
+{
+    double v[6];
+    if (ScanValues(line, kDatePatternWithTime, v, 6) < 6 && ScanValues(line, kDatePatternSemicolon, v, 6) < 6)
+        return std::nullopt;
+    return "Datum: " + ZeroPadded(v[0], 2) + "." + ZeroPadded(v[1], 2) + "." + ZeroPadded(v[2], 4) + " " +
+           ZeroPadded(v[3], 2) + ":" + ZeroPadded(v[4], 2) + ":" + ZeroPadded(v[5], 2);
+}
+
+// A device speed is a plain number; one too large to be read counts as 0.
+double FiniteOrZero(double x)
+{
+    return std::isfinite(x) ? x : 0.0;
+}
+
+}  // namespace
+
 bool CMessFahrtDaten::ReadPm01bs01()
 {
-    return false;
+    if (!HasPm01bs01Header(m_lines))
+        return false;
+    const std::vector<std::string> header = Pm01bs01HeaderEntries(m_lines);
+
+    const size_t firstNewPoint = m_points.size();
+    std::string viewerLine;
+    for (size_t k = kPm01bs01FirstDataLine; k < m_lines.size(); ++k) {
+        const std::string_view line = WithoutTrailingTabs(m_lines[k]);
+        if (CountFields(line, '\t') < kPm01bs01MinFields)
+            continue;
+        const std::string value = GetField(line, '\t', 0);
+        const std::string station = GetField(line, '\t', 4);
+        const std::string width = GetField(line, '\t', 5);
+        const std::string comment = Trim(GetField(line, '\t', 6));
+
+        MESSUNG point;
+        point.SetValueMm(ParseNumber(value));
+        point.station = RoundHalfAway((ParseNumber(station) * 1000.0) * 10.0);
+        point.width = RoundHalfAway(ParseNumber(width) * 100.0);
+        point.SetComment(comment);
+        m_points.push_back(std::move(point));
+
+        viewerLine = value + '\t' + station + '\t' + width + '\t' + comment;
+        m_lines.Set(k, viewerLine);
+    }
+    if (m_points.size() == firstNewPoint)
+        return false;  // nothing was rewritten either: data lines are only rewritten with a point
+
+    m_limit = 0;
+    for (const std::string& entry : header) {
+        m_headerText += entry;
+        m_headerText += kFieldSeparator;
+    }
+    ResetRange();
+    return true;
 }
 
 bool CMessFahrtDaten::ReadDatedColumnTable()
 {
-    return false;
+    if (m_lines.size() < kMinColumnTableLines)
+        return false;
+    size_t dateLine = 0;
+    while (dateLine < kDateLineCandidates && !Contains(m_lines[dateLine], kDateKey))
+        ++dateLine;
+    if (dateLine == kDateLineCandidates)
+        return false;
+    const std::optional<std::string> normalisedDate = NormalisedDateLine(m_lines[dateLine]);
+    if (!normalisedDate)
+        return false;
+
+    // Header and column names stand between the date line and the first data line.
+    ColumnLayout columns;
+    std::vector<std::string> header;
+    size_t firstData = dateLine;
+    for (; firstData < m_lines.size(); ++firstData) {
+        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : m_lines[firstData];
+        if (IsTableDataLine(line))
+            break;
+        if (IsColumnTableHeaderLine(line))
+            header.push_back(ColumnTableHeaderEntry(line));
+        TakeColumnNames(line, columns);
+    }
+    if (firstData == m_lines.size())
+        return false;
+
+    const size_t firstNewPoint = m_points.size();
+    double previousStation = kNoStationYet;
+    for (size_t k = firstData; k < m_lines.size(); ++k) {
+        const std::string_view line = m_lines[k];
+        const int fields = CountFields(line, ';');
+        if (fields < 2)
+            continue;
+        const double station = ParseNumber(GetField(line, ';', 0));
+        if (station == previousStation) {
+            // A repeated station carries the comment of the point before it.
+            if (m_points.size() > firstNewPoint) {
+                MESSUNG& last = m_points.back();
+                last.comment = Trim(GetField(line, ';', 1));
+                last.hasComment = true;
+            }
+            continue;
+        }
+        if (fields < kMinColumnTableFields)
+            continue;
+        MESSUNG point;
+        point.SetValueMm(ParseNumber(GetField(line, ';', columns.value)));
+        point.station = RoundHalfAway(station * 10.0);
+        point.width = RoundHalfAway(ParseNumber(GetField(line, ';', columns.width)) * 100.0);
+        point.speed = FiniteOrZero(ParseNumber(GetField(line, ';', columns.speed)));
+        point.limit = columns.limit >= 0 ? RoundHalfAway(ParseNumber(GetField(line, ';', columns.limit)) * 10.0) : 0;
+        if (columns.comment >= 0)
+            point.SetComment(GetField(line, ';', columns.comment));
+        m_points.push_back(std::move(point));
+        previousStation = station;
+    }
+    if (m_points.size() == firstNewPoint)
+        return false;
+
+    // The date line is rewritten only now, so that a refused file reaches the next reader unchanged.
+    m_lines.Set(dateLine, *normalisedDate);
+    m_limit = 0;
+    for (const std::string& entry : header) {
+        m_headerText += entry;
+        m_headerText += kFieldSeparator;
+    }
+    ResetRange();
+    return true;
 }
 
 }  // namespace kurvex

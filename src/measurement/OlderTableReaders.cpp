@@ -1,33 +1,323 @@
-// The older table formats 3, 4, 5, 6 and 7.
-// Not supported yet: every reader refuses, so recognition goes on.
+// The older table formats: 6 (road and start kilometre), 5 (limit value table
+// with a .PGC comment file beside it), 7 and 3 (dated ";" tables with five and
+// four fields) and 4 (PLANOGRAPH data set table).
 
+#include <cmath>
+#include <fstream>
+#include <istream>
+#include <iterator>
+#include <map>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/Numbers.h"
+#include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
 
 namespace kurvex {
 
+namespace {
+
+constexpr std::string_view kRoadKey = "Strasse:";
+constexpr std::string_view kStartKmKey = "Start-Km:";
+constexpr std::string_view kLimitKey = "Grenzwert";
+constexpr std::string_view kLimitPattern = "Grenzwert %lf";
+constexpr std::string_view kDateTimePattern = "%2d.%2d.%4d %2d:%2d:%2d";
+constexpr std::string_view kColumnHeadOfTable7 = "Position;Abweichung;Breite";
+constexpr std::string_view kPlanographTag = "PLANOGRAPH: Me\xDF" "datens\xE4tze;";
+constexpr std::string_view kPlanographPointPattern = "%lf;%lf;";
+constexpr std::string_view kPlanographLimitPattern = "Grenzwert [mm]:;%lf;";
+
+constexpr std::string_view kCommentFileExtension = ".PGC";
+constexpr std::string_view kCommentFileExtensionLower = ".pgc";
+constexpr std::string_view kCommentTableOpen = "table";
+constexpr std::string_view kCommentTableClose = "/table";
+constexpr int kMinCommentFields = 5;
+// A comment file line longer than this is cut; the file may be anything, even binary.
+constexpr size_t kMaxCommentFileLine = 4096;
+
+std::string CommasToPoints(std::string_view line)
+{
+    std::string copy(line);
+    ReplaceChar(copy, ',', '.');
+    return copy;
+}
+
+int32_t KilometresToStation(double km)
+{
+    return RoundHalfAway(km * 10000.0);
+}
+
+// ---- Format 5 comment file ----------------------------------------------------
+
+// Calls take(line) for every line of a text file split at CR and LF, each line
+// cut to a bounded length.
+template <typename Take>
+void ForEachBoundedLine(std::istream& file, Take take)
+{
+    std::string line;
+    bool lineOpen = false;
+    char buffer[8192];
+    while (file.read(buffer, sizeof buffer) || file.gcount() > 0) {
+        const std::streamsize count = file.gcount();
+        for (std::streamsize i = 0; i < count; ++i) {
+            const char c = buffer[i];
+            if (c == '\r' || c == '\n') {
+                if (lineOpen)
+                    take(line);
+                line.clear();
+                lineOpen = false;
+                continue;
+            }
+            lineOpen = true;
+            if (line.size() < kMaxCommentFileLine)
+                line += c;
+        }
+    }
+    if (lineOpen)
+        take(line);
+}
+
+// Collects comments by station from the "table" ... "/table" blocks of a comment
+// file: the station in km in the first TAB field, the comment in the last of at
+// least five. A later line for the same station replaces the earlier text.
+class CommentTableCollector {
+public:
+    void Take(const std::string& line)
+    {
+        if (line == kCommentTableOpen) {
+            m_inTable = true;
+            return;
+        }
+        if (line == kCommentTableClose) {
+            m_inTable = false;
+            return;
+        }
+        if (!m_inTable)
+            return;
+        const int fields = CountFields(line, '\t');
+        if (fields < kMinCommentFields)
+            return;
+        std::string comment = Trim(GetField(line, '\t', fields - 1));
+        if (!comment.empty())
+            m_comments[KilometresToStation(ToDouble(GetField(line, '\t', 0)))] = std::move(comment);
+    }
+    std::map<int32_t, std::string> TakeComments() { return std::move(m_comments); }
+
+private:
+    bool m_inTable = false;
+    std::map<int32_t, std::string> m_comments;
+};
+
+// The comment file lies beside the measurement file with its extension replaced
+// by ".PGC". Files copied from Windows often carry the extension in lower case.
+// A missing or unreadable file simply yields no comments.
+std::map<int32_t, std::string> ReadCommentFile(const std::string& measurementPath)
+{
+    if (measurementPath.size() < kCommentFileExtension.size())
+        return {};
+    const std::string stem = measurementPath.substr(0, measurementPath.size() - kCommentFileExtension.size());
+    for (const std::string_view extension : {kCommentFileExtension, kCommentFileExtensionLower}) {
+        std::ifstream file(stem + std::string(extension), std::ios::binary);
+        if (!file)
+            continue;
+        CommentTableCollector collector;
+        ForEachBoundedLine(file, [&collector](const std::string& line) { collector.Take(line); });
+        return collector.TakeComments();
+    }
+    return {};
+}
+
+// ---- Formats 7 and 3 ------------------------------------------------------------
+
+// Where the two dated tables differ.
+struct DatedTableLayout {
+    int fields;            // exact number of ";" fields of a data line
+    int widthField;        // -1: no width
+    int flagField;         // "1": the point has a comment
+    size_t headerLines;    // lines below this index that are not data may be header entries
+    bool skipColumnHead;   // the "Position;Abweichung;Breite" line is no header entry
+};
+
+constexpr DatedTableLayout kDatedTable5Layout = {5, 2, 3, 7, true};
+constexpr DatedTableLayout kDatedTable4Layout = {4, -1, 2, 6, false};
+
+std::string JoinedHeaderEntries(const std::vector<std::string>& entries)
+{
+    std::string text;
+    for (const std::string& entry : entries) {
+        const std::string trimmed = Trim(entry);
+        if (!trimmed.empty()) {
+            text += trimmed;
+            text += ", ";
+        }
+    }
+    return text;
+}
+
+void RemoveTrailingCommasAndBlanks(std::string& text)
+{
+    while (!text.empty() && (text.back() == ',' || text.back() == ' '))
+        text.pop_back();
+}
+
+}  // namespace
+
 bool CMessFahrtDaten::ReadRoadTable()
 {
-    return false;
+    if (m_lines.size() < 2 || !StartsWith(m_lines[0], kRoadKey) || !StartsWith(m_lines[1], kStartKmKey))
+        return false;
+
+    std::vector<MESSUNG> points;
+    double v[2];
+    for (size_t k = 2; k < m_lines.size(); ++k) {
+        if (ScanValues(CommasToPoints(m_lines[k]), "%lf%lf", v, 2) != 2)
+            continue;
+        MESSUNG point;
+        point.station = KilometresToStation(v[0]);
+        point.SetValueMm(v[1]);
+        point.width = 0;
+        points.push_back(std::move(point));
+    }
+    if (points.empty())
+        return false;
+
+    // Road name and start kilometre are taken only from a file that is accepted,
+    // so that a refused attempt leaves nothing behind for another format.
+    m_roadName = TrimLeft(ReplacedAll(std::string(m_lines[0]), kRoadKey, ""));
+    m_startKm = TrimLeft(ReplacedAll(std::string(m_lines[1]), kStartKmKey, ""));
+    m_limit = 0;
+    m_points = std::move(points);
+    ResetRange();
+    return true;
 }
 
 bool CMessFahrtDaten::ReadLimitValueTable()
 {
-    return false;
+    if (m_lines.empty() || !StartsWith(m_lines[0], kLimitKey))
+        return false;
+    int32_t runLimit = 0;
+    double limitMm = 0.0;
+    if (ScanValues(m_lines[0], kLimitPattern, &limitMm, 1) == 1)
+        runLimit = ClampToInt32(limitMm * 10.0);
+
+    const size_t firstNewPoint = m_points.size();
+    // Line 1 holds the column names.
+    for (size_t k = 2; k < m_lines.size(); ++k) {
+        double v[4] = {0.0, 0.0, -1.0, -1.0};
+        if (ScanValues(m_lines[k], "%lf%lf%lf%lf", v, 4) < 2)
+            continue;
+        MESSUNG point;
+        point.station = KilometresToStation(v[0]);
+        point.SetValueMm(v[1]);
+        point.width = 0;
+        // A speed too large to be read counts as 0 rather than as an endless number.
+        point.speed = std::isfinite(v[2]) ? v[2] : 0.0;
+        point.limit = v[3] >= 0.0 ? ClampToInt32(v[3] * 10.0) : runLimit;
+        m_points.push_back(std::move(point));
+    }
+    if (m_points.size() == firstNewPoint)
+        return false;
+
+    const std::map<int32_t, std::string> comments = ReadCommentFile(m_filePath);
+    if (!comments.empty()) {
+        for (size_t i = firstNewPoint; i < m_points.size(); ++i) {
+            const auto found = comments.find(m_points[i].station);
+            if (found != comments.end())
+                m_points[i].SetComment(found->second);
+        }
+    }
+    m_limit = runLimit;
+    ResetRange();
+    return true;
 }
+
+namespace {
+
+// Points and header entries of a dated table (formats 7 and 3). Line 0, the date, is the first entry.
+bool ReadDatedTable(const LineStore& lines, const DatedTableLayout& layout, std::vector<MESSUNG>& points,
+                    std::vector<std::string>& header)
+{
+    double date[6];
+    if (lines.empty() || ScanValues(lines[0], kDateTimePattern, date, 6) != 6)
+        return false;
+    header.emplace_back(lines[0]);
+    for (size_t k = 1; k < lines.size(); ++k) {
+        const std::string_view line = lines[k];
+        // Numbers may have a decimal comma; the comment and header text keep theirs.
+        const std::string numbers = CommasToPoints(line);
+        if (CountFields(numbers, ';') == layout.fields) {
+            MESSUNG point;
+            point.station = RoundHalfAway(ToDouble(GetField(numbers, ';', 0)) * 10.0);
+            point.SetValueMm(ToDouble(GetField(numbers, ';', 1)));
+            point.width =
+                layout.widthField >= 0 ? RoundHalfAway(ToDouble(GetField(numbers, ';', layout.widthField)) * 100.0) : 0;
+            point.hasComment = GetField(numbers, ';', layout.flagField) == "1";
+            point.comment = GetField(line, ';', layout.fields - 1);
+            points.push_back(std::move(point));
+        } else if (k < layout.headerLines && !(layout.skipColumnHead && Contains(line, kColumnHeadOfTable7))) {
+            header.emplace_back(line);
+        }
+    }
+    return !points.empty();
+}
+
+}  // namespace
 
 bool CMessFahrtDaten::ReadDatedTable5()
 {
-    return false;
+    std::vector<MESSUNG> points;
+    std::vector<std::string> header;
+    if (!ReadDatedTable(m_lines, kDatedTable5Layout, points, header))
+        return false;
+    m_limit = 0;
+    m_headerText += JoinedHeaderEntries(header);
+    RemoveTrailingCommasAndBlanks(m_headerText);
+    m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
+    ResetRange();
+    return true;
 }
 
 bool CMessFahrtDaten::ReadDatedTable4()
 {
-    return false;
+    std::vector<MESSUNG> points;
+    std::vector<std::string> header;
+    if (!ReadDatedTable(m_lines, kDatedTable4Layout, points, header))
+        return false;
+    m_limit = 0;
+    m_headerText += JoinedHeaderEntries(header);
+    RemoveTrailingCommasAndBlanks(m_headerText);
+    m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
+    ResetRange();
+    return true;
 }
 
 bool CMessFahrtDaten::ReadPlanographTable()
 {
-    return false;
+    if (m_lines.empty() || !StartsWith(m_lines[0], kPlanographTag))
+        return false;
+    int32_t runLimit = 0;
+    const size_t firstNewPoint = m_points.size();
+    double v[2];
+    // The tag line itself may already hold a point.
+    for (size_t k = 0; k < m_lines.size(); ++k) {
+        const std::string line = CommasToPoints(m_lines[k]);
+        if (ScanValues(line, kPlanographPointPattern, v, 2) == 2) {
+            MESSUNG point;
+            point.station = KilometresToStation(v[0]);
+            point.SetValueMm(v[1]);
+            point.width = 0;
+            m_points.push_back(std::move(point));
+        } else if (ScanValues(line, kPlanographLimitPattern, v, 1) == 1) {
+            runLimit = ClampToInt32(v[0] * 10.0);
+        }
+    }
+    if (m_points.size() == firstNewPoint)
+        return false;
+    m_limit = runLimit;
+    ResetRange();
+    return true;
 }
 
 }  // namespace kurvex
