@@ -54,9 +54,9 @@ bool CMessFahrtDaten::ReadImExport001()
         const std::string_view line = m_lines[k];
         if (StartsWith(line, "***")) {
             m_exportLines.push_back("***");
+            m_lines.Set(k, TrimRight(line));
             if (++markers == 2)
                 break;
-            m_lines.Set(k, TrimRight(line));
             continue;
         }
         if (markers == 0) {

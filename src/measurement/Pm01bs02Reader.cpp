@@ -52,12 +52,12 @@ bool CMessFahrtDaten::ReadPm01bs02()
         const std::string_view line = m_lines[k];
         if (IsMarkerLine(line)) {
             m_exportLines.push_back("***");
+            m_lines.Set(k, TrimRight(line));
             if (firstMarkerSeen) {
                 closingMarkerSeen = true;
                 break;
             }
             firstMarkerSeen = true;
-            m_lines.Set(k, TrimRight(line));
             continue;
         }
         if (!firstMarkerSeen) {
