@@ -121,17 +121,18 @@ void CMessFahrtDaten::RebuildWindow()
     const bool ascending = m_rangeFrom < m_rangeTo;
     const int32_t low = ascending ? m_rangeFrom : m_rangeTo;
     const int32_t high = ascending ? m_rangeTo : m_rangeFrom;
+    const auto inRange = [low, high](const MESSUNG& point) { return point.station >= low && point.station <= high; };
     m_window.clear();
+    m_window.reserve(static_cast<size_t>(std::count_if(m_points.begin(), m_points.end(), inRange)));
     m_speedCount = 0;
     for (size_t i = 0; i < m_points.size(); ++i) {
         const MESSUNG& point = m_points[i];
-        if (point.station < low || point.station > high)
+        if (!inRange(point))
             continue;
         m_window.push_back(static_cast<uint32_t>(i));
         if (point.HasSpeed())
             ++m_speedCount;
     }
-    m_window.shrink_to_fit();
 }
 
 MESSUNG CMessFahrtDaten::GetPoint(int i) const

@@ -7,14 +7,15 @@
 
 namespace kurvex {
 
+// The fields are ordered so that a point packs into 64 bytes: a run may hold millions.
 struct MESSUNG {
     int32_t value = 0;        // measured value, 0.1 mm
     int32_t station = 0;      // 0.1 m
-    bool hasComment = false;  // also set by a bare comment marker with an empty text
-    std::string comment;
     int32_t width = 0;        // lane width, cm
-    double speed = -1.0;      // km/h; negative: no speed recorded
     int32_t limit = -1;       // 0.1 mm; -1: none
+    double speed = -1.0;      // km/h; negative: no speed recorded
+    std::string comment;
+    bool hasComment = false;  // also set by a bare comment marker with an empty text
 
     void SetValueMm(double mm);
     double GetValueMm() const { return value / 10.0; }

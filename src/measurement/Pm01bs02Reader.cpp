@@ -45,8 +45,12 @@ bool CMessFahrtDaten::ReadPm01bs02()
     bool closingMarkerSeen = false;
     size_t records = 0;
 
-    m_exportLines.reserve(m_lines.size(), m_lines.size() * 44);
-    m_points.reserve(m_lines.size());
+    size_t firstMarker = 0;
+    while (firstMarker < m_lines.size() && !IsMarkerLine(m_lines[firstMarker]))
+        ++firstMarker;
+    const size_t recordLines = m_lines.size() - firstMarker;
+    m_exportLines.reserve(m_lines.size(), m_lines.size() + recordLines * 40);
+    m_points.reserve(recordLines);
     std::string text;
     for (size_t k = 0; k < m_lines.size(); ++k) {
         const std::string_view line = m_lines[k];
@@ -102,7 +106,6 @@ bool CMessFahrtDaten::ReadPm01bs02()
     m_headerText += header.HeaderText();
     if (!closingMarkerSeen)
         m_incomplete = true;
-    m_points.shrink_to_fit();
     return true;
 }
 

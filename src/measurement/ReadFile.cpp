@@ -24,7 +24,21 @@ constexpr size_t kMinRecordLine = 42;
 
 void CMessFahrtDaten::ReadFile(std::istream& file)
 {
-    std::string content((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string content;
+    file.seekg(0, std::ios::end);
+    const std::streamoff length = file.tellg();
+    file.seekg(0, std::ios::beg);
+    if (length > 0) {
+        // Room for the line end appended below, so the buffer is not copied again.
+        content.reserve(static_cast<size_t>(length) + 2);
+        content.resize(static_cast<size_t>(length));
+        file.read(content.data(), length);
+        content.resize(static_cast<size_t>(file.gcount()));
+    } else {
+        // Not seekable (a pipe): read as it comes.
+        file.clear();
+        content.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    }
     ReadBytes(std::move(content));
 }
 
