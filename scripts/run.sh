@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is needed, builds, and runs Kurvex's main job on a measurement file
+# (default: the PM01BS02 sample): the summary of the run and its export text.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+bash scripts/build.sh >/dev/null
+FILE=${1:-samples/pm01bs02_sample.pbs}
+CLI=build/src/cli/kurvex-cli
+"$CLI" info "$FILE"
+mkdir -p out
+OUT="out/$(basename "${FILE%.*}").exp"
+"$CLI" export "$FILE" --decimal comma --separator semicolon -o "$OUT"
+echo "Export written to $OUT:"
+head -n 12 "$OUT"
