@@ -38,6 +38,32 @@ TEST(TextFormatRecognition, EachFixtureIsReadAsItsOwnFormat)
     }
 }
 
+// The generated samples of samples/ stay readable as the format they show.
+TEST(TextFormatRecognition, SamplesAreReadAsTheirFormat)
+{
+    struct Case {
+        const char* sample;
+        int code;
+    } const cases[] = {
+        {"pm01bs01_sample.txt", kFormatPm01bs01},       {"dated_column_sample.csv", kFormatDatedColumnTable},
+        {"listing_sample.lst", kFormatListing},         {"road_table_sample.txt", kFormatRoadTable},
+        {"limit_table_sample.dat", kFormatLimitTable},  {"dated5_sample.csv", kFormatDatedTable5},
+        {"dated4_sample.csv", kFormatDatedTable4},      {"planograph_sample.csv", kFormatPlanograph},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.sample);
+        CMessFahrtDaten run;
+        ASSERT_TRUE(run.LoadFromFile(test::FixturePath(std::string("../samples/") + c.sample)));
+        EXPECT_TRUE(run.IsLoaded());
+        EXPECT_EQ(run.FormatCode(), c.code);
+        EXPECT_GE(run.Points().size(), 250u);
+        bool anyComment = false;
+        for (const MESSUNG& point : run.Points())
+            anyComment = anyComment || (point.hasComment && !point.comment.empty());
+        EXPECT_EQ(anyComment, c.code != kFormatRoadTable && c.code != kFormatPlanograph);
+    }
+}
+
 // A file that names PM01BS01 in its first line but has no valid device header
 // is tried by every reader in turn and ends with the listing reader.
 TEST(TextFormatRecognition, FailedPm01bs01ChecksFallThroughToTheListing)
