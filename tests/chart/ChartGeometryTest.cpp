@@ -1,5 +1,7 @@
 #include "chart/ChartGeometry.h"
 
+#include "chart/SurfacePrinters.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>

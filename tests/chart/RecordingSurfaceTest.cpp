@@ -1,5 +1,7 @@
 #include "common/RecordingSurface.h"
 
+#include "chart/SurfacePrinters.h"
+
 #include <gtest/gtest.h>
 
 namespace kurvex {
