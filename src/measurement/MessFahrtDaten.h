@@ -13,6 +13,7 @@
 
 #include "common/LineStore.h"
 #include "common/Message.h"
+#include "evaluation/Abschnitt.h"
 #include "measurement/Messung.h"
 
 namespace kurvex {
@@ -82,6 +83,19 @@ public:
     // Station and comment of window point i, and the station of point i as it was in the file.
     void GetPointInfo(int i, int32_t& station, int32_t& rawStation, std::string& comment) const;
     bool HasSpeedData() const { return m_speedCount > 5; }
+
+    // --- Default sections and speed statistics (RunStatistics.cpp) ------------
+    // One section per stretch of equal lane width and limit over the window,
+    // each with its speed statistics; runStatistics gets those of the whole window.
+    void BuildSections(Abschnitt& runStatistics, AbschnittListe& list) const;
+    // Mean, deviation and VarK of the speeds between the section's point indices;
+    // with a filter, points in its sections that are not evaluated are left out.
+    void ComputeSpeedStatistics(Abschnitt& section, const AbschnittListe* filter = nullptr) const;
+    // Finds the section's point indices from its von and bis, then its statistics.
+    void ComputeSectionStatistics(Abschnitt& section) const;
+    void ComputeRunStatistics(Abschnitt& out, const AbschnittListe* filter = nullptr) const;
+    // Replaces all points (a run built in memory); the range is reset, the window not rebuilt.
+    void AssignPoints(std::vector<MESSUNG> points) { Clear(); m_points = std::move(points); ResetRange(); }
     int SpeedCount() const { return m_speedCount; }
 
     // --- Data as read --------------------------------------------------------

@@ -1,0 +1,210 @@
+// Default sections of a run and the speed statistics of sections and of the
+// whole run, all over the run's window.
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <utility>
+#include <vector>
+
+#include "common/Numbers.h"
+#include "evaluation/Abschnitt.h"
+#include "measurement/MessFahrtDaten.h"
+
+namespace kurvex {
+
+namespace {
+
+// The station one decimetre further, held at the largest station.
+int32_t NextStation(int32_t station)
+{
+    return station < std::numeric_limits<int32_t>::max() ? station + 1 : station;
+}
+
+// The stations that the sections of a filter list mark as not evaluated, as
+// merged half-open intervals, so that each point is tested in logarithmic time.
+class ExcludedStations {
+public:
+    explicit ExcludedStations(const AbschnittListe* filter)
+    {
+        if (!filter)
+            return;
+        for (const Abschnitt& section : filter->Sections()) {
+            const auto [lo, hi] = std::minmax(section.von, section.bis);
+            if (!section.auswerten && lo < hi)
+                m_intervals.emplace_back(lo, hi);
+        }
+        std::sort(m_intervals.begin(), m_intervals.end());
+        std::vector<std::pair<int32_t, int32_t>> merged;
+        for (const auto& interval : m_intervals) {
+            if (!merged.empty() && interval.first <= merged.back().second)
+                merged.back().second = std::max(merged.back().second, interval.second);
+            else
+                merged.push_back(interval);
+        }
+        m_intervals = std::move(merged);
+    }
+
+    bool Contains(int32_t station) const
+    {
+        // The last interval starting at or before the station.
+        auto it = std::upper_bound(m_intervals.begin(), m_intervals.end(), station,
+                                   [](int32_t s, const std::pair<int32_t, int32_t>& interval) {
+                                       return s < interval.first;
+                                   });
+        if (it == m_intervals.begin())
+            return false;
+        --it;
+        return station < it->second;
+    }
+
+private:
+    std::vector<std::pair<int32_t, int32_t>> m_intervals;
+};
+
+void ClearStatistics(Abschnitt& section)
+{
+    section.mittlereGeschwindigkeit.clear();
+    section.geschwStreuung.clear();
+    section.varK.clear();
+}
+
+bool Between(int32_t station, int32_t e, int32_t f)
+{
+    return std::min(e, f) <= station && station <= std::max(e, f);
+}
+
+// The window index that a section end names: the first neighbouring pair whose
+// first point lies at the station, then whose second does, then that encloses it.
+void TakeIndex(int& index, int32_t station, int i, int32_t e, int32_t f)
+{
+    if (index != -1)
+        return;
+    if (station == e)
+        index = i;
+    else if (station == f)
+        index = i + 1;
+    else if (Between(station, e, f))
+        index = i;
+}
+
+}  // namespace
+
+void CMessFahrtDaten::BuildSections(Abschnitt& runStatistics, AbschnittListe& list) const
+{
+    list.Clear();
+    const int n = GetCount();
+    if (n == 0) {
+        runStatistics = Abschnitt();
+        return;
+    }
+    ComputeRunStatistics(runStatistics, nullptr);
+
+    int32_t start = GetStation(0);
+    int32_t end = GetStation(n - 1);
+    const bool ascending = start < end;
+    // The higher end lies one decimetre beyond the last point there.
+    if (ascending)
+        end = NextStation(end);
+    else
+        start = NextStation(start);
+    list.SetRange(start, end);
+
+    MESSUNG current = GetPoint(0);
+    int currentFirst = 0;
+    for (int i = 0; i < n; ++i) {
+        const bool changes = GetWidth(i) != current.width || GetPointLimit(i) != current.limit;
+        if (!changes && i < n - 1)
+            continue;
+        Abschnitt section;
+        section.ersterPunkt = currentFirst;
+        section.endPunkt = i + 1;
+        section.von = ascending ? current.station : NextStation(current.station);
+        section.breite = current.width;
+        section.grenzwert = current.limit;
+        ComputeSpeedStatistics(section, nullptr);
+        list.Append(std::move(section));
+        current = GetPoint(i);
+        currentFirst = i;
+    }
+    list.DeriveEnds();
+}
+
+void CMessFahrtDaten::ComputeSpeedStatistics(Abschnitt& section, const AbschnittListe* filter) const
+{
+    const int n = GetCount();
+    section.ersterPunkt = std::clamp(section.ersterPunkt, 0, n);
+    section.endPunkt = std::clamp(section.endPunkt, 0, n);
+    const ExcludedStations excluded(filter);
+
+    std::vector<double> speeds;
+    double sum = 0.0;
+    for (int i = section.ersterPunkt; i < section.endPunkt; ++i) {
+        if (excluded.Contains(GetStation(i)))
+            continue;
+        const double speed = GetSpeed(i);
+        if (speed >= 0.0 && std::isfinite(speed)) {
+            sum += speed;
+            speeds.push_back(speed);
+        }
+    }
+    const size_t count = speeds.size();
+    if (!(sum > 0.0) || count < 2) {
+        ClearStatistics(section);
+        return;
+    }
+    const double mean = sum / static_cast<double>(count);
+    double squares = 0.0;
+    for (double speed : speeds)
+        squares += (speed - mean) * (speed - mean);
+    const double deviation = std::sqrt(squares / static_cast<double>(count - 1));
+    const double variation = deviation * 100.0 / mean;
+    // Speeds near the largest double overflow the sums; such a section has no statistics.
+    if (!std::isfinite(mean) || !std::isfinite(deviation) || !std::isfinite(variation)) {
+        ClearStatistics(section);
+        return;
+    }
+    section.mittlereGeschwindigkeit = FormatFixed(mean, 1);
+    section.geschwStreuung = FormatFixed(deviation, 1);
+    section.varK = FormatFixed(variation, 1);
+}
+
+void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section) const
+{
+    const int n = GetCount();
+    if (n < 2)
+        return;
+    int first = -1;
+    int end = -1;
+    for (int i = 0; i + 1 < n && (first == -1 || end == -1); ++i) {
+        const int32_t e = GetStation(i);
+        const int32_t f = GetStation(i + 1);
+        TakeIndex(first, section.von, i, e, f);
+        TakeIndex(end, section.bis, i, e, f);
+    }
+    // A section end beyond the window: the last section of an ascending run ends
+    // one decimetre past its last point, the first of a descending run starts so.
+    if (section.von < section.bis) {
+        if (end == -1)
+            end = n;
+    } else if (first == -1) {
+        first = 0;
+    }
+    section.ersterPunkt = first;
+    section.endPunkt = end;
+    if (first == -1 || end == -1) {
+        ClearStatistics(section);
+        return;
+    }
+    ComputeSpeedStatistics(section, nullptr);
+}
+
+void CMessFahrtDaten::ComputeRunStatistics(Abschnitt& out, const AbschnittListe* filter) const
+{
+    out = Abschnitt();
+    out.ersterPunkt = 0;
+    out.endPunkt = GetCount();
+    ComputeSpeedStatistics(out, filter);
+}
+
+}  // namespace kurvex
