@@ -315,3 +315,32 @@ TEST_F(SectionQueries, SectionMarks)
 
 }  // namespace
 }  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST(Fixtures, AscendingSideFileReadsThrough)
+{
+    CBearbeitungsstand state;
+    ASSERT_TRUE(state.LoadState(test::FixturePath("document/fixtures/ascending.dat.zi4"), CEinstellungen()));
+    EXPECT_EQ(state.LengthScale(), 1000);
+    EXPECT_EQ(state.SurfaceName(), "AC 11 D S");
+    EXPECT_EQ(state.Settings().Colour(3), 255);
+    EXPECT_EQ(state.SectionCount(), 3);
+    EXPECT_EQ(state.Section(2).bis, 4001);
+    EXPECT_EQ(state.Section(2).grenzwert, 0);
+    EXPECT_EQ(state.SectionNumberAt(1234).number, 2);
+    EXPECT_EQ(state.Heading(2), "Fahrstreifen rechts");
+    EXPECT_FALSE(state.ChecksumMatches());
+
+    CBearbeitungsstand descending;
+    ASSERT_TRUE(descending.LoadState(test::FixturePath("document/fixtures/descending.dat.zi4"), CEinstellungen()));
+    EXPECT_TRUE(descending.ChecksumMatches());  // no headings or star texts: 135122
+    EXPECT_TRUE(descending.IsMirrored());
+    EXPECT_EQ(descending.KilometreAdjustment(), "5000;0");
+    EXPECT_EQ(descending.SectionNumberAt(3000).number, 1);
+    EXPECT_EQ(descending.SectionNumberAt(2000).number, 2);
+}
+
+}  // namespace
+}  // namespace kurvex
