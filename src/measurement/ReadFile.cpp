@@ -47,10 +47,11 @@ void CMessFahrtDaten::ReadBytes(std::string content)
     // The last line of a file may lack its line end.
     content += "\r\n";
     m_lines.clear();
-    // A run read again must not carry the export lines, header or messages of the previous file.
+    // A run read again must not carry the points, export lines, header or messages of the previous file.
     m_exportLines.clear();
     m_headerText.clear();
     m_readMessages.clear();
+    m_points.clear();
     m_window.clear();
     m_speedCount = 0;
     m_fileTextCache.reset();

@@ -182,3 +182,23 @@ TEST(TextSplit, BlankLinesControlBytesAndOverlongLines)
 
 }  // namespace
 }  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST(ReadFile, ReadingAgainReplacesThePreviousFile)
+{
+    CMessFahrtDaten run;
+    run.ReadBytes("PM01BS02\r\nPruefer|A\r\n***\r\n" + test::Pm01bs02Record(1.0, 0.01, 3.0) + test::Pm01bs02Record(1.0, 0.02, 3.0)
+                  + "***\r\n");
+    run.SelectWholeRun();
+    run.ReadBytes("PM01BS02\r\nPruefer|B\r\n***\r\n" + test::Pm01bs02Record(2.0, 0.05, 3.0) + "***\r\n");
+    run.SelectWholeRun();
+    ASSERT_EQ(run.Points().size(), 1u);
+    EXPECT_EQ(run.GetStation(0), 500);
+    EXPECT_EQ(run.HeaderText(), "\xBF\xBF\xBF" "B\xBF\xBF\xBF");
+    EXPECT_EQ(run.ExportLines().size(), 5u);
+}
+
+}  // namespace
+}  // namespace kurvex
