@@ -2,6 +2,7 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
+#include <QPaintDevice>
 #include <QPainterPath>
 #include <QPen>
 #include <QPolygonF>
@@ -60,6 +61,16 @@ QtSurface::QtSurface(QPainter& painter, double dpiX, double dpiY, Point deviceOr
       m_scaleY((dpiY > 0 ? dpiY : 96.0) / kLogicalUnitsPerInch),
       m_deviceOrigin(deviceOrigin)
 {
+    // Pen, brush, font and transform of the painter are changed freely while
+    // the surface lives and given back when it goes.
+    m_painter.save();
+}
+
+QtSurface::~QtSurface() { m_painter.restore(); }
+
+void QtSurface::UseLogicalTransform()
+{
+    m_painter.setWorldTransform(LogicalTransform() * m_base);
 }
 
 QTransform QtSurface::LogicalTransform() const
@@ -107,20 +118,16 @@ void QtSurface::ApplyPen()
 
 void QtSurface::DoLine(Point from, Point to)
 {
-    m_painter.save();
-    m_painter.setWorldTransform(LogicalTransform() * m_base);
+    UseLogicalTransform();
     ApplyPen();
     m_painter.drawLine(QPointF(from.x, from.y), QPointF(to.x, to.y));
-    m_painter.restore();
 }
 
 void QtSurface::DoPolyline(const std::vector<Point>& points)
 {
-    m_painter.save();
-    m_painter.setWorldTransform(LogicalTransform() * m_base);
+    UseLogicalTransform();
     ApplyPen();
     m_painter.drawPolyline(ToPolygon(points));
-    m_painter.restore();
 }
 
 void QtSurface::FillShape(const QPainterPath& logicalShape, const Brush& brush)
@@ -128,10 +135,8 @@ void QtSurface::FillShape(const QPainterPath& logicalShape, const Brush& brush)
     switch (brush.style) {
     case BrushStyle::Null: return;
     case BrushStyle::Solid: {
-        m_painter.save();
-        m_painter.setWorldTransform(LogicalTransform() * m_base);
+        UseLogicalTransform();
         m_painter.fillPath(logicalShape, QBrush(ToQColor(brush.color)));
-        m_painter.restore();
         return;
     }
     case BrushStyle::Hatch45: DrawHatch(logicalShape, brush); return;
@@ -141,7 +146,14 @@ void QtSurface::FillShape(const QPainterPath& logicalShape, const Brush& brush)
 void QtSurface::DrawHatch(const QPainterPath& logicalShape, const Brush& brush)
 {
     const QPainterPath shape = LogicalTransform().map(logicalShape);  // device pixels
-    const QRectF bounds = shape.boundingRect();
+    // Lines are laid only over the visible part, so a huge area costs no more than the device.
+    QRectF bounds = shape.boundingRect();
+    if (const QPaintDevice* device = m_painter.device()) {
+        bool invertible = false;
+        const QTransform toShape = m_base.inverted(&invertible);
+        if (invertible)
+            bounds = bounds.intersected(toShape.mapRect(QRectF(0, 0, device->width(), device->height())));
+    }
     if (bounds.isEmpty())
         return;
 
@@ -172,12 +184,10 @@ void QtSurface::DoRectangle(const Rect& rect)
     QPainterPath path;
     path.addRect(r);
     FillShape(path, GetBrush());
-    m_painter.save();
-    m_painter.setWorldTransform(LogicalTransform() * m_base);
+    UseLogicalTransform();
     ApplyPen();
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawRect(r);
-    m_painter.restore();
 }
 
 void QtSurface::DoPolygon(const std::vector<Point>& points)
@@ -188,12 +198,10 @@ void QtSurface::DoPolygon(const std::vector<Point>& points)
     path.closeSubpath();
     path.setFillRule(Qt::OddEvenFill);
     FillShape(path, GetBrush());
-    m_painter.save();
-    m_painter.setWorldTransform(LogicalTransform() * m_base);
+    UseLogicalTransform();
     ApplyPen();
     m_painter.setBrush(Qt::NoBrush);
     m_painter.drawPolygon(polygon, Qt::OddEvenFill);
-    m_painter.restore();
 }
 
 void QtSurface::DoFillRect(const Rect& rect, const Brush& brush)
@@ -277,7 +285,6 @@ void QtSurface::DoTextOut(Point at, const std::string& utf8)
     local.translate(anchor.x(), anchor.y());
     local.rotate(-GetFont().escapement / 10.0);
 
-    m_painter.save();
     m_painter.setWorldTransform(local * m_base);
     if (GetBackgroundMode() == BackgroundMode::Opaque)
         m_painter.fillRect(QRectF(x, baseline - ascent, width, ascent + descent), ToQColor(GetBackgroundColor()));
@@ -285,7 +292,6 @@ void QtSurface::DoTextOut(Point at, const std::string& utf8)
     m_painter.setPen(ToQColor(GetTextColor()));
     m_painter.setBackgroundMode(Qt::TransparentMode);
     m_painter.drawText(QPointF(x, baseline), text);
-    m_painter.restore();
 }
 
 int QtSurface::DoDrawText(const Rect& rect, const std::string& utf8, unsigned flags)

@@ -29,6 +29,9 @@ public:
     // dpiX, dpiY: device pixels per inch (QPaintDevice::logicalDpiX/Y for the
     // device's own resolution). deviceOrigin: the logical point drawn at device pixel (0, 0).
     QtSurface(QPainter& painter, double dpiX, double dpiY, Point deviceOrigin = Point{});
+    ~QtSurface() override;
+    QtSurface(const QtSurface&) = delete;
+    QtSurface& operator=(const QtSurface&) = delete;
 
     Size GetTextExtent(const std::string& utf8) const override;
 
@@ -56,6 +59,7 @@ protected:
 
 private:
     QTransform LogicalTransform() const;  // local logical units -> device pixels
+    void UseLogicalTransform();
     void ApplyPen();
     void FillShape(const QPainterPath& logicalShape, const Brush& brush);
     void DrawHatch(const QPainterPath& logicalShape, const Brush& brush);

@@ -1,6 +1,9 @@
 #include "render/QtSurface.h"
 
+#include <QDir>
+#include <QFile>
 #include <QImage>
+#include <QPdfWriter>
 #include <QPainter>
 #include <QString>
 
@@ -206,6 +209,16 @@ TEST(QtSurface, HatchBrushDrawsRisingLinesOverTheBackground)
     EXPECT_TRUE(IsDark(image, x - 5, 305) || IsDark(image, x - 4, 305) || IsDark(image, x - 6, 305));
 }
 
+TEST(QtSurface, HatchOverAHugeAreaCoversOnlyTheDevice)
+{
+    const QImage image = Render([](QtSurface& s) {
+        s.FillRect(Rect{-2000000000, 2000000000, 2000000000, -2000000000}, Brush{BrushStyle::Hatch45, kBlack});
+    });
+    const int ink = DarkPixels(image, 0, 0, kWidth, kHeight);
+    EXPECT_GT(ink, kWidth * kHeight / 20);
+    EXPECT_LT(ink, kWidth * kHeight / 2);
+}
+
 TEST(QtSurface, SolidFillAndOutlinedRectangle)
 {
     const QImage image = Render([](QtSurface& s) {
@@ -233,6 +246,28 @@ TEST(QtSurface, DrawTextCentresInTheRectangle)
     EXPECT_EQ(DarkPixels(image, 0, 0, 450, kHeight), 0);
     EXPECT_EQ(DarkPixels(image, 0, 0, kWidth, 170), 0);
     EXPECT_EQ(DarkPixels(image, 0, 230, kWidth, kHeight), 0);
+}
+
+TEST(QtSurface, DrawsIntoAPdf)
+{
+    const QString path = QDir::temp().filePath(QStringLiteral("kurvex_qtsurface_test.pdf"));
+    {
+        QPdfWriter writer(path);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        QPainter painter(&writer);
+        QtSurface surface(painter, writer.resolution(), writer.resolution());
+        surface.SetFont(Font{"Times New Roman", 350, 800});
+        surface.TextOut(2000, -2000, "\xE2\x88\x91 p\xC2\xB2 [mm]: 12");
+        EXPECT_NEAR(surface.GetTextExtent("Anlage").cy, 350, 20);
+        surface.MoveTo(2000, -2500);
+        surface.LineTo(19000, -2500);
+    }
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.read(5) == "%PDF-");
+    EXPECT_GT(file.size(), 500);
+    file.close();
+    QFile::remove(path);
 }
 
 }  // namespace
