@@ -1,0 +1,254 @@
+#include <gtest/gtest.h>
+
+#include "document/KurvexDoc.h"
+#include "document/SideFileKeys.h"
+#include "support/TestSupport.h"
+
+namespace kurvex {
+namespace {
+
+using test::Pm01bs02Record;
+
+// Answers the open like a user who clicks OK, or gives the answer set beforehand.
+class ScriptedInteraction : public OpenInteraction {
+public:
+    FirstLoadAnswer answer;
+    int questions = 0;
+    int32_t askedStart = 0;
+    int32_t askedEnd = 0;
+    int waitWindows = 0;
+    std::vector<UserMessage> shown;
+
+    void ShowWaitWindow() override { ++waitWindows; }
+    void CloseWaitWindow() override { --waitWindows; }
+    void ShowMessage(const UserMessage& message) override { shown.push_back(message); }
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
+    {
+        ++questions;
+        askedStart = fileStart;
+        askedEnd = fileEnd;
+        return answer;
+    }
+};
+
+// A PM01BS02 run of n points every 10 dm from the start station, width 350 cm;
+// the point at index commented has the comment text.
+std::string DeviceFile(int n, double startKm = 0.0, bool closingMarker = true)
+{
+    std::string bytes = "PM01BS02\r\nPruefer|Meier\r\n***\r\n";
+    for (int i = 0; i < n; ++i)
+        bytes += Pm01bs02Record(1.0 + (i % 7) * 0.5, startKm + i * 0.001, 3.5, i == 3 ? "Fuge" : "");
+    if (closingMarker)
+        bytes += "***\r\n";
+    return bytes;
+}
+
+class KurvexDocTest : public ::testing::Test {
+protected:
+    std::string folder = test::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
+    CEinstellungen settings;
+    ScriptedInteraction interaction;
+    CKurvexDoc doc;
+
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        const std::string path = folder + "/" + name;
+        test::WriteWholeFile(path, bytes);
+        return path;
+    }
+    OpenResult Open(const std::string& path) { return doc.Open(path, settings, interaction); }
+};
+
+TEST_F(KurvexDocTest, FirstLoadAsksOnceAndBuildsDefaultSections)
+{
+    const std::string path = Write("run.pbs", DeviceFile(51));
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_EQ(interaction.questions, 1);
+    EXPECT_EQ(interaction.askedStart, 0);
+    EXPECT_EQ(interaction.askedEnd, 501);
+    EXPECT_EQ(interaction.waitWindows, 0);
+    EXPECT_TRUE(doc.FreshState());
+    EXPECT_EQ(doc.State().GetText(kKeyRange, ""), "0;501");
+    EXPECT_EQ(doc.State().SectionCount(), 1);
+    EXPECT_EQ(doc.Run().GetCount(), 51);
+    EXPECT_EQ(doc.State().HeaderData(), "\xBF\xBF\xBF" "Meier\xBF\xBF\xBF");
+    EXPECT_EQ(doc.FileName(), "run.pbs");
+    ASSERT_EQ(doc.StarTexts().size(), 1u);
+    EXPECT_EQ(doc.StarTexts()[0].station, 30);
+    EXPECT_EQ(doc.StarTexts()[0].text, "Fuge");
+    EXPECT_TRUE(interaction.shown.empty());
+
+    // The side file is never written: opening again asks again.
+    CKurvexDoc again;
+    ASSERT_EQ(again.Open(path, settings, interaction), OpenResult::Opened);
+    EXPECT_EQ(interaction.questions, 2);
+}
+
+TEST_F(KurvexDocTest, FirstLoadAnswerShiftsAndTurnsTheRun)
+{
+    interaction.answer.kilometreAdjustment = "1000;0";
+    interaction.answer.mirror = true;
+    ASSERT_EQ(Open(Write("run.pbs", DeviceFile(11, 0.5))), OpenResult::Opened);
+    EXPECT_EQ(doc.State().GetText(kKeyKilometreAdjustment, ""), "1000;0");
+    EXPECT_TRUE(doc.State().IsMirrored());
+    // Re-based to 1000 and turned to descend (1000 .. 900), then the order of the
+    // points reversed, so the last value of the file comes first, at 900.
+    EXPECT_EQ(doc.Run().GetStation(0), 900);
+    EXPECT_EQ(doc.Run().GetStation(10), 1000);
+    EXPECT_EQ(doc.Run().GetValue(0), 25);
+    EXPECT_TRUE(doc.Run().IsAscending());
+}
+
+TEST_F(KurvexDocTest, IncompleteRunIsWarnedOnFirstLoadOnly)
+{
+    const std::string path = Write("run.pbs", DeviceFile(21, 0.0, false));
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    ASSERT_EQ(interaction.shown.size(), 1u);
+    EXPECT_EQ(interaction.shown[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(interaction.shown[0].text,
+              "Achtung!\n\nDie Messreihe ist eventuell unvollst\xE4ndig bzw. wurde abgebrochen.\n"
+              "Es stehen  20.1 m  Messwerte zur Verf\xFCgung, von Station  0.0  bis  20.1.");
+    EXPECT_EQ(doc.OpenMessages().size(), 1u);
+
+    Write("run.pbs.zi4", "MANUVONBIS=-1;-1\nKENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
+    ScriptedInteraction quiet;
+    CKurvexDoc again;
+    ASSERT_EQ(again.Open(path, settings, quiet), OpenResult::Opened);
+    EXPECT_EQ(quiet.questions, 0);
+    for (const UserMessage& message : quiet.shown)
+        EXPECT_NE(message.icon, MessageIcon::Exclamation) << message.text;
+}
+
+TEST_F(KurvexDocTest, StoredRangeOffsetCalibrationAndSections)
+{
+    const std::string path = Write("run.pbs", DeviceFile(501));
+    Write("run.pbs.zi4",
+          "MANUVONBIS=0;5000\r\n"
+          "DEZIMETER_OFFSET=100\r\n"
+          "KALIBRIERWERT=5\r\n"
+          "ABSCHNITTE=[0|350|40|10|1.0|2.5|1|Asphalt||||][2000|375||10|1.0|2.5|0|Asphalt||||]\r\n");
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_EQ(interaction.questions, 0);
+    EXPECT_FALSE(doc.FreshState());
+    // Stored as ending on the last point (5000): widened to the run's range end.
+    EXPECT_EQ(doc.State().GetText(kKeyRange, ""), "0;5001");
+    EXPECT_EQ(doc.Run().RangeFrom(), 100);
+    EXPECT_EQ(doc.Run().RangeTo(), 5101);
+    EXPECT_EQ(doc.Run().GetStation(0), 100);
+    EXPECT_EQ(doc.Run().GetValue(0), 15);  // 1.0 mm + 0.5 mm calibration
+    EXPECT_EQ(doc.State().SectionCount(), 2);
+    EXPECT_EQ(doc.State().Section(1).von, 2000);
+}
+
+TEST_F(KurvexDocTest, ChecksumMismatchClearsHeadingsAndStarTexts)
+{
+    const std::string path = Write("run.pbs", DeviceFile(11));
+    Write("run.pbs.zi4", "UBERSCHRIFT_ZEILE_1=Abnahme B 27\nSTERNTEXTE=30_Riss<0>_\nKENNUNG=12345\n");
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    ASSERT_EQ(interaction.shown.size(), 1u);
+    EXPECT_EQ(interaction.shown[0].icon, MessageIcon::Stop);
+    EXPECT_EQ(interaction.shown[0].text, "Fehler die Datei:\r\n  " + path + ".zi4 enth\xE4lt inkonsistente Daten.");
+    EXPECT_EQ(doc.State().Heading(1), "");
+    ASSERT_EQ(doc.StarTexts().size(), 1u);
+    EXPECT_EQ(doc.StarTexts()[0].text, "Fuge");
+}
+
+TEST_F(KurvexDocTest, StoredStarTextsReplaceTheCommentOfTheirPoint)
+{
+    CBearbeitungsstand state;
+    state.SetStarTexts("30_Riss quer<2>_999_niemand<0>_");
+    Write("run.pbs.zi4", "STERNTEXTE=30_Riss quer<2>_999_niemand<0>_\nKENNUNG=" + state.StateChecksum() + "\n");
+    ASSERT_EQ(Open(Write("run.pbs", DeviceFile(11))), OpenResult::Opened);
+    EXPECT_TRUE(interaction.shown.empty()) << interaction.shown[0].text;
+    ASSERT_EQ(doc.StarTexts().size(), 1u);
+    EXPECT_EQ(doc.StarTexts()[0].text, "Riss quer");
+    EXPECT_EQ(doc.StarTexts()[0].placement, 2);
+}
+
+TEST_F(KurvexDocTest, CommentMarkerWithoutTextShowsTheStation)
+{
+    const std::string listing = "MESSUNG NR. 12\nGrenzwert 4,0 mm\n  15   1230\n  22   1234 *\n  18   1240\n";
+    ASSERT_EQ(Open(Write("old.lst", listing)), OpenResult::Opened);
+    ASSERT_EQ(doc.StarTexts().size(), 1u);
+    EXPECT_EQ(doc.StarTexts()[0].text, "(123.4)");
+}
+
+TEST_F(KurvexDocTest, RefusedAndMissingFiles)
+{
+    EXPECT_EQ(Open(Write("x.bin", "no measurement here\n")), OpenResult::UnexpectedFormat);
+    EXPECT_EQ(interaction.waitWindows, 0);
+    EXPECT_EQ(interaction.questions, 0);
+    EXPECT_EQ(Open(folder + "/missing.pbs"), OpenResult::CannotOpenFile);
+    EXPECT_EQ(interaction.waitWindows, 0);
+}
+
+TEST_F(KurvexDocTest, ComparisonRunsFromSlotPathsOffsetsAndWindowsPaths)
+{
+    Write("cmp.pbs", DeviceFile(21, 0.1));
+    const std::string path = Write("run.pbs", DeviceFile(21));
+    Write("run.pbs.zi4",
+          "VGL_PATH_3=" + folder + "/cmp.pbs\n"
+          "VGL_OFF_3=12,5\n"
+          "VGL_PATH_1=D:\\messungen\\cmp.pbs\n"
+          "VGL_PATH_2=" + folder + "/fehlt.pbs\n"
+          "KENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_TRUE(interaction.shown.empty());
+    EXPECT_TRUE(doc.ComparisonRun(1).IsLoaded());  // found beside the main file
+    EXPECT_FALSE(doc.ComparisonRun(2).IsLoaded());
+    EXPECT_TRUE(doc.ComparisonRun(3).IsLoaded());
+    EXPECT_FALSE(doc.ComparisonRun(4).IsLoaded());
+    EXPECT_DOUBLE_EQ(doc.ComparisonRun(3).ComparisonOffset(), 12.5);
+    EXPECT_EQ(doc.ComparisonRun(3).GetCount(), 21);
+    EXPECT_EQ(doc.ComparisonRun(3).GetStation(0), 1000);
+}
+
+TEST_F(KurvexDocTest, ComparisonRunMirrorCombinations)
+{
+    struct Case {
+        const char* slotMirror;
+        const char* mainMirror;
+        std::vector<int32_t> stations;
+        int32_t firstValue;
+    } const cases[] = {
+        {"0", "0", {0, 10, 20}, 10},
+        {"1", "1", {20, 10, 0}, 20},
+        {"1", "0", {0, 10, 20}, 20},
+        {"0", "1", {20, 10, 0}, 10},
+    };
+    Write("cmp.pbs", DeviceFile(3));
+    const std::string path = Write("run.pbs", DeviceFile(3));
+    for (const Case& c : cases) {
+        Write("run.pbs.zi4", std::string("VGL_PATH_1=") + folder + "/cmp.pbs\nVGL_MIRROR_1=" + c.slotMirror
+                                 + "\nBOOL_SPIEGELN=" + c.mainMirror + "\n");
+        CKurvexDoc one;
+        ASSERT_EQ(one.Open(path, settings, interaction), OpenResult::Opened);
+        const CMessFahrtDaten& run = one.ComparisonRun(1);
+        ASSERT_EQ(run.GetCount(), 3);
+        std::vector<int32_t> stations;
+        for (int i = 0; i < run.GetCount(); ++i)
+            stations.push_back(run.GetStation(i));
+        EXPECT_EQ(stations, c.stations) << c.slotMirror << c.mainMirror;
+        EXPECT_EQ(run.GetValue(0), c.firstValue) << c.slotMirror << c.mainMirror;
+    }
+}
+
+TEST_F(KurvexDocTest, ApplySectionsStoresTheWholeRunStatistics)
+{
+    ASSERT_EQ(Open(Write("run.pbs", DeviceFile(11))), OpenResult::Opened);
+    doc.ApplySections("[0|350|40|10|1.0|2.5|1|Asphalt||||][50|350|40|10|1.0|2.5|0|Asphalt||||]");
+    EXPECT_EQ(doc.State().SectionCount(), 2);
+    EXPECT_EQ(doc.State().GetText(kKeyRunStatistics, "?"), doc.State().RunStatisticsText());
+}
+
+TEST(PathsOfTheDocument, BothSeparators)
+{
+    EXPECT_EQ(FileNameOfPath("D:\\messungen\\a1.dat"), "a1.dat");
+    EXPECT_EQ(FileNameOfPath("/data/a1.dat"), "a1.dat");
+    EXPECT_EQ(FileNameOfPath("a1.dat"), "a1.dat");
+    EXPECT_EQ(FolderOfPath("/data/x/a1.dat"), "/data/x/");
+    EXPECT_EQ(FolderOfPath("a1.dat"), "");
+}
+
+}  // namespace
+}  // namespace kurvex
