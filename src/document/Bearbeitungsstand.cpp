@@ -196,7 +196,7 @@ int32_t CBearbeitungsstand::RangeEnd() const
 
 int CBearbeitungsstand::SectionCount() const
 {
-    return static_cast<int>(ParsedSections().size());
+    return static_cast<int>(Parsed().sections.size());
 }
 
 // --- Typed writes ----------------------------------------------------------------
@@ -270,18 +270,26 @@ bool CBearbeitungsstand::ChecksumMatches() const
 
 // --- Sections --------------------------------------------------------------------
 
-const std::vector<ABSCHNITT>& CBearbeitungsstand::ParsedSections() const
+const CBearbeitungsstand::ParsedSectionList& CBearbeitungsstand::Parsed() const
 {
     if (!m_sectionsCurrent) {
-        m_sections = ParseSectionArray(SectionsText(), RangeStart(), RangeEnd());
+        const std::string text = SectionsText();
+        m_parsed.sections = ParseSectionArray(text, RangeStart(), RangeEnd());
+        m_parsed.storedStarts.clear();
+        m_parsed.widths.clear();
+        for (std::string_view item : BracketedItems(text)) {
+            const auto fields = SplitFields(item, '|');
+            m_parsed.storedStarts.push_back(ToInt(FieldAt(fields, 0)));
+            m_parsed.widths.push_back(ToInt(FieldAt(fields, 1)));
+        }
         m_sectionsCurrent = true;
     }
-    return m_sections;
+    return m_parsed;
 }
 
 std::optional<SectionHit> CBearbeitungsstand::SectionAt(int32_t station) const
 {
-    const std::vector<ABSCHNITT>& sections = ParsedSections();
+    const std::vector<ABSCHNITT>& sections = Parsed().sections;
     for (size_t i = 0; i < sections.size(); ++i) {
         const auto [lo, hi] = std::minmax(sections[i].von, sections[i].bis);
         if (lo <= station && station <= hi)
@@ -292,19 +300,11 @@ std::optional<SectionHit> CBearbeitungsstand::SectionAt(int32_t station) const
 
 SectionNumber CBearbeitungsstand::SectionNumberAt(int32_t station) const
 {
-    const std::string text = SectionsText();
-    const std::vector<std::string_view> items = BracketedItems(text);
-    if (items.empty())
+    // The stored starts, not the array: its first von is the range start.
+    const std::vector<int32_t>& starts = Parsed().storedStarts;
+    const std::vector<int32_t>& widths = Parsed().widths;
+    if (starts.empty())
         return {};
-    std::vector<int32_t> starts;
-    std::vector<int32_t> widths;
-    starts.reserve(items.size());
-    widths.reserve(items.size());
-    for (std::string_view item : items) {
-        const auto fields = SplitFields(item, '|');
-        starts.push_back(ToInt(FieldAt(fields, 0)));
-        widths.push_back(ToInt(FieldAt(fields, 1)));
-    }
     const bool ascending = RangeStart() < RangeEnd();
     for (size_t i = 1; i < starts.size(); ++i) {
         if (ascending ? starts[i] >= station : station >= starts[i])
@@ -315,7 +315,7 @@ SectionNumber CBearbeitungsstand::SectionNumberAt(int32_t station) const
 
 ABSCHNITT CBearbeitungsstand::Section(int i) const
 {
-    const std::vector<ABSCHNITT>& sections = ParsedSections();
+    const std::vector<ABSCHNITT>& sections = Parsed().sections;
     if (i < 0 || static_cast<size_t>(i) >= sections.size())
         return {};
     return sections[static_cast<size_t>(i)];
@@ -327,7 +327,7 @@ ABSCHNITT CBearbeitungsstand::Section(int i) const
 // every section boundary s inside the window.
 std::string CBearbeitungsstand::SectionMarks(int32_t a, int32_t b) const
 {
-    const std::vector<ABSCHNITT>& sections = ParsedSections();
+    const std::vector<ABSCHNITT>& sections = Parsed().sections;
     const int64_t lo = std::min(a, b);
     const int64_t hi = std::max(a, b);
     std::string marks;

@@ -119,7 +119,6 @@ private:
     void ParseContent(std::string_view content);
     void TakeTypedFieldsFromMap();
     void CreateFresh(const CEinstellungen& globalSettings);
-    const std::vector<ABSCHNITT>& ParsedSections() const;
 
     CEinstellungen m_settings;
     int m_evaluationStandard = 1;
@@ -129,9 +128,16 @@ private:
     bool m_fileExisted = false;
     std::string m_path;
     CMapString2String m_map;
-    // The section array parsed from ABSCHNITTE and MANUVONBIS; rebuilt when
-    // either key changes, which gives the same answers as parsing at every query.
-    mutable std::vector<ABSCHNITT> m_sections;
+    // ABSCHNITTE and MANUVONBIS parsed: the section array and the stored starts
+    // and widths. Rebuilt when either key changes, which gives the same answers
+    // as parsing at every query.
+    struct ParsedSectionList {
+        std::vector<ABSCHNITT> sections;
+        std::vector<int32_t> storedStarts;
+        std::vector<int32_t> widths;
+    };
+    const ParsedSectionList& Parsed() const;
+    mutable ParsedSectionList m_parsed;
     mutable bool m_sectionsCurrent = false;
 };
 
