@@ -4,6 +4,7 @@
 
 #include "evaluation/Abschnitt.h"
 #include "measurement/MessFahrtDaten.h"
+#include "support/TestSupport.h"
 
 namespace kurvex {
 namespace {
@@ -235,6 +236,27 @@ TEST(SectionStatistics, FindsThePointIndicesOfVonAndBis)
     single.ComputeSectionStatistics(untouched);
     EXPECT_EQ(untouched.ersterPunkt, 7);
     EXPECT_EQ(untouched.varK, "x");
+}
+
+}  // namespace
+}  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+void CheckStatisticsUseDecimalPoint()
+{
+    const CMessFahrtDaten run = RunOf({{0, 350, 40, 40.0}, {10, 350, 40, 60.0}});
+    Abschnitt whole;
+    run.ComputeRunStatistics(whole);
+    EXPECT_EQ(whole.mittlereGeschwindigkeit, "50.0");
+    EXPECT_EQ(whole.geschwStreuung, "14.1");
+}
+
+TEST(SpeedStatistics, DecimalPointUnderAGermanLocale)
+{
+    if (!test::WithGermanNumericLocale(&CheckStatisticsUseDecimalPoint))
+        GTEST_SKIP() << "no German locale installed";
 }
 
 }  // namespace
