@@ -1,22 +1,26 @@
-// kurvex-cli info: a JSON summary of a measurement file.
+// kurvex-cli info: a JSON summary of a measurement file opened as a document.
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "cli/CliCommon.h"
+#include "cli/DocumentOpen.h"
 
 namespace kurvex::cli {
 
 namespace {
 
-QJsonObject DescribeRun(const CMessFahrtDaten& run)
+QJsonArray Strings(const std::array<std::string, 7>& texts)
 {
-    QJsonArray listingFields;
-    for (const std::string& field : run.ListingFields())
-        listingFields.append(FromCp1252(field));
+    QJsonArray array;
+    for (const std::string& text : texts)
+        array.append(FromCp1252(text));
+    return array;
+}
 
-    QJsonObject info;
+void DescribeRun(const CMessFahrtDaten& run, QJsonObject& info)
+{
     info[QStringLiteral("format")] = run.FormatCode();
     info[QStringLiteral("loaded")] = run.IsLoaded();
     info[QStringLiteral("incomplete")] = run.IsIncomplete();
@@ -27,10 +31,113 @@ QJsonObject DescribeRun(const CMessFahrtDaten& run)
     info[QStringLiteral("lastStation")] = run.LastStation();
     info[QStringLiteral("limit")] = run.GetLimit();
     info[QStringLiteral("header")] = FromCp1252(run.HeaderText());
-    info[QStringLiteral("listingFields")] = listingFields;
+    info[QStringLiteral("listingFields")] = Strings(run.ListingFields());
     info[QStringLiteral("roadName")] = FromCp1252(run.RoadName());
     info[QStringLiteral("startKm")] = FromCp1252(run.StartKm());
-    return info;
+    info[QStringLiteral("stationOffset")] = run.StationOffset();
+    info[QStringLiteral("correction")] = run.Correction();
+}
+
+QJsonArray Sections(const CBearbeitungsstand& state)
+{
+    QJsonArray sections;
+    for (int i = 0; i < state.SectionCount(); ++i) {
+        const ABSCHNITT section = state.Section(i);
+        sections.append(QJsonObject{
+            {QStringLiteral("von"), section.von},
+            {QStringLiteral("bis"), section.bis},
+            {QStringLiteral("breite"), section.breite},
+            {QStringLiteral("grenzwert"), section.grenzwert},
+            {QStringLiteral("reserviert"), section.reserviert},
+            {QStringLiteral("faktorK"), section.faktorK},
+            {QStringLiteral("einheitspreis"), section.einheitspreis},
+            {QStringLiteral("auswerten"), section.auswerten},
+            {QStringLiteral("fahrbahnoberflaeche"), FromCp1252(section.fahrbahnoberflaeche)},
+            {QStringLiteral("mittlereGeschwindigkeit"), FromCp1252(section.mittlereGeschwindigkeit)},
+            {QStringLiteral("geschwStreuung"), FromCp1252(section.geschwStreuung)},
+            {QStringLiteral("varK"), FromCp1252(section.varK)},
+        });
+    }
+    return sections;
+}
+
+QJsonArray Exceedances(CUeberschreitungsDaten& exceedances)
+{
+    QJsonArray array;
+    for (int i = 0; i < exceedances.ExceedanceCount(); ++i) {
+        UEBERSCHREITUNG record;
+        exceedances.ExceedanceCopy(i, record);
+        array.append(QJsonObject{
+            {QStringLiteral("lfdNr"), record.lfdNr},
+            {QStringLiteral("station"), record.station},
+            {QStringLiteral("messwert"), record.messwert},
+            {QStringLiteral("p"), record.p},
+            {QStringLiteral("p2"), record.p2},
+            {QStringLiteral("beruecksichtigt"), record.beruecksichtigt},
+            {QStringLiteral("geschwindigkeit"), record.geschwindigkeit},
+            {QStringLiteral("remark"), FromCp1252(exceedances.RemarkFor(record.station))},
+        });
+    }
+    return array;
+}
+
+QJsonArray StationTexts(const std::vector<TEXTDATEN>& texts, bool withRawStation)
+{
+    QJsonArray array;
+    for (const TEXTDATEN& text : texts) {
+        QJsonObject object{{QStringLiteral("station"), text.station},
+                           {QStringLiteral("text"), FromCp1252(text.text)},
+                           {QStringLiteral("placement"), text.placement}};
+        if (withRawStation)
+            object[QStringLiteral("rawStation")] = text.rawStation;
+        array.append(object);
+    }
+    return array;
+}
+
+QJsonArray RangeTexts(const std::vector<BEREICHSTEXTDATEN>& texts)
+{
+    QJsonArray array;
+    for (const BEREICHSTEXTDATEN& text : texts) {
+        array.append(QJsonObject{{QStringLiteral("start"), text.start},
+                                 {QStringLiteral("end"), text.end},
+                                 {QStringLiteral("text"), FromCp1252(text.text)},
+                                 {QStringLiteral("placement"), text.placement}});
+    }
+    return array;
+}
+
+QJsonArray ExcludedRanges(const std::vector<BEREICH_OHNE_ERKENNUNG_DATEN>& ranges)
+{
+    QJsonArray array;
+    for (const BEREICH_OHNE_ERKENNUNG_DATEN& range : ranges) {
+        array.append(QJsonObject{{QStringLiteral("von"), range.von},
+                                 {QStringLiteral("bis"), range.bis},
+                                 {QStringLiteral("bemerkung"), FromCp1252(range.bemerkung)}});
+    }
+    return array;
+}
+
+QJsonArray ComparisonRuns(const CKurvexDoc& doc)
+{
+    QJsonArray array;
+    for (int slot = 1; slot <= kComparisonSlots; ++slot) {
+        const CMessFahrtDaten& run = doc.ComparisonRun(slot);
+        array.append(QJsonObject{{QStringLiteral("slot"), slot},
+                                 {QStringLiteral("loaded"), run.IsLoaded()},
+                                 {QStringLiteral("points"), run.GetCount()},
+                                 {QStringLiteral("offset"), run.ComparisonOffset()}});
+    }
+    return array;
+}
+
+QJsonArray Messages(const std::vector<UserMessage>& messages)
+{
+    QJsonArray array;
+    for (const UserMessage& message : messages)
+        array.append(QJsonObject{{QStringLiteral("icon"), IconName(message.icon)},
+                                 {QStringLiteral("text"), FromCp1252(message.text)}});
+    return array;
 }
 
 }  // namespace
@@ -38,12 +145,28 @@ QJsonObject DescribeRun(const CMessFahrtDaten& run)
 int RunInfo(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Liest eine Messdatei und beschreibt sie als JSON.")))
+    FirstLoadOptions firstLoad;
+    firstLoad.AddTo(parser);
+    if (!ParseCommandLine(parser, arguments, QStringLiteral("Öffnet eine Messdatei und beschreibt sie als JSON.")))
         return kExitOk;
-    CMessFahrtDaten run;
-    LoadRun(SingleFile(parser), run);
-    run.SelectWholeRun();
-    WriteStdout(QJsonDocument(DescribeRun(run)).toJson(QJsonDocument::Indented).toStdString());
+    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const CBearbeitungsstand& state = doc->State();
+
+    QJsonObject info;
+    DescribeRun(doc->Run(), info);
+    info[QStringLiteral("freshState")] = doc->FreshState();
+    info[QStringLiteral("sections")] = Sections(state);
+    info[QStringLiteral("abschnitte")] = FromCp1252(state.SectionsText());
+    info[QStringLiteral("statges")] = FromCp1252(state.RunStatisticsText());
+    info[QStringLiteral("exceedances")] = Exceedances(doc->Exceedances());
+    info[QStringLiteral("excludedRanges")] = ExcludedRanges(doc->ExcludedRanges());
+    info[QStringLiteral("starTexts")] = StationTexts(doc->StarTexts(), true);
+    info[QStringLiteral("freeTexts")] = StationTexts(doc->FreeTexts(), false);
+    info[QStringLiteral("rangeTexts")] = RangeTexts(doc->RangeTexts());
+    info[QStringLiteral("comparisonRuns")] = ComparisonRuns(*doc);
+    info[QStringLiteral("checksumOk")] = doc->ChecksumOk();
+    info[QStringLiteral("messages")] = Messages(doc->OpenMessages());
+    WriteStdout(QJsonDocument(info).toJson(QJsonDocument::Indented).toStdString());
     return kExitOk;
 }
 

@@ -1,7 +1,8 @@
-// kurvex-cli points: the window points of a run, one per line, tab-separated:
+// kurvex-cli points: the window points of a run after the open, one per line, tab-separated:
 // station (dm), value (0.1 mm), width (cm), speed (km/h), limit (0.1 mm), hasComment, comment.
 
 #include "cli/CliCommon.h"
+#include "cli/DocumentOpen.h"
 #include "common/Cp1252.h"
 #include "common/Numbers.h"
 
@@ -10,11 +11,12 @@ namespace kurvex::cli {
 int RunPoints(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Messpunkte des Ausschnitts aus.")))
+    FirstLoadOptions firstLoad;
+    firstLoad.AddTo(parser);
+    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Messpunkte des Ausschnitts nach dem Öffnen aus.")))
         return kExitOk;
-    CMessFahrtDaten run;
-    LoadRun(SingleFile(parser), run);
-    run.SelectWholeRun();
+    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const CMessFahrtDaten& run = doc->Run();
 
     std::string out;
     for (int i = 0; i < run.GetCount(); ++i) {

@@ -160,7 +160,8 @@ void CKurvexDoc::BuildOrRefreshSections()
 
 void CKurvexDoc::TestChecksum(OpenInteraction& interaction)
 {
-    if (m_state.ChecksumMatches())
+    m_checksumOk = m_state.ChecksumMatches();
+    if (m_checksumOk)
         return;
     for (int line = 1; line <= 3; ++line)
         m_state.SetHeading(line, "");

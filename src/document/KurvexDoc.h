@@ -60,6 +60,8 @@ public:
     const std::string& FullPath() const { return m_fullPath; }
     // Whether the open found no side file and asked the first-load question.
     bool FreshState() const { return !m_state.FileExisted(); }
+    // Whether the side file's KENNUNG matched its texts when it was opened.
+    bool ChecksumOk() const { return m_checksumOk; }
     // The messages the open showed, in order.
     const std::vector<UserMessage>& OpenMessages() const { return m_openMessages; }
 
@@ -87,6 +89,7 @@ private:
     std::string m_fileName;
     std::string m_fullPath;
     std::vector<UserMessage> m_openMessages;
+    bool m_checksumOk = true;
 };
 
 // The file name of a path written with "/" or "\" separators.

@@ -1,0 +1,92 @@
+#include "cli/DocumentOpen.h"
+
+#include <QFileInfo>
+
+#include "cli/CliCommon.h"
+#include "document/FirstLoadAdjustments.h"
+#include "document/MemorySettingsStore.h"
+
+namespace kurvex::cli {
+
+namespace {
+
+// The open's questions answered from the command line; messages go to stderr.
+class CliInteraction : public OpenInteraction {
+public:
+    CliInteraction(const QCommandLineParser& parser, const FirstLoadOptions& firstLoad)
+        : m_parser(parser), m_firstLoad(firstLoad)
+    {
+    }
+    void ShowMessage(const UserMessage& message) override
+    {
+        PrintError(FromCp1252(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
+    }
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
+    {
+        return m_firstLoad.Answer(m_parser, fileStart, fileEnd);
+    }
+
+private:
+    const QCommandLineParser& m_parser;
+    const FirstLoadOptions& m_firstLoad;
+};
+
+}  // namespace
+
+void FirstLoadOptions::AddTo(QCommandLineParser& parser)
+{
+    parser.addOptions({m_adjustStart, m_ascending, m_descending, m_mirror});
+}
+
+FirstLoadAnswer FirstLoadOptions::Answer(const QCommandLineParser& parser, int32_t fileStart, int32_t fileEnd) const
+{
+    if (parser.isSet(m_ascending) && parser.isSet(m_descending))
+        throw CliError{QStringLiteral("--ascending und --descending schließen sich aus.")};
+    FirstLoadAdjustments model(fileStart, fileEnd);
+    if (parser.isSet(m_adjustStart)) {
+        model.SetAdjust(true);
+        model.SetStartText(parser.value(m_adjustStart).toStdString());
+    }
+    if (parser.isSet(m_ascending))
+        model.SetAscending(true);
+    if (parser.isSet(m_descending))
+        model.SetAscending(false);
+    model.SetMirror(parser.isSet(m_mirror));
+    return FirstLoadAnswer{model.Mirror(), model.OkResult()};
+}
+
+std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLineParser& parser,
+                                         const FirstLoadOptions& firstLoad)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};
+    // No user settings from the command line: the built-in defaults.
+    const MemorySettingsStore store;
+    CEinstellungen settings;
+    settings.ReadFrom(store);
+    CliInteraction interaction(parser, firstLoad);
+    auto doc = std::make_unique<CKurvexDoc>();
+    switch (doc->Open(ToLocalPath(path), settings, interaction)) {
+    case OpenResult::Opened:
+        return doc;
+    case OpenResult::CannotOpenFile:
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(path)};
+    case OpenResult::UnexpectedFormat:
+        break;
+    }
+    throw CliError{QString::fromUtf8(kMsgUnexpectedFormat)};
+}
+
+QString IconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Stop: return QStringLiteral("stop");
+    case MessageIcon::Exclamation: return QStringLiteral("exclamation");
+    case MessageIcon::Information: return QStringLiteral("information");
+    case MessageIcon::Question: return QStringLiteral("question");
+    }
+    return QString();
+}
+
+}  // namespace kurvex::cli

@@ -1,0 +1,37 @@
+#pragma once
+// Opening a measurement file as a document from the command line: the
+// first-load question is answered by options that mirror the dialog.
+
+#include <QCommandLineParser>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+#include "document/KurvexDoc.h"
+
+namespace kurvex::cli {
+
+class FirstLoadOptions {
+public:
+    // --adjust-start METRES, --ascending, --descending, --mirror
+    void AddTo(QCommandLineParser& parser);
+    FirstLoadAnswer Answer(const QCommandLineParser& parser, int32_t fileStart, int32_t fileEnd) const;
+
+private:
+    QCommandLineOption m_adjustStart{QStringLiteral("adjust-start"),
+                                     QStringLiteral("Kilometrierung anpassen: neuer Start in Metern (Komma oder Punkt)."),
+                                     QStringLiteral("METER")};
+    QCommandLineOption m_ascending{QStringLiteral("ascending"), QStringLiteral("Aufsteigend (mit --adjust-start).")};
+    QCommandLineOption m_descending{QStringLiteral("descending"), QStringLiteral("Absteigend (mit --adjust-start).")};
+    QCommandLineOption m_mirror{QStringLiteral("mirror"), QStringLiteral("Abfolge der Messwerte spiegeln.")};
+};
+
+// Opens FILE as the viewer does; throws CliError when it cannot be opened or
+// no reader accepts it. The messages of the open are kept in the document.
+std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLineParser& parser,
+                                         const FirstLoadOptions& firstLoad);
+
+QString IconName(MessageIcon icon);
+
+}  // namespace kurvex::cli
