@@ -107,7 +107,8 @@ TEST(SideFileFormat, LargeAndBinaryFilesLoadSilently)
     for (int i = 0; i < 200000; ++i)
         content += "KEY" + std::to_string(i % 5000) + "=" + std::string(20, static_cast<char>('a' + i % 26)) + "\r\n";
     content += std::string(2'000'000, '\xBF');  // one overlong line without "="
-    content += std::string("\nBIN\0ARY=\x01\x02\xFF\r\n", 18);
+    static constexpr char kBinaryLine[] = "\nBIN\0ARY=\x01\x02\xFF\r\n";
+    content += std::string(kBinaryLine, sizeof kBinaryLine - 1);
     content.push_back('\0');
     content += "\nABSCHNITTE=" + std::string(500000, '[') + "]\r\n";
     const CBearbeitungsstand state = StateFromText(content);
