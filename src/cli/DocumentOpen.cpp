@@ -38,10 +38,14 @@ void FirstLoadOptions::AddTo(QCommandLineParser& parser)
     parser.addOptions({m_adjustStart, m_ascending, m_descending, m_mirror});
 }
 
-FirstLoadAnswer FirstLoadOptions::Answer(const QCommandLineParser& parser, int32_t fileStart, int32_t fileEnd) const
+void FirstLoadOptions::Check(const QCommandLineParser& parser) const
 {
     if (parser.isSet(m_ascending) && parser.isSet(m_descending))
         throw CliError{QStringLiteral("--ascending und --descending schließen sich aus.")};
+}
+
+FirstLoadAnswer FirstLoadOptions::Answer(const QCommandLineParser& parser, int32_t fileStart, int32_t fileEnd) const
+{
     FirstLoadAdjustments model(fileStart, fileEnd);
     if (parser.isSet(m_adjustStart)) {
         model.SetAdjust(true);
@@ -58,6 +62,7 @@ FirstLoadAnswer FirstLoadOptions::Answer(const QCommandLineParser& parser, int32
 std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLineParser& parser,
                                          const FirstLoadOptions& firstLoad)
 {
+    firstLoad.Check(parser);
     const QFileInfo info(path);
     if (!info.exists())
         throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};

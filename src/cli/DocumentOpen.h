@@ -16,6 +16,8 @@ class FirstLoadOptions {
 public:
     // --adjust-start METRES, --ascending, --descending, --mirror
     void AddTo(QCommandLineParser& parser);
+    // Throws CliError for contradicting options.
+    void Check(const QCommandLineParser& parser) const;
     FirstLoadAnswer Answer(const QCommandLineParser& parser, int32_t fileStart, int32_t fileEnd) const;
 
 private:

@@ -145,6 +145,8 @@ void WriteDeviceSamples(const std::string& folder)
 {
     const auto run = MakeRun(4711, 400, 12.345);
     WriteFile(folder + "/pm01bs02_sample.pbs", Pm01bs02File(run, true));
+    // An earlier run of the same stretch, for the comparison curve.
+    WriteFile(folder + "/pm01bs02_compare.pbs", Pm01bs02File(MakeRun(999, 400, 12.345), true));
     const auto aborted = MakeRun(815, 250, 3.2);
     WriteFile(folder + "/pm01bs02_incomplete.pbs", Pm01bs02File(aborted, false));
     const auto exchanged = MakeRun(1234, 300, 0.5);

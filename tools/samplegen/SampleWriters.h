@@ -24,6 +24,8 @@ void WriteFile(const std::string& path, const std::string& bytes);
 
 // PM01BS02 and IMEXPORT001 samples.
 void WriteDeviceSamples(const std::string& folder);
+// Side files of the samples; reads the device samples written before.
+void WriteSideFileSamples(const std::string& folder);
 // Samples of the text formats (PM01BS01, dated column table, listing, older tables).
 void WriteTextFormatSamples(const std::string& folder);
 

@@ -17,5 +17,6 @@ int main(int argc, char* argv[])
     std::filesystem::create_directories(folder, error);
     samplegen::WriteDeviceSamples(folder);
     samplegen::WriteTextFormatSamples(folder);
+    samplegen::WriteSideFileSamples(folder);
     return 0;
 }
