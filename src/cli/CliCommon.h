@@ -35,5 +35,6 @@ void LoadRun(const QString& path, CMessFahrtDaten& run);
 int RunInfo(const QStringList& arguments);
 int RunPoints(const QStringList& arguments);
 int RunExport(const QStringList& arguments);
+int RunReportLines(const QStringList& arguments);
 
 }  // namespace kurvex::cli

@@ -16,6 +16,7 @@ const char* const kUsage =
     "  points DATEI    Messpunkte des Ausschnitts, ein Punkt je Zeile (Tab-getrennt)\n"
     "  export DATEI    Messwerte als IMEXPORT001-Text ausgeben\n"
     "                  [--decimal comma|point] [--separator tab|semicolon|comma|TEXT] [-o AUSGABE]\n"
+    "  report-lines DATEI  Zeilen des Überschreitungsprotokolls [--utf8]\n"
     "\n"
     "kurvex-cli BEFEHL --help zeigt die Optionen eines Befehls.\n";
 
@@ -46,6 +47,8 @@ int main(int argc, char* argv[])
             return kurvex::cli::RunPoints(arguments);
         if (command == QStringLiteral("export"))
             return kurvex::cli::RunExport(arguments);
+        if (command == QStringLiteral("report-lines"))
+            return kurvex::cli::RunReportLines(arguments);
         kurvex::cli::PrintError(QStringLiteral("Unbekannter Befehl: %1").arg(command));
         kurvex::cli::PrintError(QString::fromUtf8(kUsage));
     } catch (const kurvex::cli::CliError& error) {
