@@ -4,6 +4,7 @@
 #include <string>
 
 #include "evaluation/EvaluationArithmetic.h"
+#include "support/TestSupport.h"
 
 namespace kurvex {
 namespace {
@@ -63,6 +64,23 @@ TEST(EvaluationArithmetic, SumsCarryAndTotalOfPrintedDeductions)
     EXPECT_EQ(sums.DeductionTotalText(), std::optional<std::string>("0.24"));
 
     EXPECT_EQ(EvaluationSums().DeductionTotalText(), std::nullopt);
+}
+
+TEST(EvaluationArithmetic, DeductionIgnoresTheProcessLocale)
+{
+    const bool ran = test::WithGermanNumericLocale([] {
+        EXPECT_EQ(SectionDeduction(100, 350, 1.0, 2.5), std::optional<std::string>("875.00"));
+        EvaluationSums sums;
+        ABSCHNITT section;
+        section.breite = 100;
+        section.faktorK = 1.0;
+        section.einheitspreis = 1.5;
+        sums.AddLine(1, true);
+        sums.EndSection(section, true);
+        EXPECT_EQ(sums.DeductionTotalText(), std::optional<std::string>("1.50"));
+    });
+    if (!ran)
+        GTEST_SKIP() << "no German locale installed";
 }
 
 }  // namespace
