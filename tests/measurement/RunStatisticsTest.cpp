@@ -219,8 +219,9 @@ TEST(SectionStatistics, FindsThePointIndicesOfVonAndBis)
         run.ComputeSectionStatistics(section);
         EXPECT_EQ(section.ersterPunkt, c.first) << c.von << ".." << c.bis;
         EXPECT_EQ(section.endPunkt, c.end) << c.von << ".." << c.bis;
-        if (c.end == -1)
+        if (c.end == -1) {
             EXPECT_TRUE(section.varK.empty());
+        }
     }
     Abschnitt section;
     section.von = 0;
