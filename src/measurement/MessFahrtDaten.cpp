@@ -65,6 +65,7 @@ void CMessFahrtDaten::ApplyAdjustments()
     if (m_reverseOrder)
         std::reverse(m_points.begin(), m_points.end());
     ResetRange();
+    FindWindowStationOrder();  // the window may still refer to the points it held before
 }
 
 void CMessFahrtDaten::MirrorRun()
@@ -133,6 +134,22 @@ void CMessFahrtDaten::RebuildWindow()
         if (point.HasSpeed())
             ++m_speedCount;
     }
+    FindWindowStationOrder();
+}
+
+void CMessFahrtDaten::FindWindowStationOrder()
+{
+    bool nonDecreasing = true;
+    bool nonIncreasing = true;
+    for (size_t i = 1; i < m_window.size() && (nonDecreasing || nonIncreasing); ++i) {
+        const int32_t before = m_points[m_window[i - 1]].station;
+        const int32_t after = m_points[m_window[i]].station;
+        nonDecreasing = nonDecreasing && before <= after;
+        nonIncreasing = nonIncreasing && before >= after;
+    }
+    m_windowOrder = nonDecreasing   ? StationOrder::NonDecreasing
+                    : nonIncreasing ? StationOrder::NonIncreasing
+                                    : StationOrder::Unordered;
 }
 
 MESSUNG CMessFahrtDaten::GetPoint(int i) const

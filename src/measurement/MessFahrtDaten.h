@@ -83,6 +83,10 @@ public:
     // Station and comment of window point i, and the station of point i as it was in the file.
     void GetPointInfo(int i, int32_t& station, int32_t& rawStation, std::string& comment) const;
     bool HasSpeedData() const { return m_speedCount > 5; }
+    // How the window stations run, found when the window is built: the chart
+    // looks a strip's first point up by bisection when they are ordered.
+    enum class StationOrder { NonDecreasing, NonIncreasing, Unordered };
+    StationOrder WindowStationOrder() const { return m_windowOrder; }
 
     // --- Default sections and speed statistics (RunStatistics.cpp) ------------
     // One section per stretch of equal lane width and limit over the window,
@@ -132,6 +136,7 @@ private:
     bool ReadListing();            // format 1, the last resort
     void RecogniseTextFormat();
     void RefuseKeepingNothing();
+    void FindWindowStationOrder();
 
     int32_t m_formatCode = 0;
     bool m_reverseOrder = false;
@@ -152,6 +157,7 @@ private:
     // point would double the memory of a large run. Values come out with the
     // correction added; the window is rebuilt whenever range or correction change.
     std::vector<uint32_t> m_window;
+    StationOrder m_windowOrder = StationOrder::NonDecreasing;
     int32_t m_speedCount = 0;
     int32_t m_limit = 0;
     int32_t m_correction = 0;
