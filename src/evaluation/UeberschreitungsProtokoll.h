@@ -35,7 +35,8 @@ inline constexpr int kOneLineRowHeight = 500;
 inline constexpr int kTwoLineRowHeight = 900;
 inline constexpr int kThreeLineRowHeight = 1300;
 inline constexpr int kTableHeight = 8600;
-// Remark lines a table row shows; a longer remark is cut to these.
+// Remark lines a table row prints; a longer remark keeps its whole text in the
+// line but takes the height of these.
 inline constexpr int kPrintedRemarkLines = 3;
 
 // The steps of the report, exposed for tests. The input lines are those of
