@@ -26,11 +26,6 @@ std::string InconsistentSideFileText(const std::string& sideFilePath)
     return "Fehler die Datei:\r\n  " + sideFilePath + " enth\xE4lt inkonsistente Daten.";
 }
 
-std::string RangeText(int32_t start, int32_t end)
-{
-    return FormatInt(start) + ";" + FormatInt(end);
-}
-
 }  // namespace
 
 std::string FileNameOfPath(const std::string& path)

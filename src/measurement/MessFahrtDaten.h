@@ -134,6 +134,8 @@ private:
     bool ReadPlanographTable();    // format 4
     bool ReadDatedColumnTable();   // format 1003
     bool ReadListing();            // format 1, the last resort
+    // Takes the points and header text of a table reader that accepted the file.
+    bool AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText);
     void RecogniseTextFormat();
     void RefuseKeepingNothing();
     void FindWindowStationOrder();

@@ -235,13 +235,15 @@ bool CMessFahrtDaten::ReadLimitValueTable()
 
 namespace {
 
-// Points and header entries of a dated table (formats 7 and 3). Line 0, the date, is the first entry.
+// Points and header text of a dated table (formats 7 and 3): the header entries,
+// the date line first, joined by ", ".
 bool ReadDatedTable(const LineStore& lines, const DatedTableLayout& layout, std::vector<MESSUNG>& points,
-                    std::vector<std::string>& header)
+                    std::string& headerText)
 {
     double date[6];
     if (lines.empty() || ScanValues(lines[0], kDateTimePattern, date, 6) != 6)
         return false;
+    std::vector<std::string> header;
     header.emplace_back(lines[0]);
     for (size_t k = 1; k < lines.size(); ++k) {
         const std::string_view line = lines[k];
@@ -260,6 +262,8 @@ bool ReadDatedTable(const LineStore& lines, const DatedTableLayout& layout, std:
             header.emplace_back(line);
         }
     }
+    headerText = JoinedHeaderEntries(header);
+    RemoveTrailingCommasAndBlanks(headerText);
     return !points.empty();
 }
 
@@ -268,26 +272,21 @@ bool ReadDatedTable(const LineStore& lines, const DatedTableLayout& layout, std:
 bool CMessFahrtDaten::ReadDatedTable5()
 {
     std::vector<MESSUNG> points;
-    std::vector<std::string> header;
-    if (!ReadDatedTable(m_lines, kDatedTable5Layout, points, header))
-        return false;
-    m_limit = 0;
-    m_headerText += JoinedHeaderEntries(header);
-    RemoveTrailingCommasAndBlanks(m_headerText);
-    m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
-    ResetRange();
-    return true;
+    std::string header;
+    return ReadDatedTable(m_lines, kDatedTable5Layout, points, header) && AcceptTablePoints(points, header);
 }
 
 bool CMessFahrtDaten::ReadDatedTable4()
 {
     std::vector<MESSUNG> points;
-    std::vector<std::string> header;
-    if (!ReadDatedTable(m_lines, kDatedTable4Layout, points, header))
-        return false;
+    std::string header;
+    return ReadDatedTable(m_lines, kDatedTable4Layout, points, header) && AcceptTablePoints(points, header);
+}
+
+bool CMessFahrtDaten::AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText)
+{
     m_limit = 0;
-    m_headerText += JoinedHeaderEntries(header);
-    RemoveTrailingCommasAndBlanks(m_headerText);
+    m_headerText += headerText;
     m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
     ResetRange();
     return true;

@@ -7,32 +7,16 @@
 
 #include "measurement/FormatCode.h"
 #include "measurement/MessFahrtDaten.h"
+#include "support/RunHelpers.h"
 #include "support/TestSupport.h"
 
 namespace kurvex {
 namespace {
 
-CMessFahrtDaten ReadFixture(const std::string& name)
-{
-    CMessFahrtDaten run;
-    EXPECT_TRUE(run.LoadFromFile(test::FixturePath("measurement/fixtures/" + name)));
-    return run;
-}
-
-CMessFahrtDaten ReadText(const std::string& bytes)
-{
-    CMessFahrtDaten run;
-    run.ReadBytes(bytes);
-    return run;
-}
-
-std::vector<int32_t> Stations(const CMessFahrtDaten& run)
-{
-    std::vector<int32_t> stations;
-    for (const MESSUNG& point : run.Points())
-        stations.push_back(point.station);
-    return stations;
-}
+using test::ReadFixture;
+using test::ReadText;
+using test::Stations;
+using test::Values;
 
 // ---- PM01BS01 -------------------------------------------------------------------
 

@@ -7,17 +7,16 @@
 
 #include "measurement/FormatCode.h"
 #include "measurement/MessFahrtDaten.h"
+#include "support/RunHelpers.h"
 #include "support/TestSupport.h"
 
 namespace kurvex {
 namespace {
 
-CMessFahrtDaten ReadText(const std::string& bytes)
-{
-    CMessFahrtDaten run;
-    run.ReadBytes(bytes);
-    return run;
-}
+using test::ReadFixture;
+using test::ReadText;
+using test::Stations;
+using test::Values;
 
 const std::string kScale = "-10   0  +10  +20  +30\r\n";
 // A listing begins with its header; a first line "Grenzwert" would make it a limit value table.
