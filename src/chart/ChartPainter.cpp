@@ -512,9 +512,12 @@ void CChartPainter::DrawLimitLines(Surface& surface, const Strip& strip) const
 void CChartPainter::DrawAxisCaptions(Surface& surface, const Strip& strip) const
 {
     const Font oldFont = surface.SetFont(ArialFont(300, kFontWeightBold, 900));
-    const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Top});
+    // The value caption stands left of its anchor, between the page edge and
+    // the value labels: with its cell to the right it would cover "10.0" to "20.0".
+    const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Bottom});
     const Color oldColour = surface.GetTextColor();
     Text(surface, 380 - Scaled(1100), -strip.H / 2, m_labels.LookupLabel(kLabelYAxis));
+    surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Top});
     if (strip.speedLayer) {
         surface.SetTextColor(SettingsColour(kSpeedPen));
         Text(surface, strip.L + Scaled(1000), -strip.H / 2, kSpeedCaption);

@@ -2,9 +2,11 @@
 // Shared pieces of the kurvex-cli commands.
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 
 #include "measurement/MessFahrtDaten.h"
@@ -35,6 +37,10 @@ void LoadRun(const QString& path, CMessFahrtDaten& run);
 int RunInfo(const QStringList& arguments);
 int RunPoints(const QStringList& arguments);
 int RunExport(const QStringList& arguments);
+int RunRender(const QStringList& arguments);
+
+// The application object of `render`: Qt Gui on the offscreen platform unless one is chosen.
+std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv);
 int RunReportLines(const QStringList& arguments);
 
 }  // namespace kurvex::cli

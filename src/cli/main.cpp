@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <cstring>
+#include <memory>
+
 #include "cli/CliCommon.h"
 #include "common/Version.h"
 
@@ -16,6 +19,8 @@ const char* const kUsage =
     "  points DATEI    Messpunkte des Ausschnitts, ein Punkt je Zeile (Tab-getrennt)\n"
     "  export DATEI    Messwerte als IMEXPORT001-Text ausgeben\n"
     "                  [--decimal comma|point] [--separator tab|semicolon|comma|TEXT] [-o AUSGABE]\n"
+    "  render DATEI    Diagrammseiten: --chart -o AUSGABE.pdf [--pages A-B] oder -o AUSGABE.png\n"
+    "                  [--page N] [--screen] [--pick STATION] [--strips 2|3] [--grid]\n"
     "  report-lines DATEI  Zeilen des Überschreitungsprotokolls [--utf8]\n"
     "\n"
     "kurvex-cli BEFEHL --help zeigt die Optionen eines Befehls.\n";
@@ -24,7 +29,10 @@ const char* const kUsage =
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    // Only render paints, and painting needs Qt Gui; the other commands stay without it.
+    const bool render = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    const std::unique_ptr<QCoreApplication> app =
+        render ? kurvex::cli::MakeGuiApplication(argc, argv) : std::make_unique<QCoreApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("kurvex-cli"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));
 
@@ -47,6 +55,8 @@ int main(int argc, char* argv[])
             return kurvex::cli::RunPoints(arguments);
         if (command == QStringLiteral("export"))
             return kurvex::cli::RunExport(arguments);
+        if (command == QStringLiteral("render"))
+            return kurvex::cli::RunRender(arguments);
         if (command == QStringLiteral("report-lines"))
             return kurvex::cli::RunReportLines(arguments);
         kurvex::cli::PrintError(QStringLiteral("Unbekannter Befehl: %1").arg(command));

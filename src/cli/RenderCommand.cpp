@@ -1,0 +1,146 @@
+// kurvex-cli render: chart pages as the printer prints them (PDF) or one page
+// as an image, printed or as the screen shows it.
+
+#include <QDate>
+#include <QGuiApplication>
+#include <QImage>
+#include <QRegularExpression>
+
+#include <cstdlib>
+
+#include "chart/LabelTable.h"
+#include "chart/PageFrame.h"
+#include "cli/CliCommon.h"
+#include "cli/DocumentOpen.h"
+#include "common/Numbers.h"
+#include "common/Version.h"
+#include "render/ChartRendering.h"
+
+namespace kurvex::cli {
+
+namespace {
+
+struct PageRange {
+    int from = 1;
+    int to = 0;  // 0: to the last page
+};
+
+PageRange PagesOption(const QString& text)
+{
+    static const QRegularExpression pattern(QStringLiteral("^\\s*(\\d+)?\\s*(-)?\\s*(\\d+)?\\s*$"));
+    const QRegularExpressionMatch match = pattern.match(text);
+    if (text.trimmed().isEmpty() || !match.hasMatch())
+        throw CliError{QStringLiteral("Seitenbereich wie 2-5, 3 oder 2- angeben: %1").arg(text)};
+    PageRange range;
+    if (match.hasCaptured(1))
+        range.from = std::max(1, match.captured(1).toInt());
+    if (match.hasCaptured(3))
+        range.to = std::max(1, match.captured(3).toInt());
+    else if (!match.hasCaptured(2))
+        range.to = range.from;  // a single page
+    if (range.to != 0 && range.to < range.from)
+        throw CliError{QStringLiteral("Seitenbereich verkehrt herum: %1").arg(text)};
+    return range;
+}
+
+int PositiveOption(const QString& text, const QString& what)
+{
+    bool ok = false;
+    const int value = text.toInt(&ok);
+    if (!ok || value < 1)
+        throw CliError{QStringLiteral("%1 muss eine Zahl ab 1 sein: %2").arg(what, text)};
+    return value;
+}
+
+int StationOption(const QString& text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    if (!ok)
+        throw CliError{QStringLiteral("--pick nimmt eine Station in dm: %1").arg(text)};
+    return value;
+}
+
+std::string Today()
+{
+    const QDate today = QDate::currentDate();
+    return FormatEditingDate(today.day(), today.month(), today.year());
+}
+
+}  // namespace
+
+std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv)
+{
+    // Rendering needs fonts and painting, not a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
+
+int RunRender(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    FirstLoadOptions firstLoad;
+    firstLoad.AddTo(parser);
+    const QCommandLineOption chart(QStringLiteral("chart"), QStringLiteral("Diagrammseiten ausgeben."));
+    const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
+                                    QStringLiteral("Ausgabedatei: .pdf (alle Seiten wie gedruckt) oder .png (eine Seite)."),
+                                    QStringLiteral("AUSGABE"));
+    const QCommandLineOption page(QStringLiteral("page"), QStringLiteral("Seite des PNG (Vorgabe 1)."), QStringLiteral("N"));
+    const QCommandLineOption pages(QStringLiteral("pages"), QStringLiteral("Seiten des PDF, z. B. 2-4."), QStringLiteral("A-B"));
+    const QCommandLineOption screen(QStringLiteral("screen"), QStringLiteral("PNG wie am Bildschirm statt wie gedruckt."));
+    const QCommandLineOption pick(QStringLiteral("pick"),
+                                  QStringLiteral("Angeklickte Station in dm (ein- oder zweimal, nur mit --screen)."),
+                                  QStringLiteral("STATION"));
+    const QCommandLineOption strips(QStringLiteral("strips"), QStringLiteral("Streifen je Seite: 2 oder 3 (Vorgabe 3)."),
+                                    QStringLiteral("2|3"));
+    const QCommandLineOption grid(QStringLiteral("grid"), QStringLiteral("2m-Raster einblenden."));
+    parser.addOptions({chart, output, page, pages, screen, pick, strips, grid});
+    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Diagrammseiten einer Messdatei als PDF oder PNG aus.")))
+        return kExitOk;
+    if (!parser.isSet(chart))
+        throw CliError{QStringLiteral("Bitte --chart angeben.")};
+    const QString outPath = parser.value(output);
+    const bool pdf = outPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
+    const bool png = outPath.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+    if (!pdf && !png)
+        throw CliError{QStringLiteral("Bitte mit -o eine Ausgabedatei .pdf oder .png angeben.")};
+
+    ChartRenderSettings settings;
+    if (parser.isSet(strips)) {
+        const QString value = parser.value(strips);
+        if (value != QStringLiteral("2") && value != QStringLiteral("3"))
+            throw CliError{QStringLiteral("--strips nimmt 2 oder 3.")};
+        settings.stripsPerPage = value.toInt();
+    }
+    settings.twoMetreGrid = parser.isSet(grid);
+    settings.editingDate = Today();
+    settings.versionText = kVersionText;
+    const QStringList picks = parser.values(pick);
+    if (picks.size() > 2)
+        throw CliError{QStringLiteral("--pick höchstens zweimal angeben.")};
+
+    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    for (const QString& station : picks)
+        doc->PickedStations().Push(FormatInt(StationOption(station)));
+    const CLabelTable labels;
+    ExceedancePageFlag pageFlag;
+
+    if (pdf) {
+        const PageRange range = parser.isSet(pages) ? PagesOption(parser.value(pages)) : PageRange{};
+        const int last = range.to == 0 ? ChartPageCount(*doc, settings.stripsPerPage) : range.to;
+        QString error;
+        if (!WriteChartPdf(*doc, labels, pageFlag, outPath, range.from, last, settings, error))
+            throw CliError{error};
+        return kExitOk;
+    }
+    const int pageNumber = parser.isSet(page) ? PositiveOption(parser.value(page), QStringLiteral("--page")) : 1;
+    const QImage image = parser.isSet(screen)
+                             ? RenderScreenChartPage(*doc, labels, pageFlag, pageNumber, settings)
+                             : RenderPrintedChartPage(*doc, labels, pageFlag, pageNumber, settings);
+    if (!image.save(outPath, "PNG"))
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(outPath)};
+    return kExitOk;
+}
+
+}  // namespace kurvex::cli
