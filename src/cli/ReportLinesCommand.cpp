@@ -4,7 +4,7 @@
 #include "cli/CliCommon.h"
 #include "cli/DocumentOpen.h"
 #include "common/Cp1252.h"
-#include "evaluation/UeberschreitungsProtokoll.h"
+#include "evaluation/DocumentReport.h"
 
 namespace kurvex::cli {
 
@@ -19,11 +19,10 @@ int RunReportLines(const QStringList& arguments)
         return kExitOk;
     const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
 
-    CUeberschreitungsProtokoll report;
-    report.Build(doc->Exceedances(), doc->State(), doc->ExcludedRanges());
+    RebuildDocumentReport(*doc);
     const bool toUtf8 = parser.isSet(utf8);
     std::string out;
-    for (const std::string& line : report.Lines()) {
+    for (const std::string& line : doc->ReportLines()) {
         out += toUtf8 ? Cp1252ToUtf8(line) : line;
         out += '\n';
     }

@@ -56,6 +56,9 @@ public:
     std::vector<BEREICH_OHNE_ERKENNUNG_DATEN>& ExcludedRanges() { return m_excludedRanges; }
     const std::vector<TEXTDATEN>& StarTexts() const { return m_starTexts; }
     const std::vector<TEXTDATEN>& FreeTexts() const { return m_freeTexts; }
+    // The lines of the evaluation report, built anew for every evaluation print or preview.
+    const std::vector<std::string>& ReportLines() const { return m_reportLines; }
+    void SetReportLines(std::vector<std::string> lines) { m_reportLines = std::move(lines); }
     const std::string& FileName() const { return m_fileName; }
     const std::string& FullPath() const { return m_fullPath; }
     // Whether the open found no side file and asked the first-load question.
@@ -86,6 +89,7 @@ private:
     std::vector<BEREICH_OHNE_ERKENNUNG_DATEN> m_excludedRanges;
     std::vector<TEXTDATEN> m_starTexts;
     std::vector<TEXTDATEN> m_freeTexts;
+    std::vector<std::string> m_reportLines;
     std::string m_fileName;
     std::string m_fullPath;
     std::vector<UserMessage> m_openMessages;
