@@ -5,6 +5,7 @@
 #include <QJsonObject>
 
 #include "cli/CliCommon.h"
+#include "chart/ChartPainter.h"
 #include "cli/DocumentOpen.h"
 
 namespace kurvex::cli {
@@ -140,6 +141,18 @@ QJsonArray Messages(const std::vector<UserMessage>& messages)
     return array;
 }
 
+// The paging of the chart as a new view computes it: three strips per page.
+QJsonObject ChartSummary(const CKurvexDoc& doc)
+{
+    const int stripLength = StripLengthForScale(doc.State().LengthScale());
+    const kurvex::ChartPaging paging =
+        ComputePaging(RunExtentOf(doc.Run()), stripLength, kDefaultStripsPerPage, kurvex::ChartPaging{});
+    return QJsonObject{{QStringLiteral("stripLength"), stripLength},
+                       {QStringLiteral("chartStart"), paging.chartStart},
+                       {QStringLiteral("strips"), paging.stripCount},
+                       {QStringLiteral("pages"), paging.pageCount}};
+}
+
 }  // namespace
 
 int RunInfo(const QStringList& arguments)
@@ -166,6 +179,7 @@ int RunInfo(const QStringList& arguments)
     info[QStringLiteral("comparisonRuns")] = ComparisonRuns(*doc);
     info[QStringLiteral("checksumOk")] = doc->ChecksumOk();
     info[QStringLiteral("messages")] = Messages(doc->OpenMessages());
+    info[QStringLiteral("chart")] = ChartSummary(*doc);
     WriteStdout(QJsonDocument(info).toJson(QJsonDocument::Indented).toStdString());
     return kExitOk;
 }
