@@ -1,6 +1,7 @@
 #include "measurement/MessFahrtDaten.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 
 #include "common/Numbers.h"
@@ -11,6 +12,10 @@ namespace kurvex {
 
 bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 {
+    // A folder opens as a stream on Linux but has no content to read.
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error))
+        return false;
     std::ifstream file(path, std::ios::binary);
     if (!file)
         return false;

@@ -19,6 +19,8 @@ constexpr size_t kMaxSplitLine = 2047;
 constexpr size_t kTextLineBreakLength = 128;
 // A PM01BS02 record: 40 binary bytes and CR LF.
 constexpr size_t kMinRecordLine = 42;
+// Larger files are not read: a run counts its points in int.
+constexpr std::streamoff kMaxFileBytes = std::streamoff{1} << 31;
 
 }  // namespace
 
@@ -28,6 +30,11 @@ void CMessFahrtDaten::ReadFile(std::istream& file)
     file.seekg(0, std::ios::end);
     const std::streamoff length = file.tellg();
     file.seekg(0, std::ios::beg);
+    if (length > kMaxFileBytes) {
+        // Far beyond any measurement (the window counts its points in int).
+        ReadBytes(std::string());
+        return;
+    }
     if (length > 0) {
         // Room for the line end appended below, so the buffer is not copied again.
         content.reserve(static_cast<size_t>(length) + 2);

@@ -191,6 +191,7 @@ TEST_F(KurvexDocTest, ComparisonRunsFromSlotPathsOffsetsAndWindowsPaths)
           "VGL_OFF_3=12,5\n"
           "VGL_PATH_1=D:\\messungen\\cmp.pbs\n"
           "VGL_PATH_2=" + folder + "/fehlt.pbs\n"
+          "VGL_PATH_4=" + folder + "\n"
           "KENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
     ASSERT_EQ(Open(path), OpenResult::Opened);
     EXPECT_TRUE(interaction.shown.empty());

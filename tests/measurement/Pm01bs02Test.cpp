@@ -202,3 +202,16 @@ TEST(ReadFile, ReadingAgainReplacesThePreviousFile)
 
 }  // namespace
 }  // namespace kurvex
+
+namespace kurvex {
+namespace {
+
+TEST(ReadFile, AFolderIsNoMeasurementFile)
+{
+    CMessFahrtDaten run;
+    EXPECT_FALSE(run.LoadFromFile(test::TempFolder("folder_as_file")));
+    EXPECT_FALSE(run.IsLoaded());
+}
+
+}  // namespace
+}  // namespace kurvex
