@@ -219,10 +219,15 @@ std::optional<HeaderBlockVariant> HeaderBlockVariantFor(int formatCode)
     }
 }
 
+// 19 mm above the bottom of the printable area: on an A4 page with 5 mm margins
+// the first row would otherwise touch the station labels of the third strip,
+// and the last row still stays inside the printable area.
+constexpr int32_t kHeaderBlockAboveBottom = 1900;
+
 Point HeaderBlockOrigin(HeaderBlockVariant variant, const Rect& printable)
 {
     const bool wide = variant == HeaderBlockVariant::FullLabels || variant == HeaderBlockVariant::ShortLabels;
-    return Point{printable.left + (wide ? 400 : 5000), printable.bottom + 2200};
+    return Point{printable.left + (wide ? 400 : 5000), printable.bottom + kHeaderBlockAboveBottom};
 }
 
 std::string LimitList(const std::vector<ABSCHNITT>& sections)

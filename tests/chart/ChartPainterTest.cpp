@@ -466,8 +466,8 @@ TEST(PageFrame, HeaderBlockVariantsByFormat)
     EXPECT_EQ(HeaderBlockVariantFor(5), HeaderBlockVariant::ShortLabels);
     EXPECT_FALSE(HeaderBlockVariantFor(4).has_value());
     const Rect printable{0, 0, 28700, -20000};
-    EXPECT_EQ(HeaderBlockOrigin(HeaderBlockVariant::FixedLabels, printable), (Point{5000, -17800}));
-    EXPECT_EQ(HeaderBlockOrigin(HeaderBlockVariant::FullLabels, printable), (Point{400, -17800}));
+    EXPECT_EQ(HeaderBlockOrigin(HeaderBlockVariant::FixedLabels, printable), (Point{5000, -18100}));
+    EXPECT_EQ(HeaderBlockOrigin(HeaderBlockVariant::FullLabels, printable), (Point{400, -18100}));
 }
 
 HeaderBlockData SampleHeaderData()
