@@ -41,12 +41,13 @@ constexpr SampleComment kComments[] = {
 constexpr int kCommentCount = static_cast<int>(sizeof kComments / sizeof kComments[0]);
 
 // A drive of count points every stepM metres from startM: lane width changes
-// twice, the values wave gently with a few exceedances, the speed drifts.
+// twice, the values wave gently with a few exceedances, the speed drifts
+// around walking pace, as the straight edge is pushed by hand.
 std::vector<TextPoint> MakeDrive(uint32_t seed, int count, double startM, double stepM)
 {
     SampleRandom random(seed);
     std::vector<TextPoint> points;
-    double speed = random.Uniform(35.0, 45.0);
+    double speed = random.Uniform(3.5, 5.0);
     for (int i = 0; i < count; ++i) {
         double width = 3.50;
         if (i >= count / 3)
@@ -56,7 +57,7 @@ std::vector<TextPoint> MakeDrive(uint32_t seed, int count, double startM, double
         double value = random.Uniform(-0.4, 2.6) + std::sin(i / 11.0) * 0.7;
         if (random.Chance(0.04))
             value = random.Uniform(4.1, 7.5);
-        speed = std::fmin(60.0, std::fmax(20.0, speed + random.Uniform(-1.5, 1.5)));
+        speed = std::fmin(9.0, std::fmax(2.0, speed + random.Uniform(-0.3, 0.3)));
         const int comment = random.Chance(0.05) ? random.Int(0, kCommentCount - 1) : -1;
         points.push_back({startM + i * stepM, std::round(value * 10.0) / 10.0, width, std::round(speed * 10.0) / 10.0,
                           comment});
