@@ -15,6 +15,7 @@
 #include "common/Numbers.h"
 #include "common/Version.h"
 #include "render/ChartRendering.h"
+#include "render/ReportRendering.h"
 
 namespace kurvex::cli {
 
@@ -67,6 +68,23 @@ std::string Today()
     return FormatEditingDate(today.day(), today.month(), today.year());
 }
 
+// The whole report as PDF, or one page as PNG.
+int WriteReport(CKurvexDoc& doc, const QString& outPath, bool pdf, int pageNumber)
+{
+    if (pdf) {
+        QString error;
+        if (!WriteReportPdf(doc, outPath, kVersionText, error))
+            throw CliError{error};
+        return kExitOk;
+    }
+    const QImage image = RenderReportPage(doc, pageNumber, kVersionText);
+    if (image.isNull())
+        throw CliError{QStringLiteral("Das Protokoll hat keine Seite %1.").arg(pageNumber)};
+    if (!image.save(outPath, "PNG"))
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(outPath)};
+    return kExitOk;
+}
+
 }  // namespace
 
 std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv)
@@ -83,6 +101,8 @@ int RunRender(const QStringList& arguments)
     FirstLoadOptions firstLoad;
     firstLoad.AddTo(parser);
     const QCommandLineOption chart(QStringLiteral("chart"), QStringLiteral("Diagrammseiten ausgeben."));
+    const QCommandLineOption report(QStringLiteral("report"),
+                                    QStringLiteral("Überschreitungsprotokoll ausgeben (A4 hoch)."));
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Ausgabedatei: .pdf (alle Seiten wie gedruckt) oder .png (eine Seite)."),
                                     QStringLiteral("AUSGABE"));
@@ -95,11 +115,11 @@ int RunRender(const QStringList& arguments)
     const QCommandLineOption strips(QStringLiteral("strips"), QStringLiteral("Streifen je Seite: 2 oder 3 (Vorgabe 3)."),
                                     QStringLiteral("2|3"));
     const QCommandLineOption grid(QStringLiteral("grid"), QStringLiteral("2m-Raster einblenden."));
-    parser.addOptions({chart, output, page, pages, screen, pick, strips, grid});
+    parser.addOptions({chart, report, output, page, pages, screen, pick, strips, grid});
     if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Diagrammseiten einer Messdatei als PDF oder PNG aus.")))
         return kExitOk;
-    if (!parser.isSet(chart))
-        throw CliError{QStringLiteral("Bitte --chart angeben.")};
+    if (parser.isSet(chart) == parser.isSet(report))
+        throw CliError{QStringLiteral("Bitte --chart oder --report angeben.")};
     const QString outPath = parser.value(output);
     const bool pdf = outPath.endsWith(QStringLiteral(".pdf"), Qt::CaseInsensitive);
     const bool png = outPath.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
@@ -121,6 +141,10 @@ int RunRender(const QStringList& arguments)
         throw CliError{QStringLiteral("--pick höchstens zweimal angeben.")};
 
     const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    if (parser.isSet(report)) {
+        const int reportPage = parser.isSet(page) ? PositiveOption(parser.value(page), QStringLiteral("--page")) : 1;
+        return WriteReport(*doc, outPath, pdf, reportPage);
+    }
     for (const QString& station : picks)
         doc->PickedStations().Push(FormatInt(StationOption(station)));
     const CLabelTable labels;

@@ -21,6 +21,7 @@ const char* const kUsage =
     "                  [--decimal comma|point] [--separator tab|semicolon|comma|TEXT] [-o AUSGABE]\n"
     "  render DATEI    Diagrammseiten: --chart -o AUSGABE.pdf [--pages A-B] oder -o AUSGABE.png\n"
     "                  [--page N] [--screen] [--pick STATION] [--strips 2|3] [--grid]\n"
+    "                  Protokoll: --report -o AUSGABE.pdf oder -o AUSGABE.png [--page N]\n"
     "  report-lines DATEI  Zeilen des Überschreitungsprotokolls [--utf8]\n"
     "\n"
     "kurvex-cli BEFEHL --help zeigt die Optionen eines Befehls.\n";
