@@ -111,10 +111,11 @@ std::string TagDefaultOf(const std::string& key)
     return {};
 }
 
-// Fonts of the page. The escapement of 1 (a tenth of a degree) keeps every
-// text on the printer's outline path; it is too small to see.
+// Fonts of the page. They are level: the form's fonts were once given an
+// escapement of a tenth of a degree only to force outline rendering on the
+// printer, and a rasteriser draws such a tilt as a visible kink in every line.
 constexpr int kFontHeight = 350;
-constexpr int kFontEscapement = 1;
+constexpr int kFontEscapement = 0;
 constexpr int kWeightTitle = 800;
 constexpr int kWeightText = 500;
 constexpr int kWeightEmphasis = 900;

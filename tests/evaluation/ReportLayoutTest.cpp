@@ -199,7 +199,7 @@ TEST(ReportPage, FormHeadAndTitleStandWhereTheFormPutsThem)
     const SurfaceRecord* title = TextsAt(surface, {X0 + 300, Y0 - 51}).front();
     EXPECT_EQ(title->state.font.face, "Times New Roman");
     EXPECT_EQ(title->state.font.weight, 800);
-    EXPECT_EQ(title->state.font.escapement, 1);
+    EXPECT_EQ(title->state.font.escapement, 0);  // level, without the tenth of a degree
     EXPECT_EQ(TextAt(surface, {X0 + 12300, Y0 - 5051}), "1 : 400");
     EXPECT_NE(surface.FindSegment({XR - 2000, Y0}, {XR - 2000, Y0 - 1000}), nullptr);
     EXPECT_NE(surface.FindSegment({X0 + 8700, Y0 - 1000}, {X0 + 8700, Y0 - 2500}), nullptr);
