@@ -7,8 +7,8 @@
 #include "evaluation/UeberschreitungsProtokoll.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
+#include <utility>
 
 namespace kurvex {
 
