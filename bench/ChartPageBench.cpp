@@ -57,15 +57,40 @@ int PageOf(const CChartPainter& painter, bool middle)
     return middle ? (painter.View().paging.pageCount + 1) / 2 : 1;
 }
 
-void BM_ChartPageRecording(benchmark::State& state)
-{
-    CKurvexDoc& doc = Document(static_cast<int>(state.range(0)));
+// The painter of page 1 or of the middle page of a run, as the benchmark's arguments say.
+struct PageUnderTest {
+    explicit PageUnderTest(const benchmark::State& state)
+        : painter(Document(static_cast<int>(state.range(0))), labels, flag)
+    {
+        painter.PreparePaint();
+        page = PageOf(painter, state.range(1) != 0);
+        painter.View().currentPage = page;
+    }
+    std::string Label() const
+    {
+        return "page " + std::to_string(page) + " of " + std::to_string(painter.View().paging.pageCount);
+    }
+
     const CLabelTable labels;
     ExceedancePageFlag flag;
-    CChartPainter painter(doc, labels, flag);
-    painter.PreparePaint();
-    const int page = PageOf(painter, state.range(1) != 0);
-    painter.View().currentPage = page;
+    CChartPainter painter;
+    int page = 1;
+};
+
+void PageCases(benchmark::internal::Benchmark* benchmark)
+{
+    benchmark->ArgNames({"points", "middle"})
+        ->Args({10'000, 0})
+        ->Args({10'000, 1})
+        ->Args({1'000'000, 0})
+        ->Args({1'000'000, 1});
+}
+
+void BM_ChartPageRecording(benchmark::State& state)
+{
+    PageUnderTest under(state);
+    CChartPainter& painter = under.painter;
+    const int page = under.page;
     RecordingSurface surface;
     for (auto _ : state) {
         surface.Clear();
@@ -73,14 +98,10 @@ void BM_ChartPageRecording(benchmark::State& state)
         painter.DrawChartPage(surface, page, kScreenPageOrigin.x, kScreenPageOrigin.y);
         benchmark::DoNotOptimize(surface.Records().size());
     }
-    state.SetLabel("page " + std::to_string(page) + " of " + std::to_string(painter.View().paging.pageCount));
+    state.SetLabel(under.Label());
 }
 BENCHMARK(BM_ChartPageRecording)
-    ->ArgNames({"points", "middle"})
-    ->Args({10'000, 0})
-    ->Args({10'000, 1})
-    ->Args({1'000'000, 0})
-    ->Args({1'000'000, 1})
+    ->Apply(PageCases)
     ->Unit(benchmark::kMicrosecond);
 
 #ifdef KURVEX_BENCH_RENDER
@@ -99,13 +120,9 @@ QGuiApplication& GuiApplication()
 void BM_ChartPageImage(benchmark::State& state)
 {
     GuiApplication();
-    CKurvexDoc& doc = Document(static_cast<int>(state.range(0)));
-    const CLabelTable labels;
-    ExceedancePageFlag flag;
-    CChartPainter painter(doc, labels, flag);
-    painter.PreparePaint();
-    const int page = PageOf(painter, state.range(1) != 0);
-    painter.View().currentPage = page;
+    PageUnderTest under(state);
+    CChartPainter& painter = under.painter;
+    const int page = under.page;
     QImage image(1600, 820, QImage::Format_RGB32);
     for (auto _ : state) {
         image.fill(Qt::white);
@@ -114,14 +131,10 @@ void BM_ChartPageImage(benchmark::State& state)
         painter.PreparePaint();
         painter.DrawChartPage(surface, page, kScreenPageOrigin.x, kScreenPageOrigin.y);
     }
-    state.SetLabel("page " + std::to_string(page) + " of " + std::to_string(painter.View().paging.pageCount));
+    state.SetLabel(under.Label());
 }
 BENCHMARK(BM_ChartPageImage)
-    ->ArgNames({"points", "middle"})
-    ->Args({10'000, 0})
-    ->Args({10'000, 1})
-    ->Args({1'000'000, 0})
-    ->Args({1'000'000, 1})
+    ->Apply(PageCases)
     ->Unit(benchmark::kMillisecond);
 #endif
 

@@ -4,6 +4,7 @@
 // view of a page into an image. Shared by the viewer and kurvex-cli.
 
 #include "chart/ChartPainter.h"
+#include "render/A4Sheets.h"
 
 #include <QImage>
 #include <QString>
@@ -23,7 +24,6 @@ struct ChartRenderSettings {
 };
 
 inline constexpr double kChartImageDpi = 150.0;
-inline constexpr int kPrintMarginMm = 5;
 
 // The printable rectangle of an A4 landscape page with 5 mm margins, in
 // logical units with its top-left corner at (0, 0).

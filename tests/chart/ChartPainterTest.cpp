@@ -4,6 +4,7 @@
 #include "chart/PageFrame.h"
 #include "common/RecordingSurface.h"
 #include "document/KurvexDoc.h"
+#include "support/DocumentHelpers.h"
 #include "support/TestSupport.h"
 
 #include <algorithm>
@@ -11,19 +12,13 @@
 namespace kurvex {
 namespace {
 
-class QuietInteraction : public OpenInteraction {
-public:
-    void ShowMessage(const UserMessage&) override {}
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
-};
-
 // A run of points every 10 dm from `first` (dm), value 1.0 mm, with a side
 // file made of the given lines.
 class ChartPainterTest : public ::testing::Test {
 protected:
     std::string folder = test::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     CEinstellungen settings;
-    QuietInteraction interaction;
+    test::OkInteraction interaction;
     CKurvexDoc doc;
     CLabelTable labels;
     ExceedancePageFlag pageFlag;

@@ -2,21 +2,6 @@
 include(${CMAKE_CURRENT_LIST_DIR}/CliSupport.cmake.inc)
 set(SAMPLE ${SOURCE}/samples/pm01bs02_sample.pbs)
 
-function(expect_file_with_head path head what)
-  if(NOT EXISTS ${path})
-    message(FATAL_ERROR "${what}: ${path} was not written")
-  endif()
-  file(SIZE ${path} size)
-  if(size LESS 1000)
-    message(FATAL_ERROR "${what}: ${path} has only ${size} bytes")
-  endif()
-  file(READ ${path} bytes LIMIT 8 HEX)
-  string(FIND "${bytes}" "${head}" position)
-  if(NOT position EQUAL 0)
-    message(FATAL_ERROR "${what}: ${path} starts with ${bytes}, expected ${head}")
-  endif()
-endfunction()
-
 file(REMOVE ${WORK}/chart.pdf ${WORK}/page1.png ${WORK}/screen.png)
 run_cli(0 out err render ${SAMPLE} --chart -o ${WORK}/chart.pdf)
 expect_file_with_head(${WORK}/chart.pdf "255044462d" "PDF of all pages")  # "%PDF-"

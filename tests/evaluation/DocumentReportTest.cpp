@@ -2,23 +2,16 @@
 
 #include "document/KurvexDoc.h"
 #include "evaluation/DocumentReport.h"
+#include "support/DocumentHelpers.h"
 #include "support/TestSupport.h"
 
 namespace kurvex {
 namespace {
 
-class NoQuestions : public OpenInteraction {
-public:
-    void ShowMessage(const UserMessage&) override {}
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
-};
-
 TEST(DocumentReport, TheDocumentKeepsTheLinesOfTheLastBuild)
 {
-    NoQuestions interaction;
     CKurvexDoc doc;
-    ASSERT_EQ(doc.Open(test::FixturePath("../samples/pm01bs02_sample.pbs"), CEinstellungen(), interaction),
-              OpenResult::Opened);
+    ASSERT_EQ(test::OpenSample(doc, "pm01bs02_sample.pbs"), OpenResult::Opened);
     const CUeberschreitungsProtokoll report = RebuildDocumentReport(doc);
     EXPECT_GT(report.PageCount(), 0);
     EXPECT_EQ(doc.ReportLines(), report.Lines());

@@ -4,6 +4,7 @@
 #include "common/RecordingSurface.h"
 #include "document/KurvexDoc.h"
 #include "evaluation/DocumentReport.h"
+#include "support/DocumentHelpers.h"
 #include "support/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -507,18 +508,10 @@ TEST(ReportPage, PageTheReportDoesNotHaveDrawsNothing)
     EXPECT_TRUE(Draw(Inputs({}), 1).Records().empty());
 }
 
-class NoQuestions : public OpenInteraction {
-public:
-    void ShowMessage(const UserMessage&) override {}
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
-};
-
 TEST(ReportPage, SamplePagesKeepTheirTextsInsideTheFrame)
 {
-    NoQuestions interaction;
     CKurvexDoc doc;
-    ASSERT_EQ(doc.Open(test::FixturePath("../samples/pm01bs02_sample.pbs"), CEinstellungen(), interaction),
-              OpenResult::Opened);
+    ASSERT_EQ(test::OpenSample(doc, "pm01bs02_sample.pbs"), OpenResult::Opened);
     const int pages = RebuildDocumentReport(doc).PageCount();
     const ReportInputs inputs = ReportInputsOf(doc);
     ASSERT_GE(pages, 3);
