@@ -11,5 +11,5 @@ CLI=build/src/cli/kurvex-cli
 mkdir -p out
 OUT="out/$(basename "${FILE%.*}").exp"
 "$CLI" export "$FILE" --decimal comma --separator semicolon -o "$OUT"
-echo "Export written to $OUT:"
-head -n 12 "$OUT"
+echo "Export written to $OUT (Windows-1252, shown here in UTF-8):"
+head -n 12 "$OUT" | { iconv -f WINDOWS-1252 -t UTF-8 2>/dev/null || cat; }
