@@ -1,0 +1,88 @@
+#pragma once
+// Every command of the main window with its texts: the menu text (with its
+// mnemonic and, after a tab, the shortcut as the menu shows it), the tooltip of
+// its toolbar button, the prompt shown in the status bar and its icon.
+
+#include <QKeySequence>
+#include <QString>
+
+#include <vector>
+
+namespace kurvex {
+
+enum class Command {
+    // File
+    Open,
+    Close,
+    Export,
+    Print,
+    PrintSetup,
+    NewRunDefaults,
+    ResetState,
+    Exit,
+    // View
+    ToolBar,
+    StatusBar,
+    ResetColumnLayout,
+    RepositionBars,
+    // Settings (no handler in this program)
+    RunSettings,
+    ComparisonRuns,
+    EditComments,
+    EditHeaderData,
+    InsertFreeText,
+    EditFreeTexts,
+    InsertRangeText,
+    EditRangeTexts,
+    EditHeadings,
+    ShownMeasuringPoints,
+    CalibrationValue,
+    // Exceedances
+    EditSections,
+    ShowEvaluation,
+    PreviewEvaluation,
+    PrintEvaluation,
+    AutomaticDetection,
+    ReportHeaderFooter,
+    // Window
+    NewWindow,
+    Cascade,
+    TileSideBySide,
+    TileStacked,
+    ArrangeIcons,
+    // Help
+    About,
+    // Toolbar and keys only
+    PreviewChart,
+    PrintChart,
+    ToolComments,
+    ToolHeaderData,
+    ToolInsertFreeText,
+    ToolEditFreeTexts,
+    ToolInsertRangeText,
+    ToolEditRangeTexts,
+    ToggleFileViewer,
+    Zoom,
+    PageBack,
+    PageForward,
+    TwoMetreGrid,
+    ToggleStrips,
+    ExcludeRange,
+    EditSideFile,
+    NewDocument,
+};
+
+struct CommandInfo {
+    Command command;
+    QString text;     // menu text, or the tooltip for toolbar-only commands
+    QString toolTip;  // empty: none
+    QString statusTip;
+    QString icon;     // resource name below :/icons/, empty: none
+    QKeySequence shortcut;
+    bool checkable = false;
+};
+
+const std::vector<CommandInfo>& CommandTable();
+const CommandInfo& InfoOf(Command command);
+
+}  // namespace kurvex

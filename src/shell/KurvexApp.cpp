@@ -1,0 +1,139 @@
+#include "shell/KurvexApp.h"
+
+#include "common/Version.h"
+#include "common/ui/QtText.h"
+#include "shell/MainFrame.h"
+#include "shell/QSettingsStore.h"
+#include "shell/SingleInstance.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPageLayout>
+#include <QPrinter>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace kurvex {
+
+namespace {
+
+constexpr const char* kUserFolderName = "Kurvex4";
+constexpr const char* kPreviousUserFolderName = "Kurvex3";
+
+// "4.5.49.0" -> "4.5.49"
+QString ShortVersion()
+{
+    const QStringList parts = QString::fromLatin1(kVersionText).split(QLatin1Char('.'));
+    return parts.mid(0, 3).join(QLatin1Char('.'));
+}
+
+}  // namespace
+
+QString FrameTitle()
+{
+    return QStringLiteral("Kurvex ") + ShortVersion();
+}
+
+QString InstanceKey()
+{
+    return FrameTitle() + QStringLiteral(" Class");
+}
+
+QString MainWindowCaption()
+{
+    return QStringLiteral("Kurvex-Viewer ") + ShortVersion();
+}
+
+StartOptions ParseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QString::fromUtf8("Kurvex: Darstellung und Auswertung der Messdaten von Planografen."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption open(QStringLiteral("open"), QString::fromUtf8("Öffnet die genannten Messdateien."));
+    parser.addOption(open);
+    parser.addPositionalArgument(QStringLiteral("DATEI"), QString::fromUtf8("Messdateien (nur mit --open)."),
+                                 QStringLiteral("[--open DATEI...]"));
+    parser.process(arguments);  // --help and --version end the program here
+
+    StartOptions options;
+    if (parser.isSet(open)) {
+        for (const QString& file : parser.positionalArguments())
+            options.filesToOpen.append(QFileInfo(file).absoluteFilePath());
+    }
+    return options;
+}
+
+CKurvexApp::CKurvexApp() : m_settings(std::make_unique<QSettingsStore>()) {}
+
+CKurvexApp::~CKurvexApp()
+{
+    // The windows go first: their views write their settings and release the documents.
+    m_mainFrame.reset();
+}
+
+bool CKurvexApp::InitInstance(const StartOptions& options)
+{
+    m_instance = std::make_unique<SingleInstance>(InstanceKey(), options.instanceFolder);
+    if (m_instance->Start(options.filesToOpen) == SingleInstance::Role::HandedOver)
+        return false;
+
+    const QString base = options.userFolder.isEmpty()
+                             ? QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation)
+                             : options.userFolder;
+    if (!base.isEmpty())
+        PrepareUserFolder(base);
+    m_labels.LoadLabelFile(kLabelFileName);
+    ReadGlobalSettings();
+
+    m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    m_printer->setPageOrientation(QPageLayout::Landscape);
+    m_versionText = kVersionText;
+
+    m_mainFrame = std::make_unique<CMainFrame>(*this);
+    QObject::connect(m_instance.get(), &SingleInstance::activationRequested, m_mainFrame.get(),
+                     [frame = m_mainFrame.get()](const QStringList& files) {
+                         frame->BringToFront();
+                         frame->OpenFiles(files);
+                     });
+    m_mainFrame->show();
+    m_mainFrame->OpenFiles(options.filesToOpen);
+    return true;
+}
+
+void CKurvexApp::PrepareUserFolder(const QString& baseFolder)
+{
+    const QDir base(baseFolder);
+    m_userFolder = base.filePath(QString::fromLatin1(kUserFolderName));
+    QDir().mkpath(m_userFolder);
+    TakeOverRecentFile(ToLocalPath(base.filePath(QString::fromLatin1(kPreviousUserFolderName))),
+                       ToLocalPath(m_userFolder));
+    const std::string listFile = ToLocalPath(QDir(m_userFolder).filePath(QString::fromLatin1(kRecentFileName)));
+    if (const auto error = m_recent.Load(listFile)) {
+        QMessageBox::critical(nullptr, QString::fromLatin1(kRecentErrorCaption), ToQString(*error));
+    }
+}
+
+void CKurvexApp::ReadGlobalSettings()
+{
+    m_globalSettings.ReadFrom(*m_settings);
+}
+
+ViewContext CKurvexApp::MakeViewContext()
+{
+    ViewContext context;
+    context.settings = m_settings.get();
+    context.labels = &m_labels;
+    context.pageFlag = &m_pageFlag;
+    context.printer = m_printer.get();
+    context.versionText = m_versionText;
+    context.openInEditor = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    return context;
+}
+
+}  // namespace kurvex

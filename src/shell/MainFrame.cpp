@@ -1,0 +1,731 @@
+#include "shell/MainFrame.h"
+
+#include "chart/ui/KurvexView.h"
+#include "common/ui/QtText.h"
+#include "document/KurvexDoc.h"
+#include "document/ui/WindowOpenInteraction.h"
+#include "measurement/ui/NMDateiDlg.h"
+#include "shell/AboutDlg.h"
+#include "shell/KurvexApp.h"
+#include "shell/QSettingsStore.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QIcon>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QPageSetupDialog>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolBar>
+#include <QWindowStateChangeEvent>
+
+#include <algorithm>
+
+namespace kurvex {
+
+namespace {
+
+constexpr int kRecentFileCount = 10;
+const QString kRecentSection = QStringLiteral("Recent File List");
+const QString kLastFileOpenKey = QStringLiteral("Sonstiges/LastFileOpen");
+constexpr const char* kColumnWidthsSection = "Spaltenbreiten";
+constexpr int kPaneWidths[3] = {300, 200, 350};
+
+QString U(const char* utf8)
+{
+    return QString::fromUtf8(utf8);
+}
+
+// The reason a file cannot be read, in the user's words.
+QString UnreadableReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return U("Die Datei ist nicht vorhanden.");
+    if (info.isDir())
+        return U("Der Pfad bezeichnet einen Ordner, keine Datei.");
+    if (!info.isReadable())
+        return U("Es fehlt die Berechtigung, die Datei zu lesen.");
+    return U("Die Datei kann nicht gelesen werden.");
+}
+
+QString CanonicalOrAbsolute(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+CKurvexView* ViewOf(QMdiSubWindow* window)
+{
+    return window ? qobject_cast<CKurvexView*>(window->widget()) : nullptr;
+}
+
+}  // namespace
+
+CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
+{
+    setObjectName(QStringLiteral("CMainFrame"));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/kurvex.svg")));
+    m_mdiArea = new QMdiArea(this);
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    CreateActions();
+    CreateMenus();
+    CreateToolBar();
+    CreateStatusBar();
+    CreateFileViewer();
+    ConnectCommands();
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
+
+    UseMenuSet(false);
+    UpdateRecentFileMenu();
+    UpdateCommands();
+    setWindowTitle(MainWindowCaption());
+    resize(1280, 860);
+}
+
+CMainFrame::~CMainFrame()
+{
+    // Views first, while the frame they report to still exists.
+    disconnect(m_mdiArea, nullptr, this, nullptr);
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+        delete window;
+}
+
+// ---------------------------------------------------------------- building
+
+void CMainFrame::CreateActions()
+{
+    for (const CommandInfo& info : CommandTable()) {
+        auto* action = new QAction(info.text, this);
+        action->setObjectName(info.toolTip.isEmpty() ? info.text : info.toolTip);
+        if (!info.icon.isEmpty())
+            action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(info.icon)));
+        if (!info.toolTip.isEmpty())
+            action->setToolTip(info.toolTip);
+        action->setStatusTip(info.statusTip);
+        action->setCheckable(info.checkable);
+        if (!info.shortcut.isEmpty()) {
+            action->setShortcut(info.shortcut);
+            addAction(action);  // the shortcut works whichever menu set is shown
+        }
+        m_actions[info.command] = action;
+    }
+}
+
+void CMainFrame::CreateMenus()
+{
+    auto menu = [this](const QString& title, std::vector<QMenu*>& set) {
+        auto* created = new QMenu(title, this);
+        set.push_back(created);
+        return created;
+    };
+    auto add = [this](QMenu* target, std::initializer_list<Command> commands) {
+        for (Command command : commands)
+            target->addAction(Action(command));
+    };
+
+    // Without a document.
+    m_fileMenuWithout = menu(U("&Datei"), m_menusWithoutDocument);
+    add(m_fileMenuWithout, {Command::Open, Command::PrintSetup, Command::NewRunDefaults});
+    m_fileMenuWithout->addSeparator();
+    m_fileMenuWithout->addSeparator()->setObjectName(QStringLiteral("recent"));
+    add(m_fileMenuWithout, {Command::Exit});
+    QMenu* view = menu(U("&Ansicht"), m_menusWithoutDocument);
+    add(view, {Command::ToolBar, Command::StatusBar, Command::RepositionBars});
+    add(menu(U("&?"), m_menusWithoutDocument), {Command::About});
+
+    // With a document.
+    m_fileMenuWith = menu(U("&Datei"), m_menusWithDocument);
+    add(m_fileMenuWith, {Command::Open, Command::Close, Command::Export});
+    m_fileMenuWith->addSeparator();
+    add(m_fileMenuWith, {Command::Print, Command::PreviewChart, Command::PrintSetup});
+    m_fileMenuWith->addSeparator();
+    add(m_fileMenuWith, {Command::NewRunDefaults, Command::ResetState});
+    m_fileMenuWith->addSeparator();
+    m_fileMenuWith->addSeparator()->setObjectName(QStringLiteral("recent"));
+    add(m_fileMenuWith, {Command::Exit});
+    QMenu* viewWith = menu(U("&Ansicht"), m_menusWithDocument);
+    add(viewWith, {Command::ToolBar, Command::StatusBar, Command::ResetColumnLayout, Command::RepositionBars});
+    QMenu* settings = menu(U("&Einstellungen"), m_menusWithDocument);
+    add(settings, {Command::RunSettings, Command::ComparisonRuns, Command::EditComments, Command::EditHeaderData,
+                   Command::InsertFreeText, Command::EditFreeTexts, Command::InsertRangeText, Command::EditRangeTexts,
+                   Command::EditHeadings});
+    settings->addMenu(U("Fahrbahnoberfläche"))->setEnabled(false);
+    add(settings, {Command::ShownMeasuringPoints});
+    settings->addMenu(U("Maßstab der Länge"))->setEnabled(false);
+    add(settings, {Command::CalibrationValue});
+    QMenu* exceedances = menu(U("Ü&berschreitungen"), m_menusWithDocument);
+    add(exceedances, {Command::EditSections, Command::ShowEvaluation, Command::PreviewEvaluation,
+                      Command::PrintEvaluation});
+    exceedances->addSeparator();
+    add(exceedances, {Command::AutomaticDetection, Command::ReportHeaderFooter});
+    QMenu* windows = menu(U("&Fenster"), m_menusWithDocument);
+    add(windows, {Command::NewWindow, Command::Cascade, Command::TileSideBySide, Command::TileStacked,
+                  Command::ArrangeIcons});
+    connect(windows, &QMenu::aboutToShow, this, [this, windows] {
+        // The open windows below the arrangement commands, as MDI programs list them.
+        for (QAction* action : windows->actions()) {
+            if (action->property("windowEntry").toBool() || action->property("windowSeparator").toBool())
+                windows->removeAction(action), action->deleteLater();
+        }
+        const auto list = m_mdiArea->subWindowList();
+        if (list.isEmpty())
+            return;
+        windows->addSeparator()->setProperty("windowSeparator", true);
+        int number = 1;
+        for (QMdiSubWindow* window : list) {
+            QAction* entry = windows->addAction(QStringLiteral("&%1 %2").arg(number++).arg(window->windowTitle()));
+            entry->setProperty("windowEntry", true);
+            entry->setCheckable(true);
+            entry->setChecked(window == m_mdiArea->activeSubWindow());
+            connect(entry, &QAction::triggered, this, [this, window] { m_mdiArea->setActiveSubWindow(window); });
+        }
+    });
+    add(menu(U("&?"), m_menusWithDocument), {Command::About});
+}
+
+void CMainFrame::CreateToolBar()
+{
+    m_toolBar = new QToolBar(U("Symbolleiste"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    const std::vector<std::vector<Command>> groups = {
+        {Command::Open},
+        {Command::PreviewChart, Command::PrintChart, Command::PreviewEvaluation},
+        {Command::ToolComments, Command::ToolHeaderData},
+        {Command::ToolInsertFreeText, Command::ToolEditFreeTexts},
+        {Command::ToolInsertRangeText, Command::ToolEditRangeTexts},
+        {Command::ToggleFileViewer},
+        {Command::Zoom},
+        {Command::PageBack, Command::PageForward},
+        {Command::TwoMetreGrid},
+        {Command::ToggleStrips},
+        {Command::ExcludeRange},
+    };
+    for (size_t i = 0; i < groups.size(); ++i) {
+        if (i > 0)
+            m_toolBar->addSeparator();
+        for (Command command : groups[i])
+            m_toolBar->addAction(Action(command));
+    }
+    Action(Command::ToolBar)->setChecked(true);
+    Action(Command::StatusBar)->setChecked(true);
+}
+
+void CMainFrame::CreateStatusBar()
+{
+    for (int pane = 0; pane < 3; ++pane) {
+        auto* label = new QLabel(this);
+        label->setObjectName(QStringLiteral("pane%1").arg(pane));
+        label->setMinimumWidth(kPaneWidths[pane]);
+        if (pane != 1)
+            label->setFixedWidth(kPaneWidths[pane]);
+        m_panes[pane] = label;
+    }
+    statusBar()->addWidget(m_panes[0]);
+    statusBar()->addWidget(m_panes[1], 1);
+    statusBar()->addPermanentWidget(m_panes[2]);
+}
+
+void CMainFrame::CreateFileViewer()
+{
+    m_fileViewer = new CNMDateiDlg(this);
+    m_fileViewer->setObjectName(QStringLiteral("fileViewer"));
+    addDockWidget(Qt::RightDockWidgetArea, m_fileViewer);
+    m_fileViewer->hide();
+    m_fileViewer->ShowNoFile();
+    // Closing the dock with its own button switches the viewer off like the command.
+    connect(m_fileViewer, &QDockWidget::visibilityChanged, this, [this](bool visible) {
+        if (!visible && m_viewerShown && !m_minimised && !isMinimized() && !m_fileViewer->isVisible() &&
+            isVisible()) {
+            m_viewerShown = false;
+            UpdateCommands();
+        }
+    });
+}
+
+template <typename Slot>
+void CMainFrame::OnView(Command command, Slot slot)
+{
+    connect(Action(command), &QAction::triggered, this, [this, slot] {
+        if (CKurvexView* view = ActiveView())
+            (view->*slot)();
+    });
+}
+
+void CMainFrame::ConnectCommands()
+{
+    connect(Action(Command::Open), &QAction::triggered, this, &CMainFrame::OnFileOpen);
+    connect(Action(Command::Close), &QAction::triggered, this, &CMainFrame::CloseActiveDocument);
+    connect(Action(Command::PrintSetup), &QAction::triggered, this, &CMainFrame::PrintSetup);
+    connect(Action(Command::Exit), &QAction::triggered, this, &QWidget::close);
+    connect(Action(Command::ToolBar), &QAction::toggled, m_toolBar, &QWidget::setVisible);
+    connect(m_toolBar, &QToolBar::visibilityChanged, Action(Command::ToolBar), &QAction::setChecked);
+    connect(Action(Command::StatusBar), &QAction::toggled, statusBar(), &QWidget::setVisible);
+    connect(Action(Command::RepositionBars), &QAction::triggered, this, &CMainFrame::RepositionBars);
+    connect(Action(Command::ResetColumnLayout), &QAction::triggered, this, &CMainFrame::ResetColumnLayout);
+    connect(Action(Command::NewWindow), &QAction::triggered, this, &CMainFrame::NewWindowForActiveDocument);
+    connect(Action(Command::NewDocument), &QAction::triggered, this, &CMainFrame::NewEmptyDocument);
+    connect(Action(Command::Cascade), &QAction::triggered, m_mdiArea, &QMdiArea::cascadeSubWindows);
+    connect(Action(Command::TileSideBySide), &QAction::triggered, this, &CMainFrame::TileSideBySide);
+    connect(Action(Command::TileStacked), &QAction::triggered, this, &CMainFrame::TileStacked);
+    connect(Action(Command::ArrangeIcons), &QAction::triggered, this, &CMainFrame::ArrangeIcons);
+    connect(Action(Command::About), &QAction::triggered, this, &CMainFrame::ShowAbout);
+    connect(Action(Command::ToggleFileViewer), &QAction::triggered, this, &CMainFrame::ToggleFileViewer);
+
+    OnView(Command::Print, &CKurvexView::Print);
+    OnView(Command::PreviewChart, &CKurvexView::PreviewChart);
+    OnView(Command::PrintChart, &CKurvexView::PrintChart);
+    OnView(Command::PreviewEvaluation, &CKurvexView::PreviewEvaluation);
+    OnView(Command::PrintEvaluation, &CKurvexView::PrintEvaluation);
+    OnView(Command::Zoom, &CKurvexView::ZoomStep);
+    OnView(Command::PageBack, &CKurvexView::PageBack);
+    OnView(Command::PageForward, &CKurvexView::PageForward);
+    OnView(Command::TwoMetreGrid, &CKurvexView::ToggleTwoMetreGrid);
+    OnView(Command::ToggleStrips, &CKurvexView::ToggleStrips);
+    OnView(Command::EditSideFile, &CKurvexView::OpenSideFileInEditor);
+}
+
+// ---------------------------------------------------------------- state
+
+QAction* CMainFrame::Action(Command command) const
+{
+    return m_actions.at(command);
+}
+
+QLabel* CMainFrame::StatusPane(int pane) const
+{
+    return m_panes[std::clamp(pane, 0, 2)];
+}
+
+CKurvexView* CMainFrame::ActiveView() const
+{
+    return ViewOf(m_mdiArea->activeSubWindow());
+}
+
+std::vector<CKurvexView*> CMainFrame::Views() const
+{
+    std::vector<CKurvexView*> views;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (CKurvexView* view = ViewOf(window))
+            views.push_back(view);
+    }
+    return views;
+}
+
+void CMainFrame::UpdateCommands()
+{
+    CKurvexView* view = ActiveView();
+    const bool hasView = view != nullptr;
+    const bool hasWindows = !m_mdiArea->subWindowList().isEmpty();
+    const bool printing = hasView && view->Printing();
+
+    const Command viewCommands[] = {Command::Close,       Command::Print,          Command::PreviewChart,
+                                    Command::PrintChart,  Command::PreviewEvaluation, Command::PrintEvaluation,
+                                    Command::Zoom,        Command::TwoMetreGrid,   Command::ToggleStrips,
+                                    Command::NewWindow,   Command::EditSideFile,   Command::ResetColumnLayout};
+    for (Command command : viewCommands)
+        Action(command)->setEnabled(hasView && !printing);
+    Action(Command::PageBack)->setEnabled(hasView && !printing && view->CurrentPage() >= 2);
+    Action(Command::PageForward)->setEnabled(hasView && !printing && view->CurrentPage() < view->PageCount());
+    Action(Command::TwoMetreGrid)->setChecked(hasView && view->TwoMetreGrid());
+    for (Command command : {Command::Cascade, Command::TileSideBySide, Command::TileStacked, Command::ArrangeIcons})
+        Action(command)->setEnabled(hasWindows);
+    Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
+
+    // Commands without a handler in this program stay visible and disabled.
+    const Command withoutHandler[] = {
+        Command::NewRunDefaults,     Command::ResetState,         Command::RunSettings,
+        Command::ComparisonRuns,     Command::EditComments,       Command::EditHeaderData,
+        Command::InsertFreeText,     Command::EditFreeTexts,      Command::InsertRangeText,
+        Command::EditRangeTexts,     Command::EditHeadings,       Command::ShownMeasuringPoints,
+        Command::CalibrationValue,   Command::AutomaticDetection, Command::ReportHeaderFooter,
+        Command::ToolComments,       Command::ToolHeaderData,     Command::ToolInsertFreeText,
+        Command::ToolEditFreeTexts,  Command::ToolInsertRangeText, Command::ToolEditRangeTexts,
+        Command::ExcludeRange,       Command::Export,             Command::EditSections,
+        Command::ShowEvaluation};
+    for (Command command : withoutHandler)
+        Action(command)->setEnabled(false);
+}
+
+void CMainFrame::UseMenuSet(bool withDocument)
+{
+    if (withDocument == m_withDocumentMenus && !menuBar()->actions().isEmpty())
+        return;
+    m_withDocumentMenus = withDocument;
+    menuBar()->clear();
+    for (QMenu* menu : withDocument ? m_menusWithDocument : m_menusWithoutDocument)
+        menuBar()->addMenu(menu);
+}
+
+void CMainFrame::UpdateCaption()
+{
+    QMdiSubWindow* window = m_mdiArea->activeSubWindow();
+    if (!window) {
+        setWindowTitle(MainWindowCaption());
+        return;
+    }
+    const QString child = window->widget() ? window->widget()->windowTitle() : window->windowTitle();
+    if (window->isMaximized())
+        setWindowTitle(MainWindowCaption() + QStringLiteral(" - [") + child + QLatin1Char(']'));
+    else
+        setWindowTitle(MainWindowCaption() + QStringLiteral(" - ") + child);
+}
+
+void CMainFrame::ShowPickedStations(const std::string& newest, const std::string& previous)
+{
+    m_panes[1]->setText(ToQString(MeasureStatusText(newest, previous)));
+}
+
+void CMainFrame::RefreshFileViewer()
+{
+    if (m_printing)
+        return;
+    if (CKurvexView* view = ActiveView())
+        m_fileViewer->ShowDocument(view->SharedDocument());
+    else
+        m_fileViewer->ShowNoFile();
+}
+
+// ---------------------------------------------------------------- documents
+
+void CMainFrame::OnFileOpen()
+{
+    QSettings settings;
+    const QString last = settings.value(kLastFileOpenKey).toString();
+    QFileDialog dialog(this, U("Öffnen"), QFileInfo(last).absolutePath(),
+                       U("Planografendaten (*)\nAlle Dateien (*)"));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::ReadOnly, true);
+    if (!last.isEmpty())
+        dialog.selectFile(last);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return;
+    const QString chosen = dialog.selectedFiles().constFirst();
+    OpenDocumentFile(chosen);
+    // Remembered also when the open failed, so the dialog starts there again.
+    settings.setValue(kLastFileOpenKey, chosen);
+}
+
+void CMainFrame::OpenFiles(const QStringList& files)
+{
+    for (const QString& file : files)
+        OpenDocumentFile(file);
+}
+
+CKurvexView* CMainFrame::FindView(const QString& canonicalPath) const
+{
+    for (CKurvexView* view : Views()) {
+        const QString path = FromLocalPath(view->Document().FullPath());
+        if (!path.isEmpty() && CanonicalOrAbsolute(path) == canonicalPath)
+            return view;
+    }
+    return nullptr;
+}
+
+CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
+{
+    const QString canonical = CanonicalOrAbsolute(path);
+    if (CKurvexView* open = FindView(canonical)) {
+        m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
+        return open;
+    }
+
+    auto interaction = MakeOpenInteraction();
+    auto doc = std::make_shared<CKurvexDoc>();
+    const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), *interaction);
+    switch (result) {
+    case OpenResult::Opened:
+        break;
+    case OpenResult::CannotOpenFile:
+        interaction->ShowMessage({MessageIcon::Exclamation,
+                                  ToCp1252(U("Die Datei\n%1\nkann nicht geöffnet werden.\n\n%2")
+                                               .arg(QDir::toNativeSeparators(canonical), UnreadableReason(canonical)))});
+        return nullptr;
+    case OpenResult::UnexpectedFormat:
+        interaction->ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
+        return nullptr;
+    }
+    AddToRecentFiles(canonical);
+    return AddView(std::move(doc));
+}
+
+std::unique_ptr<OpenInteraction> CMainFrame::MakeOpenInteraction()
+{
+    if (m_interactionFactory)
+        return m_interactionFactory(this);
+    return std::make_unique<WindowOpenInteraction>(this, m_app.GlobalSettings());
+}
+
+CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
+{
+    const bool maximise = !m_mdiArea->activeSubWindow() || m_mdiArea->activeSubWindow()->isMaximized();
+    auto* view = new CKurvexView(std::move(doc), m_app.MakeViewContext());
+    QMdiSubWindow* window = m_mdiArea->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(windowIcon());
+    connect(view, &CKurvexView::pickedStationsChanged, this, [this](const QString& newest, const QString& previous) {
+        ShowPickedStations(newest.toStdString(), previous.toStdString());
+    });
+    connect(view, &CKurvexView::printingChanged, this, &CMainFrame::OnViewPrinting);
+    connect(view, &CKurvexView::viewStateChanged, this, &CMainFrame::UpdateCommands);
+    connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
+    connect(window, &QMdiSubWindow::windowStateChanged, this, [this] { UpdateCaption(); });
+    connect(window, &QObject::destroyed, this, [this] {
+        // Activation of the next window (or none) follows by itself; with none left:
+        if (m_mdiArea->subWindowList().isEmpty())
+            OnSubWindowActivated(nullptr);
+    });
+    if (maximise)
+        window->showMaximized();
+    else
+        window->show();
+    m_mdiArea->setActiveSubWindow(window);
+    view->setFocus();
+    return view;
+}
+
+void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
+{
+    if (window == m_activeWindow && window)
+        return;
+    m_activeWindow = window;
+    UseMenuSet(ViewOf(window) != nullptr);
+    RefreshFileViewer();
+    if (CKurvexView* view = ViewOf(window)) {
+        const CFifo& picked = view->Document().PickedStations();
+        ShowPickedStations(picked.Get(0), picked.Get(1));
+    } else {
+        m_panes[1]->clear();
+    }
+    UpdateCaption();
+    UpdateCommands();
+}
+
+void CMainFrame::OnViewPrinting(bool printing)
+{
+    m_printing = printing;
+    if (!printing)
+        RefreshFileViewer();
+    UpdateCommands();
+}
+
+void CMainFrame::CloseActiveDocument()
+{
+    CKurvexView* active = ActiveView();
+    if (!active)
+        return;
+    const auto doc = active->SharedDocument();
+    for (CKurvexView* view : Views()) {
+        if (view->SharedDocument() == doc)
+            view->parentWidget()->close();
+    }
+}
+
+void CMainFrame::NewWindowForActiveDocument()
+{
+    if (CKurvexView* view = ActiveView())
+        AddView(view->SharedDocument());
+}
+
+void CMainFrame::NewEmptyDocument()
+{
+    AddView(std::make_shared<CKurvexDoc>());
+}
+
+void CMainFrame::AddToRecentFiles(const QString& path)
+{
+    QStringList files = RecentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    while (files.size() > kRecentFileCount)
+        files.removeLast();
+    QSettings settings;
+    settings.remove(kRecentSection);
+    for (int i = 0; i < files.size(); ++i)
+        settings.setValue(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i + 1), files.at(i));
+    UpdateRecentFileMenu();
+}
+
+QStringList CMainFrame::RecentFiles() const
+{
+    QSettings settings;
+    QStringList files;
+    for (int i = 1; i <= kRecentFileCount; ++i) {
+        const QString file = settings.value(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i)).toString();
+        if (!file.isEmpty() && !files.contains(file))
+            files.append(file);
+    }
+    return files;
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    for (QAction* action : m_recentActions)
+        action->deleteLater();
+    m_recentActions.clear();
+    const QStringList files = RecentFiles();
+    for (QMenu* menu : {m_fileMenuWithout, m_fileMenuWith}) {
+        QAction* marker = nullptr;
+        for (QAction* action : menu->actions()) {
+            if (action->objectName() == QStringLiteral("recent"))
+                marker = action;
+        }
+        if (files.isEmpty()) {
+            auto* placeholder = new QAction(U("Letzte Datei"), menu);
+            placeholder->setEnabled(false);
+            menu->insertAction(marker, placeholder);
+            m_recentActions.push_back(placeholder);
+            continue;
+        }
+        for (int i = 0; i < files.size(); ++i) {
+            const QString shown = QDir::toNativeSeparators(files.at(i)).replace(QLatin1Char('&'), QStringLiteral("&&"));
+            auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), menu);
+            entry->setStatusTip(U("Öffnet diese Datei."));
+            const QString file = files.at(i);
+            connect(entry, &QAction::triggered, this, [this, file] { OpenDocumentFile(file); });
+            menu->insertAction(marker, entry);
+            m_recentActions.push_back(entry);
+        }
+    }
+}
+
+// ---------------------------------------------------------------- frame commands
+
+void CMainFrame::ToggleFileViewer()
+{
+    m_viewerShown = !m_viewerShown;
+    m_fileViewer->setVisible(m_viewerShown);
+    if (m_viewerShown)
+        RefreshFileViewer();
+    UpdateCommands();
+}
+
+void CMainFrame::RepositionBars()
+{
+    removeToolBar(m_toolBar);
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    m_toolBar->show();
+    menuBar()->show();
+}
+
+void CMainFrame::PrintSetup()
+{
+    QPageSetupDialog dialog(&m_app.Printer(), this);
+    dialog.exec();
+}
+
+void CMainFrame::ResetColumnLayout()
+{
+    m_app.Settings().RemoveSection(kColumnWidthsSection);
+}
+
+void CMainFrame::ShowAbout()
+{
+    CAboutDlg dialog(this);
+    dialog.exec();
+}
+
+void CMainFrame::TileSideBySide()
+{
+    const auto windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int width = area.width() / static_cast<int>(windows.size());
+    int x = 0;
+    for (QMdiSubWindow* window : windows) {
+        window->showNormal();
+        window->setGeometry(x, 0, width, area.height());
+        x += width;
+    }
+}
+
+void CMainFrame::TileStacked()
+{
+    const auto windows = m_mdiArea->subWindowList();
+    if (windows.isEmpty())
+        return;
+    const QRect area = m_mdiArea->viewport()->rect();
+    const int height = area.height() / static_cast<int>(windows.size());
+    int y = 0;
+    for (QMdiSubWindow* window : windows) {
+        window->showNormal();
+        window->setGeometry(0, y, area.width(), height);
+        y += height;
+    }
+}
+
+void CMainFrame::ArrangeIcons()
+{
+    const QRect area = m_mdiArea->viewport()->rect();
+    int x = 0;
+    for (QMdiSubWindow* window : m_mdiArea->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        window->move(x, area.bottom() - size.height());
+        x += size.width();
+    }
+}
+
+void CMainFrame::BringToFront()
+{
+    if (isMinimized())
+        showNormal();
+    show();
+    raise();
+    activateWindow();
+}
+
+// ---------------------------------------------------------------- events
+
+bool CMainFrame::event(QEvent* event)
+{
+    // Menu and button prompts go into pane 0 only, not over the whole bar.
+    if (event->type() == QEvent::StatusTip) {
+        m_panes[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        return true;
+    }
+    return QMainWindow::event(event);
+}
+
+void CMainFrame::changeEvent(QEvent* event)
+{
+    if (event->type() == QEvent::WindowStateChange) {
+        if (isMinimized()) {
+            m_fileViewer->hide();
+            m_minimised = true;
+        } else if (m_minimised) {
+            if (m_viewerShown)
+                m_fileViewer->show();
+            m_minimised = false;
+        }
+    }
+    QMainWindow::changeEvent(event);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+}  // namespace kurvex

@@ -1,0 +1,130 @@
+#pragma once
+// The main window: the chart windows of the open runs in an MDI area, the
+// menus (one set without and one with an active run), the toolbar, the status
+// bar with its three panes and the file viewer beside the charts. Every command
+// is one QAction whose enabled and checked state is computed in one place from
+// the active chart window.
+
+#include "shell/Commands.h"
+
+#include <QMainWindow>
+
+#include <functional>
+#include <QPointer>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QToolBar;
+
+namespace kurvex {
+
+class CKurvexApp;
+class CKurvexDoc;
+class CKurvexView;
+class CNMDateiDlg;
+class OpenInteraction;
+
+inline constexpr const char* kNoFileLoaded = "keine Datei geladen";
+
+class CMainFrame : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit CMainFrame(CKurvexApp& app, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    QAction* Action(Command command) const;
+    CKurvexView* ActiveView() const;
+    std::vector<CKurvexView*> Views() const;
+    QMdiArea* MdiArea() const { return m_mdiArea; }
+    CNMDateiDlg* FileViewer() const { return m_fileViewer; }
+    bool FileViewerShown() const { return m_viewerShown; }
+    // The three panes of the status bar.
+    QLabel* StatusPane(int pane) const;
+
+    // Opens a measurement file as a document in a new chart window; a file
+    // already open is only activated. Answers the view that shows it, or null
+    // when the open failed (the user has been told why).
+    CKurvexView* OpenDocumentFile(const QString& path);
+    // "[ %.1lf ] [ %.1lf ]  Distanz %.1lfm" from two station texts in dm.
+    void ShowPickedStations(const std::string& newest, const std::string& previous);
+    // Caption and text of the file viewer from the active view.
+    void RefreshFileViewer();
+    // Enabled and checked state of every command from the active view.
+    void UpdateCommands();
+    // The framework's recent-file list, newest first.
+    QStringList RecentFiles() const;
+    // Brings the window forward (a second start of the program asked for it).
+    void BringToFront();
+    // Who answers the open's messages and questions; tests put a recorder here.
+    using InteractionFactory = std::function<std::unique_ptr<OpenInteraction>(QWidget* parent)>;
+    void SetInteractionFactory(InteractionFactory factory) { m_interactionFactory = std::move(factory); }
+
+public Q_SLOTS:
+    void OnFileOpen();
+    void OpenFiles(const QStringList& files);
+
+protected:
+    bool event(QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateFileViewer();
+    void ConnectCommands();
+    void UseMenuSet(bool withDocument);
+    void UpdateCaption();
+    void UpdateRecentFileMenu();
+    void AddToRecentFiles(const QString& path);
+
+    std::unique_ptr<OpenInteraction> MakeOpenInteraction();
+    CKurvexView* AddView(std::shared_ptr<CKurvexDoc> doc);
+    CKurvexView* FindView(const QString& canonicalPath) const;
+    void OnSubWindowActivated(QMdiSubWindow* window);
+    void OnViewPrinting(bool printing);
+    void CloseActiveDocument();
+    void NewWindowForActiveDocument();
+    void NewEmptyDocument();
+    void TileSideBySide();
+    void TileStacked();
+    void ArrangeIcons();
+    void ToggleFileViewer();
+    void RepositionBars();
+    void PrintSetup();
+    void ResetColumnLayout();
+    void ShowAbout();
+    template <typename Slot>
+    void OnView(Command command, Slot slot);
+
+    CKurvexApp& m_app;
+    QMdiArea* m_mdiArea = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    CNMDateiDlg* m_fileViewer = nullptr;
+    std::map<Command, QAction*> m_actions;
+    std::vector<QMenu*> m_menusWithoutDocument;
+    std::vector<QMenu*> m_menusWithDocument;
+    QMenu* m_fileMenuWithout = nullptr;
+    QMenu* m_fileMenuWith = nullptr;
+    std::vector<QAction*> m_recentActions;
+    QLabel* m_panes[3] = {nullptr, nullptr, nullptr};
+    QPointer<QMdiSubWindow> m_activeWindow;
+    bool m_viewerShown = false;
+    bool m_minimised = false;
+    bool m_printing = false;
+    bool m_withDocumentMenus = false;
+    InteractionFactory m_interactionFactory;
+};
+
+}  // namespace kurvex
