@@ -115,6 +115,11 @@ public:
 
     // All lines, each followed by a line feed; built once.
     const std::string& GetFileText() const;
+    // The same text line by line, without building it: GetFileText() is every
+    // FileTextLine(i) followed by a line feed. The file viewer reads only the
+    // lines it shows, so a run of a million points costs it nothing up front.
+    size_t FileTextLineCount() const { return m_lines.size(); }
+    std::string_view FileTextLine(size_t i) const { return i < m_lines.size() ? m_lines[i] : std::string_view(); }
     // The IMEXPORT001 text of the run (only PM01BS02 and IMEXPORT001 runs have export lines).
     std::string BuildExportText(bool decimalComma, const std::string& separator) const;
 

@@ -1,0 +1,107 @@
+// The file viewer reads the file text line by line; these tests hold the lines
+// to the text GetFileText() builds, for files of every format.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "common/TextHelpers.h"
+#include "measurement/MessFahrtDaten.h"
+#include "support/TestSupport.h"
+
+namespace kurvex {
+namespace {
+
+std::string JoinedFileTextLines(const CMessFahrtDaten& run)
+{
+    std::string text;
+    for (size_t i = 0; i < run.FileTextLineCount(); ++i) {
+        text += run.FileTextLine(i);
+        text += '\n';
+    }
+    return text;
+}
+
+TEST(FileTextLines, JoinedLinesAreTheFileTextForEveryFormat)
+{
+    const char* const files[] = {
+        "../samples/pm01bs02_sample.pbs",
+        "../samples/pm01bs02_incomplete.pbs",
+        "../samples/pm01bs02_compare.pbs",
+        "../samples/imexport_sample.exp",
+        "../samples/pm01bs01_sample.txt",
+        "../samples/dated_column_sample.csv",
+        "../samples/dated4_sample.csv",
+        "../samples/dated5_sample.csv",
+        "../samples/limit_table_sample.dat",
+        "../samples/planograph_sample.csv",
+        "../samples/road_table_sample.txt",
+        "../samples/listing_sample.lst",
+        "measurement/fixtures/dated_column_table.csv",
+        "measurement/fixtures/dated_table_3.csv",
+        "measurement/fixtures/dated_table_7.csv",
+        "measurement/fixtures/limit_table_5.dat",
+        "measurement/fixtures/listing.lst",
+        "measurement/fixtures/planograph_4.csv",
+        "measurement/fixtures/pm01bs01.txt",
+        "measurement/fixtures/road_table_6.txt",
+    };
+    for (const char* file : files) {
+        SCOPED_TRACE(file);
+        CMessFahrtDaten run;
+        ASSERT_TRUE(run.LoadFromFile(test::FixturePath(file)));
+        EXPECT_TRUE(run.IsLoaded());
+        EXPECT_GT(run.FileTextLineCount(), 2u);
+        EXPECT_EQ(JoinedFileTextLines(run), run.GetFileText());
+    }
+}
+
+TEST(FileTextLines, HoldLinesThatAreNotRewrittenAndRunsThatWereRefused)
+{
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } const cases[] = {
+        // A blank line among the exchange values stays as it was read, CR LF and all.
+        {"blank exchange line", "IMEXPORT001\t\r\n***\r\n1,00\t0,0010\t3,00\tFuge\r\n\r\n2,00\t0,0020\t3,00\r\n***\r\n"},
+        {"device header and record", "PM01BS02\r\n  Datum: 1.2.2015  \r\n***\r\n"
+                                         + test::Pm01bs02Record(1.0, 0.001, 3.5, "Br\xC3\xBC" "cke") + "***\r\n"},
+        {"text table", "a\tb\r\n\r\n\r\nc\n"},
+        {"refused", "nothing to read"},
+        {"empty", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMessFahrtDaten run;
+        run.ReadBytes(c.bytes);
+        EXPECT_EQ(JoinedFileTextLines(run), run.GetFileText());
+    }
+}
+
+TEST(FileTextLines, PastTheEndIsEmpty)
+{
+    CMessFahrtDaten run;
+    run.ReadBytes("PM01BS02\r\n***\r\n" + test::Pm01bs02Record(1.0, 0.001, 3.5) + "***\r\n");
+    ASSERT_EQ(run.FileTextLineCount(), 4u);
+    EXPECT_EQ(run.FileTextLine(0), "PM01BS02");
+    EXPECT_EQ(run.FileTextLine(4), "");
+    EXPECT_EQ(run.FileTextLine(static_cast<size_t>(-1)), "");
+}
+
+// The viewer repairs the umlauts of each line on its own. That equals the
+// repair of the whole text because no repaired pair holds a line feed.
+TEST(FileTextLines, UmlautRepairLineByLineEqualsTheRepairOfTheWholeText)
+{
+    CMessFahrtDaten run;
+    run.ReadBytes("PM01BS01\r\nPr\xC3\xBC" "fer: M\xC3\xB6" "ller\r\n\xC3\n\xA4\r\nStra\xC3\x9F" "e \xC3\x84\xC3\x96\xC3\x9C\r\n");
+    std::string repaired;
+    for (size_t i = 0; i < run.FileTextLineCount(); ++i) {
+        repaired += RepairUmlauts(run.FileTextLine(i));
+        repaired += '\n';
+    }
+    EXPECT_EQ(repaired, RepairUmlauts(run.GetFileText()));
+    EXPECT_NE(repaired.find("Pr\xFC" "fer: M\xF6" "ller"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kurvex
