@@ -414,10 +414,14 @@ void CMainFrame::OnFileOpen()
         dialog.selectFile(last);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return;
-    const QString chosen = dialog.selectedFiles().constFirst();
-    OpenDocumentFile(chosen);
+    OpenChosenFile(dialog.selectedFiles().constFirst());
+}
+
+void CMainFrame::OpenChosenFile(const QString& path)
+{
+    OpenDocumentFile(path);
     // Remembered also when the open failed, so the dialog starts there again.
-    settings.setValue(kLastFileOpenKey, chosen);
+    QSettings().setValue(kLastFileOpenKey, path);
 }
 
 void CMainFrame::OpenFiles(const QStringList& files)

@@ -54,6 +54,8 @@ public:
     // already open is only activated. Answers the view that shows it, or null
     // when the open failed (the user has been told why).
     CKurvexView* OpenDocumentFile(const QString& path);
+    // What File > Open does with the chosen file: open it, remember it as "LastFileOpen".
+    void OpenChosenFile(const QString& path);
     // "[ %.1lf ] [ %.1lf ]  Distanz %.1lfm" from two station texts in dm.
     void ShowPickedStations(const std::string& newest, const std::string& previous);
     // Caption and text of the file viewer from the active view.

@@ -43,7 +43,9 @@ QString InstanceServerName(const QString& instanceKey)
 }
 
 SingleInstance::SingleInstance(const QString& instanceKey, const QString& folder, QObject* parent)
-    : QObject(parent), m_serverName(InstanceServerName(instanceKey))
+    : QObject(parent),
+      // A copy with its own lock folder (tests) gets its own socket too.
+      m_serverName(InstanceServerName(folder.isEmpty() ? instanceKey : instanceKey + QLatin1Char('@') + folder))
 {
     const QString lockFolder = folder.isEmpty() ? QDir::tempPath() : folder;
     m_lock = std::make_unique<QLockFile>(QDir(lockFolder).filePath(m_serverName + QStringLiteral(".lock")));

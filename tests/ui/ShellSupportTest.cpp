@@ -178,7 +178,7 @@ TEST(SingleInstance, ALockAndSocketLeftByACrashedCopyAreTakenOver)
 {
     QTemporaryDir folder;
     const QString key = QStringLiteral("Kurvex crashed %1").arg(QCoreApplication::applicationPid());
-    const QString name = InstanceServerName(key);
+    const QString name = InstanceServerName(key + QLatin1Char('@') + folder.path());
     // A lock file whose owner no longer runs, and a dead socket file where the server listened.
     WriteWholeFile(QDir(folder.path()).filePath(name + QStringLiteral(".lock")).toStdString(),
                    "2147483000\nkurvex\n" + QSysInfo::machineHostName().toStdString() + "\n");

@@ -1,0 +1,283 @@
+// The main window over real documents: menus, command states, opening and
+// failing to open files, the caption, the status bar and the file viewer.
+
+#include "chart/ui/KurvexView.h"
+#include "document/KurvexDoc.h"
+#include "measurement/ui/NMDateiDlg.h"
+#include "render/ChartRendering.h"
+#include "shell/KurvexApp.h"
+#include "shell/MainFrame.h"
+#include "support/TestSupport.h"
+#include "ui/support/GuiTestSupport.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace kurvex {
+namespace {
+
+const QString kSamples = QStringLiteral(KURVEX_SAMPLES);
+
+QString Sample(const char* name)
+{
+    return kSamples + QLatin1Char('/') + QString::fromLatin1(name);
+}
+
+// Answers the first-load question with OK and keeps every message.
+class RecordingInteraction : public OpenInteraction {
+public:
+    explicit RecordingInteraction(std::vector<UserMessage>& messages, int& questions)
+        : m_messages(messages), m_questions(questions)
+    {
+    }
+    void ShowMessage(const UserMessage& message) override { m_messages.push_back(message); }
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override
+    {
+        ++m_questions;
+        return {};
+    }
+
+private:
+    std::vector<UserMessage>& m_messages;
+    int& m_questions;
+};
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        test::ClearSettings();
+        StartOptions options;
+        options.instanceFolder = m_folder.path();
+        options.userFolder = m_folder.path();
+        m_app = std::make_unique<CKurvexApp>();
+        ASSERT_TRUE(m_app->InitInstance(options));
+        Frame().SetInteractionFactory([this](QWidget*) {
+            return std::make_unique<RecordingInteraction>(m_messages, m_questions);
+        });
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+        test::ClearSettings();
+    }
+
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction* action : m_app->MainFrame()->menuBar()->actions())
+            titles << action->text();
+        return titles;
+    }
+    int WindowCount() const { return static_cast<int>(m_app->MainFrame()->MdiArea()->subWindowList().size()); }
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<CKurvexApp> m_app;
+    std::vector<UserMessage> m_messages;
+    int m_questions = 0;
+};
+
+TEST_F(MainFrameTest, MenusWithoutAndWithADocument)
+{
+    EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&?"}));
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Kurvex-Viewer 4.5.49"));
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&Einstellungen", QString::fromUtf8("Ü&berschreitungen"),
+                                         "&Fenster", "&?"}));
+    Frame().Action(Command::Close)->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 0);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&?"}));
+}
+
+TEST_F(MainFrameTest, CommandsWithoutHandlerAreDisabledAndViewCommandsFollowTheActiveView)
+{
+    const Command withoutHandler[] = {Command::NewRunDefaults, Command::ResetState,     Command::RunSettings,
+                                      Command::ComparisonRuns, Command::EditHeadings,   Command::AutomaticDetection,
+                                      Command::ReportHeaderFooter, Command::ToolComments, Command::ExcludeRange};
+    const Command viewCommands[] = {Command::Close, Command::Print, Command::PreviewChart, Command::PrintChart,
+                                    Command::PreviewEvaluation, Command::PrintEvaluation, Command::Zoom,
+                                    Command::TwoMetreGrid, Command::ToggleStrips, Command::NewWindow};
+    for (Command command : viewCommands)
+        EXPECT_FALSE(Frame().Action(command)->isEnabled()) << Frame().Action(command)->text().toStdString();
+    EXPECT_TRUE(Frame().Action(Command::Open)->isEnabled());
+
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    for (Command command : viewCommands)
+        EXPECT_TRUE(Frame().Action(command)->isEnabled()) << Frame().Action(command)->text().toStdString();
+    for (Command command : withoutHandler)
+        EXPECT_FALSE(Frame().Action(command)->isEnabled()) << Frame().Action(command)->text().toStdString();
+    EXPECT_FALSE(Frame().Action(Command::PageBack)->isEnabled());  // page 1
+    EXPECT_TRUE(Frame().Action(Command::PageForward)->isEnabled());
+
+    Frame().Action(Command::TwoMetreGrid)->trigger();
+    EXPECT_TRUE(Frame().ActiveView()->TwoMetreGrid());
+    EXPECT_TRUE(Frame().Action(Command::TwoMetreGrid)->isChecked());
+}
+
+TEST_F(MainFrameTest, OpeningASampleShowsItsFirstPageInTheCaption)
+{
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    view->viewport()->repaint();
+    const int pages = view->PageCount();
+    ASSERT_GT(pages, 1);
+    EXPECT_EQ(pages, ChartPageCount(view->Document(), view->StripsPerPage()));
+    const QString title = QStringLiteral("pm01bs02_sample.pbs   Seite 1 von %1").arg(pages);
+    EXPECT_EQ(view->windowTitle(), title);
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Kurvex-Viewer 4.5.49 - [") + title + QLatin1Char(']'));
+
+    Frame().Action(Command::PageForward)->trigger();
+    view->viewport()->repaint();
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("pm01bs02_sample.pbs   Seite 2 von %1").arg(pages));
+    EXPECT_TRUE(Frame().Action(Command::PageBack)->isEnabled());
+}
+
+TEST_F(MainFrameTest, AnOpenFileIsOnlyActivated)
+{
+    CKurvexView* first = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    CKurvexView* other = Frame().OpenDocumentFile(Sample("imexport_sample.exp"));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(Frame().ActiveView(), other);
+    EXPECT_EQ(Frame().OpenDocumentFile(kSamples + QStringLiteral("/../samples/pm01bs02_sample.pbs")), first);
+    EXPECT_EQ(WindowCount(), 2);
+    EXPECT_EQ(Frame().ActiveView(), first);
+}
+
+TEST_F(MainFrameTest, AFileThatCannotBeOpenedLeavesNoWindowAndSaysWhy)
+{
+    QTemporaryDir folder;
+    const QString empty = folder.filePath(QStringLiteral("empty.pbs"));
+    const QString garbage = folder.filePath(QStringLiteral("garbage.pbs"));
+    const QString unreadable = folder.filePath(QStringLiteral("secret.pbs"));
+    test::WriteWholeFile(empty.toStdString(), "");
+    test::WriteWholeFile(garbage.toStdString(), std::string("\x01\x02\xff\xfe garbage\0\0", 14));
+    test::WriteWholeFile(garbage.toStdString() + ".zi4", std::string("\x89PNG\r\n\x1a\n\0\0[[[", 14));
+    QFile::copy(Sample("pm01bs02_sample.pbs"), unreadable);
+    QFile::setPermissions(unreadable, QFileDevice::Permissions());
+    const bool canTestPermissions = !QFile(unreadable).open(QIODevice::ReadOnly);  // root reads anything
+
+    struct Case {
+        QString path;
+        MessageIcon icon;
+        std::string textStart;
+    };
+    std::vector<Case> cases = {
+        {empty, MessageIcon::Exclamation, "Unerwartetes Dateiformat."},
+        {garbage, MessageIcon::Exclamation, "Unerwartetes Dateiformat."},
+        {folder.path(), MessageIcon::Exclamation, "Die Datei\n"},
+        {folder.filePath(QStringLiteral("missing.pbs")), MessageIcon::Exclamation, "Die Datei\n"},
+    };
+    if (canTestPermissions)
+        cases.push_back({unreadable, MessageIcon::Exclamation, "Die Datei\n"});
+    for (const Case& c : cases) {
+        m_messages.clear();
+        EXPECT_EQ(Frame().OpenDocumentFile(c.path), nullptr) << c.path.toStdString();
+        EXPECT_EQ(WindowCount(), 0) << c.path.toStdString();
+        ASSERT_FALSE(m_messages.empty()) << c.path.toStdString();
+        EXPECT_EQ(m_messages.back().icon, c.icon);
+        EXPECT_EQ(m_messages.back().text.rfind(c.textStart, 0), 0u) << m_messages.back().text;
+    }
+    EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Kurvex-Viewer 4.5.49"));
+}
+
+TEST_F(MainFrameTest, TheChosenFileIsRememberedEvenWhenItCannotBeRead)
+{
+    const QString missing = m_folder.filePath(QStringLiteral("nothing.pbs"));
+    Frame().OpenChosenFile(missing);
+    EXPECT_EQ(QSettings().value(QStringLiteral("Sonstiges/LastFileOpen")).toString(), missing);
+    EXPECT_TRUE(Frame().RecentFiles().isEmpty());
+
+    Frame().OpenChosenFile(Sample("pm01bs02_sample.pbs"));
+    const QString opened = QFileInfo(Sample("pm01bs02_sample.pbs")).canonicalFilePath();
+    EXPECT_EQ(Frame().RecentFiles(), QStringList{opened});
+    EXPECT_EQ(QSettings().value(QStringLiteral("Recent File List/File1")).toString(), opened);
+}
+
+TEST_F(MainFrameTest, PickedStationsGoIntoTheSecondPane)
+{
+    Frame().ShowPickedStations("", "");
+    EXPECT_EQ(Frame().StatusPane(1)->text(), QStringLiteral("[ ] [ ]"));
+    Frame().ShowPickedStations("1234", "");
+    EXPECT_EQ(Frame().StatusPane(1)->text(), QStringLiteral("[ 123.4 ] [ ]"));
+    Frame().ShowPickedStations("1000", "1234");
+    EXPECT_EQ(Frame().StatusPane(1)->text(), QStringLiteral("[ 100.0 ] [ 123.4 ]  Distanz 23.4m"));
+}
+
+TEST_F(MainFrameTest, TheFileViewerFollowsTheActiveDocument)
+{
+    CNMDateiDlg* viewer = Frame().FileViewer();
+    EXPECT_EQ(viewer->Caption(), QStringLiteral("keine Datei geladen"));
+    EXPECT_FALSE(viewer->isVisible());
+    Frame().Action(Command::ToggleFileViewer)->trigger();
+    EXPECT_TRUE(Frame().FileViewerShown());
+    EXPECT_TRUE(Frame().Action(Command::ToggleFileViewer)->isChecked());
+
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    EXPECT_EQ(viewer->Caption(), QStringLiteral("pm01bs02_sample.pbs"));
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("imexport_sample.exp")), nullptr);
+    EXPECT_EQ(viewer->Caption(), QStringLiteral("imexport_sample.exp"));
+    EXPECT_GT(viewer->LineCount(), 0);
+
+    Frame().MdiArea()->closeAllSubWindows();
+    QApplication::processEvents();
+    EXPECT_EQ(viewer->Caption(), QStringLiteral("keine Datei geladen"));
+}
+
+TEST_F(MainFrameTest, MinimisingHidesTheViewerAndRestoringBringsItBackOnlyWhenSwitchedOn)
+{
+    Frame().show();
+    Frame().Action(Command::ToggleFileViewer)->trigger();
+    ASSERT_TRUE(Frame().FileViewer()->isVisible());
+    Frame().setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    EXPECT_FALSE(Frame().FileViewer()->isVisible());
+    Frame().setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_TRUE(Frame().FileViewer()->isVisible());
+
+    Frame().Action(Command::ToggleFileViewer)->trigger();
+    Frame().setWindowState(Qt::WindowMinimized);
+    QApplication::processEvents();
+    Frame().setWindowState(Qt::WindowNoState);
+    QApplication::processEvents();
+    EXPECT_FALSE(Frame().FileViewer()->isVisible());
+}
+
+TEST_F(MainFrameTest, NewWindowShowsTheSameDocumentAndTheDocumentLivesUntilItsLastWindowCloses)
+{
+    CKurvexView* first = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(first, nullptr);
+    std::weak_ptr<CKurvexDoc> doc = first->SharedDocument();
+    Frame().Action(Command::NewWindow)->trigger();
+    ASSERT_EQ(WindowCount(), 2);
+    EXPECT_EQ(Frame().ActiveView()->SharedDocument(), doc.lock());
+    Frame().Action(Command::Close)->trigger();  // closes every window of the document
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 0);
+    Frame().FileViewer()->ShowNoFile();
+    EXPECT_TRUE(doc.expired());
+}
+
+TEST_F(MainFrameTest, ResetColumnLayoutRemovesTheStoredWidths)
+{
+    QSettings().setValue(QStringLiteral("Spaltenbreiten/Auswertung"), 100);
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    Frame().Action(Command::ResetColumnLayout)->trigger();
+    EXPECT_FALSE(QSettings().contains(QStringLiteral("Spaltenbreiten/Auswertung")));
+}
+
+}  // namespace
+}  // namespace kurvex
