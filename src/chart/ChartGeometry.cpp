@@ -161,17 +161,17 @@ int StripsOnPage(int page, int pageCount, int stripCount, int stripsPerPage)
     return count;
 }
 
+int StripPitch(int stripsPerPage, double zoomFactor)
+{
+    if (SanitizeStripsPerPage(stripsPerPage) == 3)
+        return ScaleLength(3200, zoomFactor) + ScaleLength(1400, zoomFactor);
+    return ScaleLength(6800, zoomFactor);
+}
+
 Point StripOrigin(int strip, int stripsPerPage, double zoomFactor)
 {
-    int firstOffset = 0;
-    int pitch = 0;
-    if (SanitizeStripsPerPage(stripsPerPage) == 3) {
-        pitch = ScaleLength(3200, zoomFactor) + ScaleLength(1400, zoomFactor);
-    } else {
-        firstOffset = ScaleLength(2400, zoomFactor);
-        pitch = ScaleLength(6800, zoomFactor);
-    }
-    const int down = firstOffset + strip * pitch + ScaleLength(600, zoomFactor);
+    const int firstOffset = SanitizeStripsPerPage(stripsPerPage) == 3 ? 0 : ScaleLength(2400, zoomFactor);
+    const int down = firstOffset + strip * StripPitch(stripsPerPage, zoomFactor) + ScaleLength(600, zoomFactor);
     return Point{ScaleLength(1100, zoomFactor), -down};
 }
 

@@ -49,7 +49,10 @@ bool IsKnownLengthScale(int denominator);
 // The denominator a strip is drawn with: unknown ones become 400.
 int EffectiveLengthScale(int denominator);
 // Station length of one strip in dm: s * 250 / 100 of the effective scale, so
-// a 250 mm strip shows s/4 metres of road at 1:s (1000 dm at 1:400).
+// a 250 mm strip shows s/4 metres of road at 1:s (1000 dm at 1:400). An
+// unknown denominator gives the strips of 1:400 from the very first paint on:
+// the station labels of that paint are already spaced for 1:400, and strips
+// of the old length under them would misstate every station on the page.
 int StripLengthForScale(int denominator);
 // Metres between two station labels: 5, 10, 10, 50, 50, 125 for the known
 // scales, 10 for any other (drawn as 1:400).
@@ -120,6 +123,9 @@ StripStations StripStationsOf(int chartStart, int page, int strip, int stripsPer
 // How many strips page p draws (1 .. strips per page): all, except on the
 // last page (p >= page count) where the strip count decides.
 int StripsOnPage(int page, int pageCount, int stripCount, int stripsPerPage);
+
+// Distance from one strip's upper edge to the next one's on a page.
+int StripPitch(int stripsPerPage, double zoomFactor);
 
 // Origin of strip j in page coordinates (page origin at (0, 0), y upward): the
 // strip box then spans x 0..L and y 0..-H from there.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace kurvex {
 
@@ -32,6 +33,20 @@ inline constexpr Color kTwoMetreBandGrey{209, 209, 209};
 inline constexpr Color kExcludedHatch{80, 80, 80};
 
 inline constexpr int kTextColourCount = 6;
+
+// Under every strip: "Station [km]" at the strip's start, the station labels 400 lower.
+inline constexpr int kStationCaptionX = -800;
+inline constexpr int kStationLabelDrop = 400;
+// V300, the font of the two axis captions.
+inline constexpr int kAxisCaptionFontHeight = 300;
+// Exceedance labels close together alternate between two rows 2.7 mm apart.
+inline constexpr int kExceedanceRows = 2;
+inline constexpr int kExceedanceRowPitch = 270;
+
+bool CellsOverlap(const Rect& a, const Rect& b)
+{
+    return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
 
 Font ArialFont(int height, int weight, int escapement = 0)
 {
@@ -161,6 +176,14 @@ RunExtent RunExtentOf(const CMessFahrtDaten& run)
     return extent;
 }
 
+bool SettleLengthScale(CBearbeitungsstand& state)
+{
+    if (IsKnownLengthScale(state.LengthScale()))
+        return false;
+    state.SetLengthScale(kDefaultLengthScale);
+    return true;
+}
+
 std::string SectionCaption(const CLabelTable& labels, int32_t limit, int32_t laneWidth, bool evaluated)
 {
     if (!evaluated)
@@ -198,6 +221,9 @@ struct CChartPainter::Strip {
 
     int X(double t) const { return station.Map(t); }
     int Y(double v) const { return -value.Map(v); }
+    // Tops of the caption "Station [km]" and of the station labels below the box.
+    int StationCaptionTop() const { return -H - 2 * u; }
+    int StationLabelTop() const { return StationCaptionTop() - kStationLabelDrop; }
 };
 
 CChartPainter::CChartPainter(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag)
@@ -273,8 +299,10 @@ void CChartPainter::DrawStrip(Surface& surface, int32_t a, int stripHeight, bool
     DrawZeroLine(surface, strip);
     DrawStationAxis(surface, strip);
     DrawLimitLines(surface, strip);
-    if (strip.firstStrip && m_view.printing)
-        DrawProductNote(surface, strip.L + 1200, -strip.H - 400, kProductNoteChart, m_versionText);
+    if (strip.firstStrip && m_view.printing) {
+        const Point note = ProductNoteAnchor(strip);
+        DrawProductNote(surface, note.x, note.y, kProductNoteChart, m_versionText);
+    }
     DrawAxisCaptions(surface, strip);
     DrawRangeTexts(surface, strip);
     DrawFreeTexts(surface, strip);
@@ -373,7 +401,7 @@ void CChartPainter::DrawSectionSeparator(Surface& surface, const Strip& strip, i
                                          const std::string& leftCaption, const std::string& rightCaption) const
 {
     const SeparatorStyle style = SeparatorStyleFor(m_view.zoomLevel);
-    const int y1 = captionY * style.n / 500;
+    const int y1 = std::min(captionY * style.n / 500, SectionCaptionCeiling(strip));
     const int y2 = y1 - style.d;
     const int x = strip.X(t);
     const int bottom = -strip.H - 100;
@@ -403,6 +431,18 @@ void CChartPainter::DrawSectionSeparator(Surface& surface, const Strip& strip, i
     surface.SetFont(oldFont);
     surface.SetTextColor(oldColour);
     surface.SetPen(oldPen);
+}
+
+// Captions above a strip below another would lay their opaque cells over the
+// lower edge of the station labels of the strip above (on paper the strips of
+// three are only 14 mm apart); such a caption, and its separator with it, moves
+// down by the least that clears those labels. Above the first strip lies the page.
+int CChartPainter::SectionCaptionCeiling(const Strip& strip) const
+{
+    if (strip.firstStrip)
+        return std::numeric_limits<int>::max();
+    const int pitch = StripPitch(strip.twoStripLayout ? 2 : 3, ZoomFactor(m_view.zoomLevel));
+    return pitch + strip.StationLabelTop() - GridFont(m_view.zoomLevel).height;
 }
 
 // Grey 2-m bands every 4 m, laid from the section's grid offset and phase.
@@ -472,24 +512,21 @@ void CChartPainter::DrawZeroLine(Surface& surface, const Strip& strip) const
 void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip)
 {
     CBearbeitungsstand& state = m_doc.State();
-    int s = state.LengthScale();
-    if (!IsKnownLengthScale(s)) {
-        s = kDefaultLengthScale;
-        state.SetLengthScale(s);
-    }
+    SettleLengthScale(state);
+    const int s = state.LengthScale();
     const int step = StationLabelStepMetres(s) * (strip.ascending ? 1 : -1);
     const int k = StationLabelSpacing(strip.L, s);
 
     const Pen oldPen = surface.SetPen(SettingsPen(kGridPen));
     const Font oldFont = surface.SetFont(GridFont(m_view.zoomLevel));
     const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Left, VAlign::Top});
-    Text(surface, -800, -strip.H - 2 * strip.u, kStationCaption);
+    Text(surface, kStationCaptionX, strip.StationCaptionTop(), kStationCaption);
     surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Top});
     for (int i = 0; k > 0 && i * k <= strip.L; ++i) {
         const int xs = i * k;
         surface.MoveTo(xs, 0);
         surface.LineTo(xs, -strip.H - strip.u);
-        Text(surface, xs, -strip.H - 2 * strip.u - 400, StationLabel((strip.a / 10.0 + i * step) / 1000.0));
+        Text(surface, xs, strip.StationLabelTop(), StationLabel((strip.a / 10.0 + i * step) / 1000.0));
     }
     surface.SetTextAlign(oldAlign);
     surface.SetFont(oldFont);
@@ -509,9 +546,22 @@ void CChartPainter::DrawLimitLines(Surface& surface, const Strip& strip) const
     surface.SetPen(oldPen);
 }
 
+// Beside the first printed strip, reading upward. The speed caption stands at
+// nearly the same place and, drawn later on its opaque cell, would hide the
+// note; with speeds shown the note moves right until its glyphs, which rise at
+// most one cell height from the baseline, clear the caption's cell.
+Point CChartPainter::ProductNoteAnchor(const Strip& strip) const
+{
+    const Point beside{strip.L + 1200, -strip.H - 400};
+    if (!strip.speedLayer)
+        return beside;
+    const int captionRight = strip.L + Scaled(1000) + kAxisCaptionFontHeight;
+    return Point{std::max(beside.x, captionRight + kProductNoteFontHeight + kProductNoteShiftX), beside.y};
+}
+
 void CChartPainter::DrawAxisCaptions(Surface& surface, const Strip& strip) const
 {
-    const Font oldFont = surface.SetFont(ArialFont(300, kFontWeightBold, 900));
+    const Font oldFont = surface.SetFont(ArialFont(kAxisCaptionFontHeight, kFontWeightBold, 900));
     // The value caption stands left of its anchor, between the page edge and
     // the value labels: with its cell to the right it would cover "10.0" to "20.0".
     const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Bottom});
@@ -715,6 +765,11 @@ void CChartPainter::DrawCurve(Surface& surface, const Strip& strip, const CMessF
             value = 0;
         return -strip.value.Map(value / 10.0);
     };
+    // The curve starts with a move to the first point at or past the strip start,
+    // then runs through every point up to the strip end. The device may pause, and
+    // a comparison run may be shifted, so that this first point lies beyond the
+    // strip end already: the strip then holds no point and gets the move only.
+    const Point start{strip.X(static_cast<double>(Shifted(run, first, shift))), yOf(first)};
     std::vector<Point> points;
     const int count = run.GetCount();
     for (int i = first; i < count; ++i) {
@@ -723,7 +778,7 @@ void CChartPainter::DrawCurve(Surface& surface, const Strip& strip, const CMessF
             break;
         points.push_back(Point{strip.X(static_cast<double>(t)), yOf(i)});
     }
-    surface.MoveTo(points.front().x, points.front().y);
+    surface.MoveTo(start.x, start.y);
     if (points.size() >= 2)
         surface.Polyline(points);
 }
@@ -766,6 +821,7 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         end = firstIndex([&](int32_t t) { return t < strip.lo; });
     }
 
+    const Rect stationCaption = StationCaptionCell(surface, strip);
     const Pen oldPen = surface.GetPen();
     const Color oldColour = surface.GetTextColor();
     const Font oldFont = surface.SetFont(ArialFont(300, kFontWeightLight));
@@ -793,24 +849,42 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         const bool leftAligned = !remark.empty();
         surface.SetTextAlign(TextAlign{leftAligned ? HAlign::Left : HAlign::Center, VAlign::Top});
 
-        // Labels closer than their own width step down, three rows in turn.
+        // Labels closer than their own width alternate between the two rows.
         const int w = static_cast<int>(text.size()) * 200;
         if (previousX - x > w)
             level = 0;
         else
-            level = (level + 1) % 3;
+            level = (level + 1) % kExceedanceRows;
         previousX = x;
 
-        const int ytop = strip.Y(20.0) - (level * 270 + Scaled(550));
+        const int textX = leftAligned ? x - 80 : x;
+        int ytop = strip.Y(20.0) - (level * kExceedanceRowPitch + Scaled(550));
+        const Size extent = surface.GetTextExtent(Cp1252ToUtf8(text));
+        const int left = leftAligned ? textX : textX - extent.cx / 2;
+        if (CellsOverlap(Rect{left, ytop, left + extent.cx, ytop - extent.cy}, stationCaption)) {
+            // A label near the strip start would cover "Station [km]" with its
+            // opaque cell: there the two rows stack upward from the caption's top.
+            ytop = stationCaption.top + extent.cy + level * kExceedanceRowPitch;
+        }
         surface.MoveTo(x, strip.Y(record.messwert / 10.0 + 1.0));
         surface.LineTo(x, ytop);
-        Text(surface, leftAligned ? x - 80 : x, ytop, text);
+        Text(surface, textX, ytop, text);
         exceedances.SetPage(i, m_view.currentPage);
     }
     surface.SetTextAlign(oldAlign);
     surface.SetFont(oldFont);
     surface.SetTextColor(oldColour);
     surface.SetPen(oldPen);
+}
+
+// The cell of the caption "Station [km]" under the strip's start.
+Rect CChartPainter::StationCaptionCell(Surface& surface, const Strip& strip) const
+{
+    const Font oldFont = surface.SetFont(GridFont(m_view.zoomLevel));
+    const Size extent = surface.GetTextExtent(kStationCaption);
+    surface.SetFont(oldFont);
+    const int top = strip.StationCaptionTop();
+    return Rect{kStationCaptionX, top, kStationCaptionX + extent.cx, top - extent.cy};
 }
 
 // --- Settings ----------------------------------------------------------------------

@@ -20,6 +20,7 @@
 
 namespace kurvex {
 
+class CBearbeitungsstand;
 class CKurvexDoc;
 class CMessFahrtDaten;
 struct TEXTDATEN;
@@ -58,6 +59,12 @@ int FindFirstCurvePointLinear(const CMessFahrtDaten& run, int32_t a, int32_t shi
 
 // The run as far as the paging needs it.
 RunExtent RunExtentOf(const CMessFahrtDaten& run);
+
+// What the first chart paint does to a length-scale denominator the chart does
+// not know: the strips are drawn at 1:400 and 400 is stored, so the page frame
+// and the evaluation report printed after that paint state the scale the
+// strips have. True when the stored denominator changed.
+bool SettleLengthScale(CBearbeitungsstand& state);
 
 // Section caption "GW 4.0mm|FSB 350cm" (Windows-1252); empty for a section not evaluated.
 std::string SectionCaption(const CLabelTable& labels, int32_t limit, int32_t laneWidth, bool evaluated);
@@ -109,6 +116,7 @@ private:
     void DrawZeroLine(Surface& surface, const Strip& strip) const;
     void DrawStationAxis(Surface& surface, const Strip& strip);
     void DrawLimitLines(Surface& surface, const Strip& strip) const;
+    Point ProductNoteAnchor(const Strip& strip) const;
     void DrawAxisCaptions(Surface& surface, const Strip& strip) const;
     void DrawRangeTexts(Surface& surface, const Strip& strip) const;
     void DrawRangeText(Surface& surface, const Strip& strip, const BEREICHSTEXTDATEN& text) const;
@@ -119,6 +127,8 @@ private:
     void DrawCurves(Surface& surface, const Strip& strip) const;
     void DrawCurve(Surface& surface, const Strip& strip, const CMessFahrtDaten& run, bool speed) const;
     void DrawExceedanceMarkers(Surface& surface, const Strip& strip);
+    Rect StationCaptionCell(Surface& surface, const Strip& strip) const;
+    int SectionCaptionCeiling(const Strip& strip) const;
 
     Pen SettingsPen(int index) const;
     Color SettingsColour(int index) const;

@@ -25,12 +25,15 @@ public:
     // normalising the box) maps x linearly between its start and end station.
     std::optional<int> HitTest(int x, int y);
 
+    // Count() may exceed the slots kept; a slot not kept reads as an empty box at station 0.
     int Count() const { return m_count; }
-    const Rect& StripRect(int slot) const { return m_rect[static_cast<size_t>(slot)]; }
-    int StartStation(int slot) const { return m_startStation[static_cast<size_t>(slot)]; }
-    int EndStation(int slot) const { return m_endStation[static_cast<size_t>(slot)]; }
+    Rect StripRect(int slot) const { return IsKept(slot) ? m_rect[static_cast<size_t>(slot)] : Rect{}; }
+    int StartStation(int slot) const { return IsKept(slot) ? m_startStation[static_cast<size_t>(slot)] : 0; }
+    int EndStation(int slot) const { return IsKept(slot) ? m_endStation[static_cast<size_t>(slot)] : 0; }
 
 private:
+    bool IsKept(int slot) const { return slot >= 0 && slot < kMaxStrips && slot < m_count; }
+
     CAxisScale m_scale;
     std::array<int, kMaxStrips> m_startStation{};
     std::array<int, kMaxStrips> m_endStation{};

@@ -185,9 +185,9 @@ void DrawProductNote(Surface& surface, int x, int y, int alignmentCode, const st
 {
     FrameBlock block(surface);
     const bool report = alignmentCode == kProductNoteReport;
-    surface.SetFont(MakeFont("Courier New", 200, kFontWeightNormal, false, report ? 2700 : 900));
+    surface.SetFont(MakeFont("Courier New", kProductNoteFontHeight, kFontWeightNormal, false, report ? 2700 : 900));
     surface.SetTextAlign(TextAlign{report ? HAlign::Left : HAlign::Center, VAlign::Baseline});
-    Text(surface, x - 60, y, std::string("Kurvex ") + versionText + kSupplierProductLine);
+    Text(surface, x - kProductNoteShiftX, y, std::string("Kurvex ") + versionText + kSupplierProductLine);
 }
 
 void DrawHeadline(Surface& surface, const Rect& rect, const std::string& headline,

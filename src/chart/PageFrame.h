@@ -23,6 +23,9 @@ class CChartPainter;
 // Product note alignment: beside the chart's first strip (reads upward) and in the report (reads downward).
 inline constexpr int kProductNoteChart = 1;
 inline constexpr int kProductNoteReport = 3;
+// The note is set in Courier New of this cell height, 60 units left of the point it is given.
+inline constexpr int kProductNoteFontHeight = 200;
+inline constexpr int kProductNoteShiftX = 60;
 
 void DrawSupplierNotice(Surface& surface, const Rect& rect);
 // versionText: the program version (Windows-1252), printed after "Kurvex ".

@@ -19,7 +19,7 @@ int ProductNoteLength(Surface& surface, const std::string& versionText)
     surface.SaveState();
     Font font;
     font.face = "Courier New";
-    font.height = 200;
+    font.height = kProductNoteFontHeight;
     font.escapement = 2700;
     surface.SetFont(font);
     const int length = surface.GetTextExtent(Cp1252ToUtf8("Kurvex " + versionText + kSupplierProductLine)).cx;

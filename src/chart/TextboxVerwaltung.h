@@ -22,11 +22,14 @@ public:
     // Upper-left corner (left, top) of a box of width w anchored at x; updates the rows.
     Point PlaceTextBox(int w, int x);
 
-    int RowTop(int row) const { return m_rowTop[static_cast<size_t>(row)]; }
-    int NextFreeX(int row) const { return m_nextFreeX[static_cast<size_t>(row)]; }
+    // 0 for a row the placement does not have.
+    int RowTop(int row) const { return IsRow(row) ? m_rowTop[static_cast<size_t>(row)] : 0; }
+    int NextFreeX(int row) const { return IsRow(row) ? m_nextFreeX[static_cast<size_t>(row)] : 0; }
     int RightLimit() const { return m_rightLimit; }
 
 private:
+    static bool IsRow(int row) { return row >= 0 && row < kRowCount; }
+
     std::array<int, kRowCount> m_rowTop{};
     std::array<int, kRowCount> m_nextFreeX{};
     int m_rightLimit = 0;
