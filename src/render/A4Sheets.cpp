@@ -4,8 +4,8 @@
 
 #include <QFileInfo>
 #include <QMarginsF>
-#include <QPageLayout>
 #include <QPageSize>
+#include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -18,19 +18,7 @@ namespace {
 
 constexpr double kUnitsPerInch = 2540.0;
 constexpr int kUnitsPerMm = 100;
-constexpr int kA4LongMm = 297;
-constexpr int kA4ShortMm = 210;
 constexpr int kPdfResolution = 600;
-
-int SheetWidthMm(SheetOrientation orientation)
-{
-    return orientation == SheetOrientation::Landscape ? kA4LongMm : kA4ShortMm;
-}
-
-int SheetHeightMm(SheetOrientation orientation)
-{
-    return orientation == SheetOrientation::Landscape ? kA4ShortMm : kA4LongMm;
-}
 
 }  // namespace
 
@@ -49,55 +37,97 @@ QImage WhiteImage(int width, int height, double dpi)
     return image;
 }
 
-Rect A4Printable(SheetOrientation orientation)
+QPageLayout A4Layout(SheetOrientation orientation)
 {
-    const int width = (SheetWidthMm(orientation) - 2 * kPrintMarginMm) * kUnitsPerMm;
-    const int height = (SheetHeightMm(orientation) - 2 * kPrintMarginMm) * kUnitsPerMm;
+    const auto pageOrientation =
+        orientation == SheetOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
+    return QPageLayout(QPageSize(QPageSize::A4), pageOrientation,
+                       QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+                       QPageLayout::Millimeter);
+}
+
+Rect PrintableRect(const QPageLayout& layout)
+{
+    const QRectF paint = layout.paintRect(QPageLayout::Millimeter);
+    const int width = static_cast<int>(std::lround(paint.width() * kUnitsPerMm));
+    const int height = static_cast<int>(std::lround(paint.height() * kUnitsPerMm));
     return Rect{0, 0, width, -height};
 }
 
-bool WriteA4Pdf(const QString& path, SheetOrientation orientation, int first, int last,
-                const std::function<void(Surface& surface, int sheet)>& draw, QString& error)
+Rect A4Printable(SheetOrientation orientation)
 {
-    QPdfWriter writer(path);
-    writer.setResolution(kPdfResolution);
-    const auto pageOrientation =
-        orientation == SheetOrientation::Landscape ? QPageLayout::Landscape : QPageLayout::Portrait;
-    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), pageOrientation,
-                                     QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
-                                     QPageLayout::Millimeter));
-    writer.setCreator(QStringLiteral("Kurvex"));
-    writer.setTitle(QFileInfo(path).completeBaseName());
+    return PrintableRect(A4Layout(orientation));
+}
+
+bool PrintSheets(QPagedPaintDevice& device, int first, int last, const SheetDrawer& draw)
+{
+    // Without a full-page printer the painter's origin is the printable area's corner.
+    const Rect printable = PrintableRect(device.pageLayout());
     QPainter painter;
-    if (!painter.begin(&writer)) {
-        error = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(path);
+    if (!painter.begin(&device))
         return false;
-    }
     for (int sheet = first; sheet <= last; ++sheet) {
         if (sheet > first)
-            writer.newPage();
-        QtSurface surface(painter, writer.resolution(), writer.resolution());
-        draw(surface, sheet);
+            device.newPage();
+        QtSurface surface(painter, device.logicalDpiX(), device.logicalDpiY());
+        draw(surface, sheet, printable);
     }
     painter.end();
     return true;
 }
 
-QImage RenderA4Sheet(SheetOrientation orientation, double dpi, const std::function<void(Surface& surface)>& draw)
+bool WriteSheetsPdf(const QString& path, const SheetJob& job, int first, int last, QString& error)
 {
-    QImage image = WhiteImage(UnitsToPixels(SheetWidthMm(orientation) * kUnitsPerMm, dpi),
-                              UnitsToPixels(SheetHeightMm(orientation) * kUnitsPerMm, dpi), dpi);
+    QPdfWriter writer(path);
+    writer.setResolution(kPdfResolution);
+    writer.setPageLayout(A4Layout(job.orientation));
+    writer.setCreator(QStringLiteral("Kurvex"));
+    writer.setTitle(QFileInfo(path).completeBaseName());
+    if (!PrintSheets(writer, first, last, job.draw)) {
+        error = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(path);
+        return false;
+    }
+    return true;
+}
+
+bool WriteA4Pdf(const QString& path, SheetOrientation orientation, int first, int last,
+                const std::function<void(Surface& surface, int sheet)>& draw, QString& error)
+{
+    SheetJob job;
+    job.orientation = orientation;
+    job.pageCount = last;
+    job.draw = [&draw](Surface& surface, int sheet, const Rect&) { draw(surface, sheet); };
+    return WriteSheetsPdf(path, job, first, last, error);
+}
+
+QImage RenderSheet(const SheetJob& job, int sheet, double dpi)
+{
+    const QPageLayout layout = A4Layout(job.orientation);
+    const QRectF full = layout.fullRect(QPageLayout::Millimeter);
+    const QMarginsF margins = layout.margins(QPageLayout::Millimeter);
+    QImage image = WhiteImage(UnitsToPixels(static_cast<int>(std::lround(full.width() * kUnitsPerMm)), dpi),
+                              UnitsToPixels(static_cast<int>(std::lround(full.height() * kUnitsPerMm)), dpi), dpi);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setRenderHint(QPainter::TextAntialiasing);
     {
         // The sheet's corner lies one margin left of and above the printable area's.
-        const int margin = kPrintMarginMm * kUnitsPerMm;
-        QtSurface surface(painter, dpi, dpi, Point{-margin, margin});
-        draw(surface);
+        const Point corner{-static_cast<int>(std::lround(margins.left() * kUnitsPerMm)),
+                           static_cast<int>(std::lround(margins.top() * kUnitsPerMm))};
+        QtSurface surface(painter, dpi, dpi, corner);
+        job.draw(surface, sheet, PrintableRect(layout));
     }
     painter.end();
     return image;
+}
+
+QImage RenderA4Sheet(SheetOrientation orientation, double dpi, const std::function<void(Surface& surface)>& draw)
+{
+    SheetJob job;
+    job.orientation = orientation;
+    job.pageCount = 1;
+    job.draw = [&draw](Surface& surface, int, const Rect&) { draw(surface); };
+    return RenderSheet(job, 1, dpi);
 }
 
 }  // namespace kurvex

@@ -24,10 +24,10 @@ CChartPainter MakePainter(CKurvexDoc& doc, const CLabelTable& labels, Exceedance
     return painter;
 }
 
-// What preparing and beginning a print does to the view.
+// A print without a window: prepared and begun at once.
 void BeginPrint(CChartPainter& painter)
 {
-    painter.View().zoomLevel = kPrintZoomLevel;
+    PrepareChartPrint(painter);
     painter.View().printing = true;
 }
 
@@ -47,19 +47,32 @@ int ChartPageCount(CKurvexDoc& doc, int stripsPerPage)
     return MakePainter(doc, labels, unused, settings).View().paging.pageCount;
 }
 
+void PrepareChartPrint(CChartPainter& painter)
+{
+    painter.View().zoomLevel = kPrintZoomLevel;
+    painter.PreparePaint();
+}
+
+SheetJob ChartPrintJob(CChartPainter& painter, int lastPage, const std::string& editingDate)
+{
+    SheetJob job;
+    job.orientation = SheetOrientation::Landscape;
+    job.pageCount = painter.View().paging.pageCount;
+    job.draw = [&painter, lastPage, editingDate](Surface& surface, int page, const Rect& printable) {
+        PrintChartPage(surface, painter, page, lastPage, printable, editingDate);
+    };
+    return job;
+}
+
 bool WriteChartPdf(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, const QString& path,
                    int fromPage, int toPage, const ChartRenderSettings& settings, QString& error)
 {
     CChartPainter painter = MakePainter(doc, labels, pageFlag, settings);
+    BeginPrint(painter);
     const int pageCount = std::max(painter.View().paging.pageCount, 1);
     const int first = std::clamp(fromPage, 1, pageCount);
     const int last = std::clamp(toPage, first, pageCount);
-    BeginPrint(painter);
-    const Rect printable = A4LandscapePrintable();
-    return WriteA4Pdf(
-        path, SheetOrientation::Landscape, first, last,
-        [&](Surface& surface, int page) { PrintChartPage(surface, painter, page, last, printable, settings.editingDate); },
-        error);
+    return WriteSheetsPdf(path, ChartPrintJob(painter, last, settings.editingDate), first, last, error);
 }
 
 QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, int page,
@@ -68,9 +81,28 @@ QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, Exceed
     CChartPainter painter = MakePainter(doc, labels, pageFlag, settings);
     BeginPrint(painter);
     const int lastPage = std::max(painter.View().paging.pageCount, 1);
-    return RenderA4Sheet(SheetOrientation::Landscape, dpi, [&](Surface& surface) {
-        PrintChartPage(surface, painter, page, lastPage, A4LandscapePrintable(), settings.editingDate);
-    });
+    return RenderSheet(ChartPrintJob(painter, lastPage, settings.editingDate), page, dpi);
+}
+
+void DrawScreenChartPage(QPainter& qpainter, CChartPainter& painter, int page, double dpiX, double dpiY, QPoint scroll)
+{
+    qpainter.save();
+    qpainter.translate(-scroll.x(), -scroll.y());
+    {
+        QtSurface surface(qpainter, dpiX, dpiY);
+        painter.DrawChartPage(surface, page, kScreenPageOrigin.x, kScreenPageOrigin.y);
+    }
+    qpainter.restore();
+}
+
+Point ScreenPixelToLogical(QPointF pixel, double dpiX, double dpiY, QPoint scroll)
+{
+    return QtSurface::DeviceToLogical(pixel + QPointF(scroll), dpiX, dpiY);
+}
+
+QPointF ScreenLogicalToPixel(Point logical, double dpiX, double dpiY, QPoint scroll)
+{
+    return QtSurface::LogicalToDevice(logical, dpiX, dpiY) - QPointF(scroll);
 }
 
 QImage RenderScreenChartPage(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, int page,
@@ -83,10 +115,7 @@ QImage RenderScreenChartPage(CKurvexDoc& doc, const CLabelTable& labels, Exceeda
     QPainter qpainter(&image);
     qpainter.setRenderHint(QPainter::Antialiasing);
     qpainter.setRenderHint(QPainter::TextAntialiasing);
-    {
-        QtSurface surface(qpainter, dpi, dpi);
-        painter.DrawChartPage(surface, page, kScreenPageOrigin.x, kScreenPageOrigin.y);
-    }
+    DrawScreenChartPage(qpainter, painter, page, dpi, dpi, QPoint());
     qpainter.end();
     return image;
 }

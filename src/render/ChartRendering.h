@@ -1,15 +1,20 @@
 #pragma once
-// Chart pages of a document onto Qt devices: the printed pages into a PDF
-// (A4 landscape, 5 mm margins, the page frame), one printed page or the screen
-// view of a page into an image. Shared by the viewer and kurvex-cli.
+// Chart pages of a document onto Qt devices: the printed pages (A4 landscape,
+// 5 mm margins, the page frame) onto a printer, its preview or a PDF file, one
+// printed page or the screen view of a page into an image. Shared by the
+// viewer and kurvex-cli.
 
 #include "chart/ChartPainter.h"
 #include "render/A4Sheets.h"
 
 #include <QImage>
+#include <QPoint>
+#include <QPointF>
 #include <QString>
 
 #include <string>
+
+class QPainter;
 
 namespace kurvex {
 
@@ -32,6 +37,17 @@ Rect A4LandscapePrintable();
 // Pages of the chart at the given layout.
 int ChartPageCount(CKurvexDoc& doc, int stripsPerPage);
 
+// What preparing a chart print does to the view: the print zoom level and the
+// paging at the current length scale. The printing flag is the caller's to set
+// when the print begins.
+void PrepareChartPrint(CChartPainter& painter);
+
+// The printed chart pages of a prepared painter: page p is the page frame
+// (supplier notice, headline, header block, enclosure number counting to
+// lastPage) around chart page p. The job draws through the painter, so the
+// painter must outlive it.
+SheetJob ChartPrintJob(CChartPainter& painter, int lastPage, const std::string& editingDate);
+
 // Prints pages fromPage..toPage (clamped to the chart) into a PDF file; the
 // enclosure numbers count to toPage like a print whose last page is toPage.
 // False with a message when the file cannot be written.
@@ -41,6 +57,15 @@ bool WriteChartPdf(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFla
 // Page p as printed: the whole A4 landscape sheet with its frame.
 QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, int page,
                               const ChartRenderSettings& settings, double dpi = kChartImageDpi);
+
+// The screen page p of a painter (the caller ran PreparePaint) into a window
+// onto the scrollable area: the window's pixel (0, 0) shows the area's pixel
+// `scroll`; the area's top-left corner is logical (0, 0) and the page origin
+// lies at (0, -500).
+void DrawScreenChartPage(QPainter& qpainter, CChartPainter& painter, int page, double dpiX, double dpiY, QPoint scroll);
+// The logical point under a pixel of that window, mapped as the drawing maps it.
+Point ScreenPixelToLogical(QPointF pixel, double dpiX, double dpiY, QPoint scroll);
+QPointF ScreenLogicalToPixel(Point logical, double dpiX, double dpiY, QPoint scroll);
 
 // Page p as the screen shows it: zoom level 4, the scrollable extent, page
 // origin (0, -500), the marked range of the document's picked stations.

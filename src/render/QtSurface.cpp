@@ -52,13 +52,22 @@ QPolygonF ToPolygon(const std::vector<Point>& points)
     return polygon;
 }
 
+double PixelsPerUnit(double dpi) { return (dpi > 0 ? dpi : 96.0) / kLogicalUnitsPerInch; }
+
+Point FromDevice(QPointF device, double scaleX, double scaleY, Point deviceOrigin)
+{
+    const double x = device.x() / scaleX + deviceOrigin.x;
+    const double y = deviceOrigin.y - device.y() / scaleY;
+    return Point{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+}
+
 }  // namespace
 
 QtSurface::QtSurface(QPainter& painter, double dpiX, double dpiY, Point deviceOrigin)
     : m_painter(painter),
       m_base(painter.worldTransform()),
-      m_scaleX((dpiX > 0 ? dpiX : 96.0) / kLogicalUnitsPerInch),
-      m_scaleY((dpiY > 0 ? dpiY : 96.0) / kLogicalUnitsPerInch),
+      m_scaleX(PixelsPerUnit(dpiX)),
+      m_scaleY(PixelsPerUnit(dpiY)),
       m_deviceOrigin(deviceOrigin)
 {
     // Pen, brush, font and transform of the painter are changed freely while
@@ -88,9 +97,18 @@ QPointF QtSurface::MapToDevice(Point local) const
 
 Point QtSurface::MapFromDevice(QPointF device) const
 {
-    const double x = device.x() / m_scaleX + m_deviceOrigin.x;
-    const double y = m_deviceOrigin.y - device.y() / m_scaleY;
-    return Point{static_cast<int>(std::lround(x)), static_cast<int>(std::lround(y))};
+    return FromDevice(device, m_scaleX, m_scaleY, m_deviceOrigin);
+}
+
+QPointF QtSurface::LogicalToDevice(Point logical, double dpiX, double dpiY, Point deviceOrigin)
+{
+    return QPointF((double(logical.x) - deviceOrigin.x) * PixelsPerUnit(dpiX),
+                   (double(deviceOrigin.y) - logical.y) * PixelsPerUnit(dpiY));
+}
+
+Point QtSurface::DeviceToLogical(QPointF device, double dpiX, double dpiY, Point deviceOrigin)
+{
+    return FromDevice(device, PixelsPerUnit(dpiX), PixelsPerUnit(dpiY), deviceOrigin);
 }
 
 void QtSurface::ApplyPen()

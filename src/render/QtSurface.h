@@ -39,6 +39,10 @@ public:
     // from device pixels to the surface's logical space (without origin).
     QPointF MapToDevice(Point local) const;
     Point MapFromDevice(QPointF device) const;
+    // The same mapping without a surface: for turning a mouse position into
+    // the logical point a later (or earlier) paint put there.
+    static Point DeviceToLogical(QPointF device, double dpiX, double dpiY, Point deviceOrigin = Point{});
+    static QPointF LogicalToDevice(Point logical, double dpiX, double dpiY, Point deviceOrigin = Point{});
 
     double PixelsPerUnitX() const { return m_scaleX; }
     double PixelsPerUnitY() const { return m_scaleY; }

@@ -3,8 +3,8 @@
 #include "chart/ReportPrint.h"
 #include "document/KurvexDoc.h"
 #include "evaluation/DocumentReport.h"
-#include "evaluation/ReportLayout.h"
-#include "render/A4Sheets.h"
+
+#include <memory>
 
 namespace kurvex {
 
@@ -15,6 +15,24 @@ Rect A4PortraitPrintable()
 
 int PrepareReport(CKurvexDoc& doc) { return RebuildDocumentReport(doc).PageCount(); }
 
+SheetJob ReportPrintJob(ReportInputs inputs, const std::string& versionText)
+{
+    SheetJob job;
+    job.orientation = SheetOrientation::Portrait;
+    job.pageCount = ReportPageCount(inputs.lines);
+    // Shared, since a job is copied into preview callbacks that repaint later.
+    auto shared = std::make_shared<const ReportInputs>(std::move(inputs));
+    job.draw = [shared, versionText](Surface& surface, int page, const Rect& printable) {
+        PrintReportPage(surface, *shared, page, printable, versionText);
+    };
+    return job;
+}
+
+SheetJob ReportPrintJob(const CKurvexDoc& doc, const std::string& versionText)
+{
+    return ReportPrintJob(ReportInputsOf(doc), versionText);
+}
+
 bool WriteReportPdf(CKurvexDoc& doc, const QString& path, const std::string& versionText, QString& error)
 {
     const int pageCount = PrepareReport(doc);
@@ -22,11 +40,7 @@ bool WriteReportPdf(CKurvexDoc& doc, const QString& path, const std::string& ver
         error = QStringLiteral("Die Auswertung hat keine Seite: der Lauf hat keinen Abschnitt.");
         return false;
     }
-    const ReportInputs inputs = ReportInputsOf(doc);
-    const Rect printable = A4PortraitPrintable();
-    return WriteA4Pdf(
-        path, SheetOrientation::Portrait, 1, pageCount,
-        [&](Surface& surface, int page) { PrintReportPage(surface, inputs, page, printable, versionText); }, error);
+    return WriteSheetsPdf(path, ReportPrintJob(doc, versionText), 1, pageCount, error);
 }
 
 QImage RenderReportPage(CKurvexDoc& doc, int page, const std::string& versionText, double dpi)
@@ -34,10 +48,7 @@ QImage RenderReportPage(CKurvexDoc& doc, int page, const std::string& versionTex
     const int pageCount = PrepareReport(doc);
     if (page < 1 || page > pageCount)
         return QImage();
-    const ReportInputs inputs = ReportInputsOf(doc);
-    return RenderA4Sheet(SheetOrientation::Portrait, dpi, [&](Surface& surface) {
-        PrintReportPage(surface, inputs, page, A4PortraitPrintable(), versionText);
-    });
+    return RenderSheet(ReportPrintJob(doc, versionText), page, dpi);
 }
 
 }  // namespace kurvex

@@ -1,9 +1,11 @@
 #pragma once
-// The evaluation report of a document onto Qt devices: every page into a PDF
-// (A4 portrait, 5 mm margins) or one page into an image. Both build the report
-// anew from the document's current evaluation first.
+// The evaluation report of a document onto Qt devices: its pages (A4
+// portrait, 5 mm margins) onto a printer, its preview or a PDF file, or one
+// page into an image. The report is built anew from the document's current
+// evaluation before every print (PrepareReport).
 
-#include "common/Surface.h"
+#include "evaluation/ReportLayout.h"
+#include "render/A4Sheets.h"
 
 #include <QImage>
 #include <QString>
@@ -22,6 +24,11 @@ Rect A4PortraitPrintable();
 
 // Rebuilds the report lines of the document and answers its page count.
 int PrepareReport(CKurvexDoc& doc);
+
+// The printed pages of report lines as they stand (the job keeps its own copy).
+SheetJob ReportPrintJob(ReportInputs inputs, const std::string& versionText);
+// The document's report as last prepared.
+SheetJob ReportPrintJob(const CKurvexDoc& doc, const std::string& versionText);
 
 // Every page of the report into a PDF file. False with a message when the
 // report has no page or the file cannot be written.
