@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (ASan + UBSan) and runs each for a
-# bounded time, seeded with the test fixtures and samples of every format.
+# bounded time, seeded with the test fixtures and samples of every format and
+# with the target's own seeds in fuzz/seeds/<target> when it has any.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 SECONDS_PER_TARGET=${FUZZ_SECONDS:-30}
@@ -20,9 +21,12 @@ for target in "$BUILD_DIR"/fuzz/fuzz_*; do
   name=$(basename "$target")
   corpus="$BUILD_DIR/corpus/$name"
   mkdir -p "$corpus"
+  own_seeds=()
+  [ -d "fuzz/seeds/$name" ] && own_seeds+=("fuzz/seeds/$name")
   echo "== $name: ${SECONDS_PER_TARGET}s"
   if ! "$target" -max_total_time="$SECONDS_PER_TARGET" -max_len=65536 -timeout=10 -rss_limit_mb=2048 \
-       -print_final_stats=1 -artifact_prefix="$BUILD_DIR/" "$corpus" "${seeds[@]}" 2>"$BUILD_DIR/$name.log"; then
+       -print_final_stats=1 -artifact_prefix="$BUILD_DIR/" "$corpus" "${seeds[@]}" "${own_seeds[@]}" \
+       2>"$BUILD_DIR/$name.log"; then
     echo "$name found a fault:" >&2
     tail -n 60 "$BUILD_DIR/$name.log" >&2
     status=1
