@@ -1,0 +1,263 @@
+#include "measurement/ui/NMDateiDlg.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QFontMetricsF>
+#include <QKeyEvent>
+#include <QListView>
+#include <QMenu>
+#include <QPainter>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTextOption>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "common/ui/QtText.h"
+#include "document/KurvexDoc.h"
+#include "measurement/ui/FileTextModel.h"
+
+namespace kurvex {
+
+namespace {
+
+const QColor kViewerBackground(191, 191, 191);
+constexpr int kTextMargin = 3;
+// Bounds the horizontal extent; no line of a measurement file comes near it.
+constexpr int kMaxExtentColumns = 20000;
+// Gap between the floating window and the screen's lower right corner.
+constexpr int kCornerGap = 4;
+
+QFont ViewerFont()
+{
+    QFont font(QStringLiteral("Courier New"));
+    font.setPointSize(9);
+    font.setBold(false);
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+// Draws a row as plain text in the viewer's font, with tab stops every few
+// columns. Every row has the size of the widest line, so the list can lay out
+// a million rows without asking for any of them.
+class FileLineDelegate : public QStyledItemDelegate {
+public:
+    FileLineDelegate(const QFont& font, QObject* parent) : QStyledItemDelegate(parent), m_font(font)
+    {
+        const QFontMetricsF metrics(font);
+        m_columnWidth = metrics.horizontalAdvance(QLatin1Char('0'));
+        m_rowHeight = static_cast<int>(std::ceil(metrics.height())) + 1;
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
+    {
+        const auto* model = qobject_cast<const FileTextModel*>(index.model());
+        const int columns = std::min(model ? model->MaxColumns() : 0, kMaxExtentColumns);
+        return {2 * kTextMargin + static_cast<int>(std::ceil(columns * m_columnWidth)) + 1, m_rowHeight};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
+    {
+        painter->save();
+        const bool selected = option.state.testFlag(QStyle::State_Selected);
+        const QPalette::ColorGroup group = option.state.testFlag(QStyle::State_Active) ? QPalette::Active
+                                                                                        : QPalette::Inactive;
+        if (selected)
+            painter->fillRect(option.rect, option.palette.brush(group, QPalette::Highlight));
+        painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
+        painter->setFont(m_font);
+        QTextOption layout(Qt::AlignLeft | Qt::AlignVCenter);
+        layout.setWrapMode(QTextOption::NoWrap);
+        layout.setTabStopDistance(FileTextModel::kTabColumns * m_columnWidth);
+        painter->drawText(QRectF(option.rect).adjusted(kTextMargin, 0, 0, 0), index.data().toString(), layout);
+        if (option.state.testFlag(QStyle::State_HasFocus)) {
+            QStyleOptionFocusRect focus;
+            focus.QStyleOption::operator=(option);
+            focus.backgroundColor = option.palette.color(group, selected ? QPalette::Highlight : QPalette::Base);
+            const QWidget* widget = option.widget;
+            (widget ? widget->style() : QApplication::style())
+                ->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, widget);
+        }
+        painter->restore();
+    }
+
+private:
+    QFont m_font;
+    qreal m_columnWidth = 7.0;
+    int m_rowHeight = 14;
+};
+
+// The list of lines: read-only, lines selected as a whole, Ctrl+C copies them.
+class FileTextView : public QListView {
+public:
+    FileTextView(std::function<void()> copy, std::function<void()> selectAll, QWidget* parent)
+        : QListView(parent), m_copy(std::move(copy)), m_selectAll(std::move(selectAll))
+    {
+    }
+
+    QSize sizeHint() const override
+    {
+        // About the size of the dialog the viewer once was.
+        return {400, 380};
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        // The item view would copy only the current line.
+        if (event->matches(QKeySequence::Copy)) {
+            m_copy();
+            event->accept();
+            return;
+        }
+        QListView::keyPressEvent(event);
+    }
+
+    void contextMenuEvent(QContextMenuEvent* event) override
+    {
+        QMenu menu(this);
+        QAction* copy = menu.addAction(QStringLiteral("&Kopieren"), m_copy);
+        copy->setShortcut(QKeySequence::Copy);
+        copy->setEnabled(selectionModel() && selectionModel()->hasSelection());
+        QAction* all = menu.addAction(QStringLiteral("&Alles markieren"), m_selectAll);
+        all->setShortcut(QKeySequence::SelectAll);
+        menu.exec(event->globalPos());
+    }
+
+private:
+    std::function<void()> m_copy;
+    std::function<void()> m_selectAll;
+};
+
+}  // namespace
+
+CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
+{
+    setObjectName(QStringLiteral("NMDateiDlg"));
+    m_model = new FileTextModel(this);
+    m_view = new FileTextView([this] { CopySelection(); }, [this] { SelectAll(); }, this);
+    m_view->setObjectName(QStringLiteral("NMDateiText"));
+    m_view->setModel(m_model);
+
+    const QFont font = ViewerFont();
+    m_view->setFont(font);
+    m_view->setItemDelegate(new FileLineDelegate(font, m_view));
+    m_view->setUniformItemSizes(true);
+    m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setDragEnabled(false);
+    m_view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_view->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_view->setTextElideMode(Qt::ElideNone);
+    m_view->setFrameShape(QFrame::StyledPanel);
+
+    QPalette palette = m_view->palette();
+    palette.setColor(QPalette::Base, kViewerBackground);
+    palette.setColor(QPalette::Text, Qt::black);
+    m_view->setPalette(palette);
+    m_view->viewport()->setAutoFillBackground(true);
+
+    setWidget(m_view);
+    ShowNoFile();
+    hide();
+}
+
+CNMDateiDlg::~CNMDateiDlg() = default;
+
+void CNMDateiDlg::ShowDocument(std::shared_ptr<const CKurvexDoc> doc)
+{
+    if (!doc) {
+        ShowNoFile();
+        return;
+    }
+    // The name is a path of the file system, not a text of the run.
+    setWindowTitle(FromLocalPath(doc->FileName()));
+    m_model->SetDocument(std::move(doc));
+    m_view->scrollToTop();
+    m_view->horizontalScrollBar()->setValue(0);
+}
+
+void CNMDateiDlg::ShowNoFile()
+{
+    const QString text = QString::fromUtf8(kNoFileText);
+    setWindowTitle(text);
+    m_model->SetPlaceholder(text);
+}
+
+QString CNMDateiDlg::Caption() const
+{
+    return windowTitle();
+}
+
+int CNMDateiDlg::LineCount() const
+{
+    return m_model->rowCount();
+}
+
+QString CNMDateiDlg::LineText(int line) const
+{
+    return m_model->LineText(line);
+}
+
+QString CNMDateiDlg::SelectedText() const
+{
+    // Whole ranges, in order and without overlaps: selecting all of a million
+    // lines is one range, never a million indexes.
+    std::vector<std::pair<int, int>> ranges;
+    for (const QItemSelectionRange& range : m_view->selectionModel()->selection())
+        ranges.emplace_back(range.top(), range.bottom());
+    std::sort(ranges.begin(), ranges.end());
+    QStringList lines;
+    int next = 0;
+    for (const auto& [top, bottom] : ranges) {
+        for (int row = std::max(top, next); row <= bottom; ++row)
+            lines.append(m_model->LineText(row));
+        next = std::max(next, bottom + 1);
+    }
+    if (lines.size() <= 1)
+        return lines.isEmpty() ? QString() : lines.front();
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void CNMDateiDlg::CopySelection()
+{
+    const QString text = SelectedText();
+    if (!text.isEmpty())
+        QApplication::clipboard()->setText(text);
+}
+
+void CNMDateiDlg::SelectAll()
+{
+    m_view->selectAll();
+}
+
+void CNMDateiDlg::showEvent(QShowEvent* event)
+{
+    QDockWidget::showEvent(event);
+    if (!m_firstShow)
+        return;
+    m_firstShow = false;
+    // Docked, the main window places it; floating, it goes to the lower right
+    // corner of the screen, out of the chart's way.
+    if (!isFloating())
+        return;
+    QScreen* screen = this->screen() ? this->screen() : QApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect available = screen->availableGeometry();
+    const QSize frame = frameGeometry().size();
+    move(available.x() + available.width() - frame.width() - kCornerGap,
+         available.y() + available.height() - frame.height() - kCornerGap);
+}
+
+}  // namespace kurvex
