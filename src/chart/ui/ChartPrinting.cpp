@@ -1,0 +1,78 @@
+#include "chart/ui/ChartPrinting.h"
+
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+
+namespace kurvex {
+
+namespace {
+
+PrintRangeKind RangeKindOf(QPrinter::PrintRange range)
+{
+    switch (range) {
+    case QPrinter::PageRange: return PrintRangeKind::Pages;
+    case QPrinter::CurrentPage: return PrintRangeKind::Current;
+    case QPrinter::AllPages:
+    case QPrinter::Selection: break;
+    }
+    return PrintRangeKind::All;
+}
+
+}  // namespace
+
+void InitPrinterSettings(QPrinter& printer)
+{
+    printer.setPageLayout(A4Layout(SheetOrientation::Landscape));
+}
+
+PageSpan ChosenPages(const QPrinter& printer, int maxPage, int currentPage)
+{
+    return PrintedPages(RangeKindOf(printer.printRange()), printer.fromPage(), printer.toPage(), maxPage, currentPage);
+}
+
+bool ExecPrintDialog(QPrinter& printer, int minPage, int maxPage, QWidget* parent)
+{
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(QStringLiteral("Drucken"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
+                      QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintShowPageSize);
+    dialog.setMinMax(minPage, maxPage);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void ExecPreviewDialog(QPrintPreviewDialog& dialog)
+{
+    dialog.exec();
+}
+
+void ShowPrintFailure(const QString& message, QWidget* parent)
+{
+    QMessageBox::warning(parent, QStringLiteral("Kurvex"), message);
+}
+
+bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
+{
+    return PrintSheets(printer, first, last, job.draw);
+}
+
+void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage)
+{
+    dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [job, currentPage](QPrinter* printer) {
+        // The preview itself shows every page; its print button may have chosen a range.
+        const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);
+        PrintSheets(*printer, span.first, span.last, job.draw);
+    });
+    if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
+        // The pages exist only once the preview has drawn them.
+        QObject::connect(
+            widget, &QPrintPreviewWidget::previewChanged, widget,
+            [widget, currentPage] { widget->setCurrentPage(currentPage); }, Qt::SingleShotConnection);
+    }
+}
+
+}  // namespace kurvex

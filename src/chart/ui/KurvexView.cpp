@@ -1,0 +1,496 @@
+#include "chart/ui/KurvexView.h"
+
+#include "chart/PageFrame.h"
+#include "chart/ViewCommands.h"
+#include "chart/ui/ChartPrinting.h"
+#include "common/ui/QtText.h"
+#include "document/KurvexDoc.h"
+#include "document/SettingsStore.h"
+#include "evaluation/BereichOhneErkennung.h"
+#include "measurement/FormatCode.h"
+#include "render/ChartRendering.h"
+#include "render/ReportRendering.h"
+
+#include <QDate>
+#include <QDesktopServices>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QScrollBar>
+#include <QUrl>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace kurvex {
+
+namespace {
+
+constexpr const char* kSectionMisc = "Sonstiges";
+constexpr const char* kKeyStripsPerPage = "DiagrammeProSeite";
+
+// One notch of a mouse wheel.
+constexpr int kWheelNotch = 120;
+
+const CLabelTable& LabelsOf(const ViewContext& context)
+{
+    static const CLabelTable builtIn;
+    return context.labels ? *context.labels : builtIn;
+}
+
+ExceedancePageFlag& PageFlagOf(const ViewContext& context)
+{
+    // The flag is one per application; a context without one shares this.
+    static ExceedancePageFlag shared;
+    return context.pageFlag ? *context.pageFlag : shared;
+}
+
+std::string Today()
+{
+    const QDate today = QDate::currentDate();
+    return FormatEditingDate(today.day(), today.month(), today.year());
+}
+
+}  // namespace
+
+CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, QWidget* parent)
+    : QAbstractScrollArea(parent),
+      m_doc(std::move(doc)),
+      m_context(std::move(context)),
+      m_painter(*m_doc, LabelsOf(m_context), PageFlagOf(m_context))
+{
+    m_painter.SetVersionText(m_context.versionText);
+    setFocusPolicy(Qt::StrongFocus);
+    viewport()->setAutoFillBackground(false);
+    viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    // The title is known before the first paint, so the child window never shows an empty caption.
+    m_painter.PreparePaint();
+    UpdateTitle();
+    UpdateScrollExtent();
+}
+
+CKurvexView::~CKurvexView()
+{
+    // A view that never showed a page has not read the setting: leave it alone.
+    if (m_firstShown && m_context.settings)
+        m_context.settings->SetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+}
+
+bool CKurvexView::CanExport() const
+{
+    return m_doc->Run().FormatCode() == kFormatPm01bs02;
+}
+
+QString CKurvexView::PlainTitle() const
+{
+    return ToQString(m_doc->FileName());
+}
+
+QString CKurvexView::PageTitle() const
+{
+    return ToQString(ChartWindowTitle(m_doc->FileName(), CurrentPage(), PageCount()));
+}
+
+void CKurvexView::UpdateTitle()
+{
+    const QString title = Printing() ? PlainTitle() : PageTitle();
+    if (windowTitle() != title)
+        setWindowTitle(title);
+}
+
+QPoint CKurvexView::ScrollPosition() const
+{
+    return QPoint(horizontalScrollBar()->value(), verticalScrollBar()->value());
+}
+
+Point CKurvexView::LogicalPointAt(QPointF viewportPosition) const
+{
+    return ScreenPixelToLogical(viewportPosition, viewport()->logicalDpiX(), viewport()->logicalDpiY(),
+                                ScrollPosition());
+}
+
+QPointF CKurvexView::ViewportPositionOf(Point logical) const
+{
+    return ScreenLogicalToPixel(logical, viewport()->logicalDpiX(), viewport()->logicalDpiY(), ScrollPosition());
+}
+
+QSize CKurvexView::ScrollExtentPixels() const
+{
+    const ScrollGeometry geometry = ScrollExtent(ZoomFactor(m_scrollZoomLevel));
+    return QSize(UnitsToPixels(geometry.total.cx, viewport()->logicalDpiX()),
+                 UnitsToPixels(geometry.total.cy, viewport()->logicalDpiY()));
+}
+
+void CKurvexView::UpdateScrollExtent()
+{
+    m_scrollZoomLevel = ZoomLevel();
+    const double dpiX = viewport()->logicalDpiX();
+    const double dpiY = viewport()->logicalDpiY();
+    const ScrollGeometry geometry = ScrollExtent(ZoomFactor(m_scrollZoomLevel));
+    UpdateScrollRanges();
+    horizontalScrollBar()->setPageStep(std::max(1, UnitsToPixels(geometry.page.cx, dpiX)));
+    horizontalScrollBar()->setSingleStep(std::max(1, UnitsToPixels(geometry.line.cx, dpiX)));
+    verticalScrollBar()->setPageStep(std::max(1, UnitsToPixels(geometry.page.cy, dpiY)));
+    verticalScrollBar()->setSingleStep(std::max(1, UnitsToPixels(geometry.line.cy, dpiY)));
+}
+
+void CKurvexView::UpdateScrollRanges()
+{
+    const QSize total = ScrollExtentPixels();
+    const QSize visible = viewport()->size();
+    horizontalScrollBar()->setRange(0, std::max(0, total.width() - visible.width()));
+    verticalScrollBar()->setRange(0, std::max(0, total.height() - visible.height()));
+}
+
+void CKurvexView::Repaint()
+{
+    viewport()->update();
+}
+
+void CKurvexView::AnnouncePickedStations()
+{
+    const CFifo& picked = m_doc->PickedStations();
+    Q_EMIT pickedStationsChanged(ToQString(picked.Get(0)), ToQString(picked.Get(1)));
+}
+
+// --- Painting and events -----------------------------------------------------
+
+void CKurvexView::showEvent(QShowEvent* event)
+{
+    if (!m_firstShown) {
+        m_firstShown = true;
+        if (m_context.settings) {
+            const int stored = m_context.settings->GetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+            m_painter.View().stripsPerPage = SanitizeStripsPerPage(stored);
+        }
+        m_painter.PreparePaint();
+        UpdateTitle();
+        UpdateScrollExtent();
+        Q_EMIT viewStateChanged();
+    }
+    QAbstractScrollArea::showEvent(event);
+}
+
+void CKurvexView::paintEvent(QPaintEvent* event)
+{
+    const int pageCount = PageCount();
+    m_painter.PreparePaint();
+    UpdateTitle();
+
+    QPainter painter(viewport());
+    painter.fillRect(event->rect(), Qt::white);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    DrawScreenChartPage(painter, m_painter, CurrentPage(), viewport()->logicalDpiX(), viewport()->logicalDpiY(),
+                        ScrollPosition());
+    painter.end();
+
+    // The paging follows the run and its length scale, which other windows may change.
+    if (PageCount() != pageCount)
+        Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::resizeEvent(QResizeEvent* event)
+{
+    QAbstractScrollArea::resizeEvent(event);
+    UpdateScrollRanges();
+}
+
+void CKurvexView::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Plus:  // main keyboard and keypad alike
+        ZoomIn();
+        break;
+    case Qt::Key_Minus:
+        ZoomOut();
+        break;
+    case Qt::Key_ScrollLock:
+        OpenSideFileInEditor();
+        break;
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+        // Page back and forward are the main window's; the scroll area must
+        // not scroll by a page when they are disabled.
+        event->ignore();
+        return;
+    default:
+        break;
+    }
+    QAbstractScrollArea::keyPressEvent(event);
+}
+
+void CKurvexView::mousePressEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        ClickAt(event->position().toPoint(), event->modifiers());
+    QAbstractScrollArea::mousePressEvent(event);
+}
+
+void CKurvexView::wheelEvent(QWheelEvent* event)
+{
+    if (!(event->modifiers() & Qt::ControlModifier)) {
+        m_wheelZoom = 0;
+        QAbstractScrollArea::wheelEvent(event);
+        return;
+    }
+    // Touchpads send small steps: a zoom level per whole notch.
+    m_wheelZoom += event->angleDelta().y();
+    while (m_wheelZoom >= kWheelNotch) {
+        m_wheelZoom -= kWheelNotch;
+        ZoomIn();
+    }
+    while (m_wheelZoom <= -kWheelNotch) {
+        m_wheelZoom += kWheelNotch;
+        ZoomOut();
+    }
+    event->accept();
+}
+
+void CKurvexView::ClickAt(QPoint viewportPosition, Qt::KeyboardModifiers modifiers)
+{
+    const Point logical = LogicalPointAt(QPointF(viewportPosition));
+    const std::optional<int> station = m_painter.Mouse().HitTest(logical.x, logical.y);
+    if (!station)
+        return;
+    switch (ClickKindFor((modifiers & Qt::ControlModifier) != 0, (modifiers & Qt::AltModifier) != 0)) {
+    case ClickKind::Ignore: return;
+    case ClickKind::ExcludedRange:
+        if (const auto index = ExcludedRangeAt(m_doc->ExcludedRanges(), *station))
+            Q_EMIT excludedRangeClicked(static_cast<int>(*index));
+        return;
+    case ClickKind::Pick:
+        if (PickStation(m_doc->PickedStations(), *station)) {
+            AnnouncePickedStations();
+            Repaint();
+        }
+        return;
+    }
+}
+
+// --- Commands ----------------------------------------------------------------
+
+void CKurvexView::SetCurrentPage(int page)
+{
+    if (page == CurrentPage())
+        return;
+    m_painter.View().currentPage = page;
+    UpdateTitle();
+    Repaint();
+    Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::PageBack()
+{
+    SetCurrentPage(PageBackTarget(CurrentPage()));
+}
+
+void CKurvexView::PageForward()
+{
+    SetCurrentPage(PageForwardTarget(CurrentPage(), PageCount()));
+}
+
+void CKurvexView::SetZoomLevel(int level)
+{
+    const bool changed = level != ZoomLevel();
+    m_painter.View().zoomLevel = level;
+    UpdateScrollExtent();
+    Repaint();
+    if (changed)
+        Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::ZoomStep()
+{
+    SetZoomLevel(NextZoomLevel(ZoomLevel()));
+}
+
+void CKurvexView::ZoomIn()
+{
+    SetZoomLevel(ZoomInLevel(ZoomLevel()));
+}
+
+void CKurvexView::ZoomOut()
+{
+    SetZoomLevel(ZoomOutLevel(ZoomLevel()));
+}
+
+void CKurvexView::ToggleStrips()
+{
+    m_painter.View().stripsPerPage = ToggledStripsPerPage(StripsPerPage());
+    // Only the page count follows; the current page may now lie beyond it.
+    m_painter.UpdatePaging();
+    UpdateTitle();
+    Repaint();
+    Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::ToggleTwoMetreGrid()
+{
+    m_painter.View().twoMetreGrid = !TwoMetreGrid();
+    Repaint();
+    Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::OpenSideFileInEditor()
+{
+    const QString path = FromLocalPath(SideFilePath(m_doc->FullPath()));
+    if (m_context.openInEditor) {
+        m_context.openInEditor(path);
+        return;
+    }
+    // Whatever program the desktop opens the file with; a failure is ignored.
+    QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+// --- Printing ----------------------------------------------------------------
+
+QPrinter& CKurvexView::PrinterSettings()
+{
+    if (m_context.printer)
+        return *m_context.printer;
+    if (!m_ownPrinter) {
+        m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        InitPrinterSettings(*m_ownPrinter);
+    }
+    return *m_ownPrinter;
+}
+
+void CKurvexView::PrintChart()
+{
+    m_evaluationPrint = false;
+    RunPrint(false);
+}
+
+void CKurvexView::PreviewChart()
+{
+    m_evaluationPrint = false;
+    RunPrint(true);
+}
+
+void CKurvexView::PrintEvaluation()
+{
+    m_evaluationPrint = true;
+    RunPrint(false);
+}
+
+void CKurvexView::PreviewEvaluation()
+{
+    m_evaluationPrint = true;
+    RunPrint(true);
+}
+
+void CKurvexView::Print()
+{
+    RunPrint(false);
+}
+
+void CKurvexView::Preview()
+{
+    RunPrint(true);
+}
+
+void CKurvexView::ShowFailure(const QString& message)
+{
+    if (m_context.printDialogs.failure)
+        m_context.printDialogs.failure(message, this);
+    else
+        ShowPrintFailure(message, this);
+}
+
+int CKurvexView::PreparePrint(QPrinter& printer)
+{
+    if (m_evaluationPrint) {
+        // The report is a portrait form whichever orientation the last print used.
+        printer.setPageOrientation(QPageLayout::Portrait);
+        return PrepareReport(*m_doc);
+    }
+    printer.setPageOrientation(QPageLayout::Landscape);
+    const int zoomLevel = ZoomLevel();
+    PrepareChartPrint(m_painter);
+    if (ZoomLevel() != zoomLevel)
+        Q_EMIT viewStateChanged();
+    return PageCount();
+}
+
+void CKurvexView::BeginPrint()
+{
+    m_painter.View().printing = true;
+    UpdateTitle();
+    Q_EMIT printingChanged(true);
+}
+
+void CKurvexView::EndPrint()
+{
+    m_painter.View().printing = false;
+    // The print zoom stays; the scroll bars follow it.
+    UpdateScrollExtent();
+    UpdateTitle();
+    Repaint();
+    Q_EMIT printingChanged(false);
+}
+
+SheetJob CKurvexView::PrintJob(int lastPage)
+{
+    if (m_evaluationPrint)
+        return ReportPrintJob(*m_doc, m_context.versionText);
+    return ChartPrintJob(m_painter, lastPage, Today());
+}
+
+void CKurvexView::RunPrint(bool preview)
+{
+    if (Printing())
+        return;  // a print or preview of this window is still open
+    QPrinter& printer = PrinterSettings();
+    const int maxPage = PreparePrint(printer);
+    if (maxPage < 1) {
+        UpdateScrollExtent();
+        Repaint();
+        ShowFailure(QString::fromUtf8(m_evaluationPrint ? kNoReportPagesMessage : kNoChartPagesMessage));
+        return;
+    }
+    printer.setDocName(PlainTitle());
+    printer.setCreator(QStringLiteral("Kurvex"));
+    printer.setPrintRange(QPrinter::AllPages);
+    printer.setFromTo(0, 0);
+
+    if (preview) {
+        BeginPrint();
+        {
+            QPrintPreviewDialog dialog(&printer, this);
+            if (QWidget* top = window(); top && top != this)
+                dialog.resize(top->size());
+            SetUpPreview(dialog, PrintJob(maxPage), std::min(CurrentPage(), maxPage));
+            if (m_context.printDialogs.preview)
+                m_context.printDialogs.preview(dialog);
+            else
+                ExecPreviewDialog(dialog);
+        }
+        EndPrint();
+        return;
+    }
+
+    const bool confirmed = m_context.printDialogs.print ? m_context.printDialogs.print(printer, 1, maxPage, this)
+                                                        : ExecPrintDialog(printer, 1, maxPage, this);
+    if (!confirmed) {
+        UpdateScrollExtent();
+        Repaint();
+        return;
+    }
+    const PageSpan pages = ChosenPages(printer, maxPage, CurrentPage());
+    if (pages.Empty()) {
+        UpdateScrollExtent();
+        Repaint();
+        return;
+    }
+    BeginPrint();
+    const bool printed = PrintJobPages(printer, PrintJob(pages.last), pages.first, pages.last);
+    EndPrint();
+    if (!printed)
+        ShowFailure(QString::fromUtf8(kPrintFailedMessage));
+}
+
+}  // namespace kurvex

@@ -1,0 +1,134 @@
+#pragma once
+// TEAM NOTE FOR THE ENGINEER OF THIS FILE (the lead removes this block later; leave it in place):
+// before you write code, read /tmp/rules.txt in full: the team rules that always hold
+// (never use an existing implementation of this product, no mention of the specification in code,
+// commits of your own files only, and more). They are part of your brief.
+// The chart window of a run: one page of two or three strips, scrolled and
+// zoomed, with mouse measuring and the view's commands (paging, zoom, strips,
+// 2-m grid, printing and preview, the evaluation dialogs, export, the side file
+// in an editor). Several views may show one document; the last one to close
+// releases it.
+
+#include "chart/ChartPainter.h"
+#include "chart/ui/ViewContext.h"
+#include "render/A4Sheets.h"
+
+#include <QAbstractScrollArea>
+#include <QPointF>
+
+#include <memory>
+
+class QPrinter;
+
+namespace kurvex {
+
+class CKurvexDoc;
+
+class CKurvexView : public QAbstractScrollArea {
+    Q_OBJECT
+
+public:
+    CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, QWidget* parent = nullptr);
+    // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite".
+    ~CKurvexView() override;
+
+    CKurvexDoc& Document() { return *m_doc; }
+    const CKurvexDoc& Document() const { return *m_doc; }
+    const std::shared_ptr<CKurvexDoc>& SharedDocument() const { return m_doc; }
+    CChartPainter& Painter() { return m_painter; }
+    const CChartPainter& Painter() const { return m_painter; }
+    const ViewContext& Context() const { return m_context; }
+
+    int CurrentPage() const { return m_painter.View().currentPage; }
+    int PageCount() const { return m_painter.View().paging.pageCount; }
+    int ZoomLevel() const { return m_painter.View().zoomLevel; }
+    int StripsPerPage() const { return m_painter.View().stripsPerPage; }
+    bool TwoMetreGrid() const { return m_painter.View().twoMetreGrid; }
+    bool Printing() const { return m_painter.View().printing; }
+    // Whether print and preview produce the evaluation report instead of the chart.
+    bool EvaluationPrint() const { return m_evaluationPrint; }
+    // Whether the export command applies (only PM01BS02 and IMEXPORT001 runs).
+    bool CanExport() const;
+
+    // A click at a widget position, as the left button does (Alt: excluded range).
+    void ClickAt(QPoint viewportPosition, Qt::KeyboardModifiers modifiers);
+
+    // The logical point (0.01 mm, y up, origin at the scrollable area's
+    // top-left corner) under a viewport position, as the last paint put it
+    // there, and back.
+    Point LogicalPointAt(QPointF viewportPosition) const;
+    QPointF ViewportPositionOf(Point logical) const;
+
+    // Emits pickedStationsChanged with the document's picked stations: for
+    // the status bar when this window becomes active.
+    void AnnouncePickedStations();
+    // Paints the page anew, e.g. after another window of the document
+    // picked a station.
+    void Repaint();
+
+public Q_SLOTS:
+    void PageBack();
+    void PageForward();
+    void ZoomStep();  // the toolbar's "Zoom": one level closer, wrapping from -2 to 5
+    void ZoomIn();    // "+" key
+    void ZoomOut();   // "-" key
+    void ToggleStrips();
+    void ToggleTwoMetreGrid();
+    void PrintChart();
+    void PreviewChart();
+    void PrintEvaluation();
+    void PreviewEvaluation();
+    void Print();    // with the evaluation-print flag as last set
+    void Preview();  // likewise
+    void OpenSideFileInEditor();
+
+Q_SIGNALS:
+    // The document's picked stations (dm texts, newest first) changed or this view became active.
+    void pickedStationsChanged(const QString& newest, const QString& previous);
+    // A print or preview began (true) or ended (false).
+    void printingChanged(bool printing);
+    // Page, zoom, strips per page or grid changed: command states follow.
+    void viewStateChanged();
+    // Alt+click on an excluded range: its index in the document's list.
+    void excludedRangeClicked(int index);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QString PlainTitle() const;
+    QString PageTitle() const;
+    void UpdateTitle();
+    QPoint ScrollPosition() const;
+    QSize ScrollExtentPixels() const;
+    void UpdateScrollExtent();
+    void UpdateScrollRanges();
+    void SetCurrentPage(int page);
+    void SetZoomLevel(int level);
+
+    QPrinter& PrinterSettings();
+    void RunPrint(bool preview);
+    int PreparePrint(QPrinter& printer);
+    void BeginPrint();
+    void EndPrint();
+    SheetJob PrintJob(int lastPage);
+    void ShowFailure(const QString& message);
+
+    std::shared_ptr<CKurvexDoc> m_doc;
+    ViewContext m_context;
+    CChartPainter m_painter;
+    bool m_evaluationPrint = false;
+    bool m_firstShown = false;
+    // The zoom level the scroll extent was last set for: preparing a print
+    // changes the level, not the extent.
+    int m_scrollZoomLevel = kDefaultZoomLevel;
+    int m_wheelZoom = 0;  // wheel steps not yet a whole notch
+    std::unique_ptr<QPrinter> m_ownPrinter;  // when the context brings no printer
+};
+
+}  // namespace kurvex

@@ -1,0 +1,369 @@
+// Printing and preview of the chart window through the print path the
+// commands use, with the dialogs answered by the test: the pages are those
+// kurvex-cli writes (WriteChartPdf, WriteReportPdf), byte for byte apart from
+// the creation date.
+
+#include "chart/ui/ChartPrinting.h"
+#include "chart/ui/KurvexView.h"
+
+#include "chart/LabelTable.h"
+#include "chart/ChartGeometry.h"
+#include "chart/PageFrame.h"
+#include "common/Version.h"
+#include "document/MemorySettingsStore.h"
+#include "render/ChartRendering.h"
+#include "render/ReportRendering.h"
+#include "support/DocumentHelpers.h"
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+namespace kurvex {
+namespace {
+
+// The PDF without its creation date, the one thing that differs between two writes.
+QByteArray PdfWithoutDate(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    QByteArray bytes = file.readAll();
+    static const QRegularExpression date(QStringLiteral("/CreationDate \\(D:[0-9Z+'-]*\\)"));
+    return QString::fromLatin1(bytes).remove(date).toLatin1();
+}
+
+int PdfPageCount(const QByteArray& pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return static_cast<int>(QString::fromLatin1(pdf).count(page));
+}
+
+std::string Today()
+{
+    const QDate today = QDate::currentDate();
+    return FormatEditingDate(today.day(), today.month(), today.year());
+}
+
+class ChartPrintTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(test::OpenSample(*doc, "pm01bs02_sample.pbs"), OpenResult::Opened);
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkdir(QStringLiteral("view"));
+        QDir(folder.path()).mkdir(QStringLiteral("cli"));
+        // What the PDF writer of kurvex-cli uses, so both files can be compared byte for byte.
+        InitPrinterSettings(printer);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setResolution(600);
+    }
+
+    // The printed file is named like the document, as the PDF writer titles its files.
+    QString ViewPdf() const { return folder.filePath(QStringLiteral("view/pm01bs02_sample.pbs.pdf")); }
+    QString CliPdf() const { return folder.filePath(QStringLiteral("cli/pm01bs02_sample.pbs.pdf")); }
+
+    ViewContext Context()
+    {
+        ViewContext context;
+        context.settings = &settings;
+        context.labels = &labels;
+        context.pageFlag = &pageFlag;
+        context.printer = &printer;
+        context.versionText = kVersionText;
+        context.openInEditor = [](const QString&) {};
+        context.printDialogs.print = [this](QPrinter& p, int minPage, int maxPage, QWidget*) {
+            dialogPages.emplace_back(minPage, maxPage);
+            dialogWhilePrinting.push_back(view->Printing());
+            p.setOutputFileName(ViewPdf());
+            p.setPrintRange(range);
+            p.setFromTo(from, to);
+            return confirm;
+        };
+        context.printDialogs.preview = [this](QPrintPreviewDialog& dialog) { previewHook(dialog); };
+        context.printDialogs.failure = [this](const QString& message, QWidget*) { failures.push_back(message); };
+        return context;
+    }
+
+    void MakeView()
+    {
+        view = std::make_unique<CKurvexView>(doc, Context());
+        QObject::connect(view.get(), &CKurvexView::printingChanged, [this](bool printing) {
+            printingEvents.push_back(printing);
+            titlesAtPrintingChange.push_back(view->windowTitle());
+        });
+        view->resize(1200, 800);
+        view->show();
+        QApplication::processEvents();
+    }
+
+    ChartRenderSettings CliSettings(int strips, bool grid) const
+    {
+        ChartRenderSettings cli;
+        cli.stripsPerPage = strips;
+        cli.twoMetreGrid = grid;
+        cli.editingDate = Today();
+        cli.versionText = kVersionText;
+        return cli;
+    }
+
+    void ExpectSamePdf(int pages)
+    {
+        const QByteArray printed = PdfWithoutDate(ViewPdf());
+        const QByteArray written = PdfWithoutDate(CliPdf());
+        ASSERT_FALSE(printed.isEmpty());
+        EXPECT_EQ(PdfPageCount(printed), pages);
+        EXPECT_EQ(PdfPageCount(written), pages);
+        EXPECT_TRUE(printed == written) << "the printed pages differ from kurvex-cli's";
+    }
+
+    std::shared_ptr<CKurvexDoc> doc = std::make_shared<CKurvexDoc>();
+    QTemporaryDir folder;
+    MemorySettingsStore settings;
+    CLabelTable labels;
+    ExceedancePageFlag pageFlag;
+    QPrinter printer{QPrinter::HighResolution};
+    std::unique_ptr<CKurvexView> view;
+
+    // The print dialog's answer.
+    bool confirm = true;
+    QPrinter::PrintRange range = QPrinter::AllPages;
+    int from = 0;
+    int to = 0;
+    std::function<void(QPrintPreviewDialog&)> previewHook = [](QPrintPreviewDialog&) {};
+
+    std::vector<std::pair<int, int>> dialogPages;
+    std::vector<bool> dialogWhilePrinting;
+    std::vector<bool> printingEvents;
+    std::vector<QString> titlesAtPrintingChange;
+    std::vector<QString> failures;
+};
+
+TEST_F(ChartPrintTest, PrintedChartPagesAreTheCliPages)
+{
+    MakeView();
+    view->ZoomStep();  // the screen zoom does not matter on paper
+    view->PrintChart();
+    ASSERT_EQ(dialogPages.size(), 1u);
+    EXPECT_EQ(dialogPages[0], std::make_pair(1, 2));
+    EXPECT_EQ(dialogWhilePrinting, std::vector<bool>{false});
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+
+    QString error;
+    ASSERT_TRUE(WriteChartPdf(*doc, labels, pageFlag, CliPdf(), 1, 2, CliSettings(3, false), error)) << error.toStdString();
+    ExpectSamePdf(2);
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(ChartPrintTest, APageRangeOfTwoStripPagesWithTheGrid)
+{
+    MakeView();
+    view->ToggleStrips();
+    view->ToggleTwoMetreGrid();
+    range = QPrinter::PageRange;
+    from = 2;
+    to = 3;
+    view->PrintChart();
+
+    QString error;
+    ASSERT_TRUE(WriteChartPdf(*doc, labels, pageFlag, CliPdf(), 2, 3, CliSettings(2, true), error));
+    ExpectSamePdf(2);
+}
+
+TEST_F(ChartPrintTest, TheCurrentPageAlone)
+{
+    MakeView();
+    view->PageForward();
+    range = QPrinter::CurrentPage;
+    view->PrintChart();
+
+    QString error;
+    // One page, and the enclosure counts to it: "Anlage 2.2".
+    ASSERT_TRUE(WriteChartPdf(*doc, labels, pageFlag, CliPdf(), 2, 2, CliSettings(3, false), error));
+    ExpectSamePdf(1);
+}
+
+TEST_F(ChartPrintTest, PrintedEvaluationIsTheCliReport)
+{
+    MakeView();
+    view->PrintEvaluation();
+    EXPECT_TRUE(view->EvaluationPrint());
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    ASSERT_EQ(dialogPages.size(), 1u);
+    const int reportPages = PrepareReport(*doc);
+    EXPECT_EQ(dialogPages[0], std::make_pair(1, reportPages));
+
+    QString error;
+    ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error)) << error.toStdString();
+    ExpectSamePdf(reportPages);
+
+    // Print keeps the evaluation flag; the chart commands clear it again.
+    QFile::remove(ViewPdf());
+    view->Print();
+    ExpectSamePdf(reportPages);
+    view->PrintChart();
+    EXPECT_FALSE(view->EvaluationPrint());
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+TEST_F(ChartPrintTest, TheEvaluationPrintsPortraitWhateverTheLastPrintLeft)
+{
+    MakeView();
+    view->PrintEvaluation();
+    printer.setPageOrientation(QPageLayout::Landscape);  // another window printed its chart
+    QFile::remove(ViewPdf());
+    view->Print();
+    EXPECT_EQ(printer.pageLayout().orientation(), QPageLayout::Portrait);
+    QString error;
+    ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error));
+    ExpectSamePdf(PrepareReport(*doc));
+}
+
+TEST_F(ChartPrintTest, BeginAndEndOfAPrint)
+{
+    MakeView();
+    EXPECT_EQ(view->ZoomLevel(), 4);
+    view->PrintChart();
+    EXPECT_EQ(printingEvents, (std::vector<bool>{true, false}));
+    ASSERT_EQ(titlesAtPrintingChange.size(), 2u);
+    EXPECT_EQ(titlesAtPrintingChange[0], QStringLiteral("pm01bs02_sample.pbs"));
+    EXPECT_EQ(titlesAtPrintingChange[1], QStringLiteral("pm01bs02_sample.pbs   Seite 1 von 2"));
+    EXPECT_FALSE(view->Printing());
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("pm01bs02_sample.pbs   Seite 1 von 2"));
+    // The print zoom stays, and the scroll bars follow it.
+    EXPECT_EQ(view->ZoomLevel(), 5);
+    const int width = UnitsToPixels(ScrollExtent(1.0).total.cx, view->viewport()->logicalDpiX());
+    EXPECT_EQ(view->horizontalScrollBar()->maximum(), std::max(0, width - view->viewport()->width()));
+}
+
+TEST_F(ChartPrintTest, ACancelledDialogPrintsNothing)
+{
+    MakeView();
+    confirm = false;
+    view->PrintChart();
+    EXPECT_TRUE(printingEvents.empty());
+    EXPECT_FALSE(QFile::exists(ViewPdf()));
+    EXPECT_EQ(view->ZoomLevel(), 5);  // prepared all the same
+    EXPECT_TRUE(failures.empty());
+}
+
+TEST_F(ChartPrintTest, APrinterThatCannotBeOpenedIsReported)
+{
+    ViewContext context = Context();
+    const QString unwritable = folder.filePath(QStringLiteral("missing/x.pdf"));
+    context.printDialogs.print = [unwritable](QPrinter& p, int, int, QWidget*) {
+        p.setOutputFileName(unwritable);
+        return true;
+    };
+    CKurvexView unlucky(doc, context);
+    unlucky.show();
+    unlucky.PrintChart();
+    ASSERT_EQ(failures.size(), 1u);
+    EXPECT_EQ(failures[0], QString::fromUtf8(kPrintFailedMessage));
+    EXPECT_FALSE(unlucky.Printing());
+    EXPECT_FALSE(QFile::exists(unwritable));
+}
+
+TEST_F(ChartPrintTest, PreviewShowsTheCliPagesAndOpensAtTheViewsPage)
+{
+    MakeView();
+    doc->PickedStations().Push("123500");
+    doc->PickedStations().Push("123735");
+    view->PageForward();
+    int previewPages = 0;
+    int previewCurrent = 0;
+    bool printingInside = false;
+    QString titleInside;
+    QImage screenInside;
+    previewHook = [&](QPrintPreviewDialog& dialog) {
+        printingInside = view->Printing();
+        titleInside = view->windowTitle();
+        screenInside = view->viewport()->grab().toImage();
+        auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(widget, nullptr);
+        dialog.show();
+        QApplication::processEvents();
+        previewPages = widget->pageCount();
+        previewCurrent = widget->currentPage();
+        EXPECT_EQ(dialog.printer()->pageLayout().orientation(), QPageLayout::Landscape);
+        // The preview's pages onto a PDF: what it draws is what the CLI writes.
+        QPrinter pdf(QPrinter::HighResolution);
+        InitPrinterSettings(pdf);
+        pdf.setOutputFormat(QPrinter::PdfFormat);
+        pdf.setResolution(600);
+        pdf.setCreator(QStringLiteral("Kurvex"));
+        pdf.setDocName(QStringLiteral("pm01bs02_sample.pbs"));
+        pdf.setOutputFileName(ViewPdf());
+        Q_EMIT dialog.paintRequested(&pdf);
+        dialog.close();
+    };
+    view->PreviewChart();
+
+    EXPECT_TRUE(printingInside);
+    EXPECT_EQ(titleInside, QStringLiteral("pm01bs02_sample.pbs"));
+    EXPECT_EQ(previewPages, 2);
+    EXPECT_EQ(previewCurrent, 2);
+    EXPECT_TRUE(dialogPages.empty());  // no print dialog before a preview
+    EXPECT_EQ(printingEvents, (std::vector<bool>{true, false}));
+    EXPECT_FALSE(view->Printing());
+    EXPECT_EQ(view->windowTitle(), QStringLiteral("pm01bs02_sample.pbs   Seite 2 von 2"));
+
+    // The marked range is hidden on screen while the preview is open.
+    int yellow = 0;
+    for (int y = 0; y < screenInside.height(); ++y)
+        for (int x = 0; x < screenInside.width(); ++x) {
+            const QRgb p = screenInside.pixel(x, y);
+            yellow += (qRed(p) > 235 && qGreen(p) > 235 && qBlue(p) > 100 && qBlue(p) < 160) ? 1 : 0;
+        }
+    EXPECT_EQ(yellow, 0);
+
+    QString error;
+    ASSERT_TRUE(WriteChartPdf(*doc, labels, pageFlag, CliPdf(), 1, 2, CliSettings(3, false), error));
+    ExpectSamePdf(2);
+}
+
+TEST_F(ChartPrintTest, EvaluationPreviewShowsEveryReportPagePortrait)
+{
+    MakeView();
+    int previewPages = 0;
+    previewHook = [&](QPrintPreviewDialog& dialog) {
+        auto* widget = dialog.findChild<QPrintPreviewWidget*>();
+        ASSERT_NE(widget, nullptr);
+        dialog.show();
+        QApplication::processEvents();
+        previewPages = widget->pageCount();
+        EXPECT_EQ(dialog.printer()->pageLayout().orientation(), QPageLayout::Portrait);
+        dialog.close();
+    };
+    view->PreviewEvaluation();
+    EXPECT_EQ(previewPages, PrepareReport(*doc));
+    EXPECT_GE(previewPages, 1);
+    EXPECT_TRUE(view->EvaluationPrint());
+    EXPECT_EQ(view->ZoomLevel(), 4);  // the report leaves the chart's zoom alone
+}
+
+TEST_F(ChartPrintTest, NewPrinterSettingsAreTheSheetsOfThePdfFiles)
+{
+    QPrinter fresh(QPrinter::HighResolution);
+    InitPrinterSettings(fresh);
+    EXPECT_EQ(PrintableRect(fresh.pageLayout()), A4Printable(SheetOrientation::Landscape));
+    EXPECT_EQ(fresh.pageLayout().orientation(), QPageLayout::Landscape);
+    fresh.setPageOrientation(QPageLayout::Portrait);
+    EXPECT_EQ(PrintableRect(fresh.pageLayout()), A4Printable(SheetOrientation::Portrait));
+    EXPECT_EQ(A4Printable(SheetOrientation::Landscape), (Rect{0, 0, 28700, -20000}));
+}
+
+}  // namespace
+}  // namespace kurvex
