@@ -2,7 +2,9 @@
 
 #include "common/Numbers.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kurvex {
 
@@ -24,7 +26,9 @@ int CAxisScale::Map(double v) const
 {
     if (m_kind != 0 || IsDegenerate())
         return 0;
-    return ClampToInt32((v - m_minimum) * (m_length / (m_maximum - m_minimum)));
+    // Symmetric, so that the y of a value, -Map(v), exists for every value.
+    const int mapped = ClampToInt32((v - m_minimum) * (m_length / (m_maximum - m_minimum)));
+    return std::max(mapped, -std::numeric_limits<int>::max());
 }
 
 double CAxisScale::Unmap(int p) const

@@ -10,7 +10,7 @@ public:
     void Init(int length, double minimum, double maximum, int kind = 0);
 
     // (v - minimum) * length / (maximum - minimum), truncated toward zero and
-    // clamped to int. 0 for a kind other than linear and for an empty range
+    // clamped to -INT_MAX .. INT_MAX. 0 for a kind other than linear and for an empty range
     // (maximum == minimum) or a zero length.
     int Map(double v) const;
     // The inverse of Map; the minimum for an empty range or a zero length.

@@ -1,9 +1,12 @@
-// Strips that hold no point of a curve: the device paused for longer than a
-// strip, or a comparison run is shifted past the strip. Such a strip gets the
-// move to the first point beyond it and no line.
+// Curves at their edges: strips that hold no point of a curve (the device
+// paused for longer than a strip, or a comparison run is shifted past the
+// strip) get the move to the first point beyond them and no line; values and
+// speeds far outside the axes stay drawable.
 
 #include "chart/ChartPainterFixture.h"
 #include "chart/PageFrame.h"
+
+#include <climits>
 
 namespace kurvex {
 namespace {
@@ -28,7 +31,7 @@ std::vector<TestPoint> Joined(std::vector<TestPoint> a, const std::vector<TestPo
     return a;
 }
 
-class ChartCurveGapTest : public ChartPainterTest {
+class ChartCurveTest : public ChartPainterTest {
 protected:
     // Draws the strip from `a` and expects, in the pen colour, the move to
     // `move` and not a single line.
@@ -45,7 +48,7 @@ protected:
     }
 };
 
-TEST_F(ChartCurveGapTest, RecordingGapLongerThanAStrip)
+TEST_F(ChartCurveTest, RecordingGapLongerThanAStrip)
 {
     struct Case {
         std::vector<TestPoint> points;
@@ -66,7 +69,7 @@ TEST_F(ChartCurveGapTest, RecordingGapLongerThanAStrip)
     }
 }
 
-TEST_F(ChartCurveGapTest, SpeedCurveAcrossARecordingGap)
+TEST_F(ChartCurveTest, SpeedCurveAcrossARecordingGap)
 {
     Open(0, 10, 10);
     SetPoints(Joined(Stretch(0, 999, 0, 5.0), Stretch(5000, 5990, 0, 5.0)));
@@ -75,7 +78,7 @@ TEST_F(ChartCurveGapTest, SpeedCurveAcrossARecordingGap)
     ExpectOnlyAMove(1000, kSpeedGrey, {(5000 - 1000) * 25, -1866});
 }
 
-TEST_F(ChartCurveGapTest, ComparisonRunShiftedPastTheFirstStrip)
+TEST_F(ChartCurveTest, ComparisonRunShiftedPastTheFirstStrip)
 {
     const std::string comparison = WriteRun("cmp.pbs", 0, 300, 10);
     Open(0, 300, 10, "VGL_PATH_1=" + comparison + "\r\nVGL_OFF_1=150,0\r\n");
@@ -84,7 +87,7 @@ TEST_F(ChartCurveGapTest, ComparisonRunShiftedPastTheFirstStrip)
     ExpectOnlyAMove(0, kComparisonOrange, {1500 * 25, -640});
 }
 
-TEST_F(ChartCurveGapTest, EveryPageOfARunWithAGapInBothLayoutsOnScreenAndPaper)
+TEST_F(ChartCurveTest, EveryPageOfARunWithAGapInBothLayoutsOnScreenAndPaper)
 {
     const std::string comparison = WriteRun("cmp.pbs", 0, 300, 10);
     Open(0, 10, 10, "VGL_PATH_1=" + comparison + "\r\nVGL_OFF_1=150,0\r\n");
@@ -111,6 +114,22 @@ TEST_F(ChartCurveGapTest, EveryPageOfARunWithAGapInBothLayoutsOnScreenAndPaper)
             EXPECT_GE(drawnStrips, 8) << stripsPerPage << " strips, printing " << printing;
         }
     }
+}
+
+TEST_F(ChartCurveTest, ValuesAndSpeedsFarOutsideTheAxesStayOnTheIntRange)
+{
+    Open(0, 10, 10);
+    SetPoints({{0, INT32_MIN, 1e300}, {10, INT32_MAX, 4.0}, {20, 0, 4.0}, {30, 0, 4.0}, {40, 0, 4.0}, {50, 0, 4.0}});
+    doc.State().Settings().SetIntAt(CEinstellungen::kDisplaySpeed, 1);
+    CChartPainter painter = Painter(5);
+    painter.DrawStrip(surface, 0, 3200, true, false);
+    const auto values = InPenColour(RecordKind::Polyline, kRunBlue);
+    ASSERT_EQ(values.size(), 1u);
+    EXPECT_EQ(values[0]->points.at(0).y, INT_MAX);   // far below the box
+    EXPECT_EQ(values[0]->points.at(1).y, -INT_MAX);  // far above it
+    const auto speeds = InPenColour(RecordKind::Polyline, kSpeedGrey);
+    ASSERT_EQ(speeds.size(), 1u);
+    EXPECT_EQ(speeds[0]->points.at(0).y, INT_MAX);
 }
 
 }  // namespace
