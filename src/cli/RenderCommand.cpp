@@ -62,6 +62,15 @@ int StationOption(const QString& text)
     return value;
 }
 
+// The labels of the printed pages as the viewer has them: the German ones, or
+// those of a label file "lang.txt" in the current directory.
+CLabelTable WorkingDirectoryLabels()
+{
+    CLabelTable labels;
+    labels.LoadLabelFile(kLabelFileName);
+    return labels;
+}
+
 std::string Today()
 {
     const QDate today = QDate::currentDate();
@@ -141,13 +150,17 @@ int RunRender(const QStringList& arguments)
         throw CliError{QStringLiteral("--pick höchstens zweimal angeben.")};
 
     const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    // In the viewer a run is shown before anything of it is printed, and that
+    // first paint settles an unknown length scale at 1:400; the page frame and
+    // the report printed here state the same scale as the viewer's.
+    SettleLengthScale(doc->State());
     if (parser.isSet(report)) {
         const int reportPage = parser.isSet(page) ? PositiveOption(parser.value(page), QStringLiteral("--page")) : 1;
         return WriteReport(*doc, outPath, pdf, reportPage);
     }
     for (const QString& station : picks)
         doc->PickedStations().Push(FormatInt(StationOption(station)));
-    const CLabelTable labels;
+    const CLabelTable labels = WorkingDirectoryLabels();
     ExceedancePageFlag pageFlag;
 
     if (pdf) {
