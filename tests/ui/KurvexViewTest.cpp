@@ -15,6 +15,8 @@
 #include "ui/support/GuiTestSupport.h"
 
 #include <QAction>
+#include <QDesktopServices>
+#include <QUrl>
 #include <QApplication>
 #include <QImage>
 #include <QKeyEvent>
@@ -456,6 +458,28 @@ TEST_F(KurvexViewTest, ScrollLockOpensTheSideFileInTheEditor)
     EXPECT_TRUE(sideFile.endsWith(QStringLiteral("/samples/pm01bs02_sample.pbs.zi4")));
 }
 
+// Receives the URLs QDesktopServices is asked to open.
+class UrlRecorder : public QObject {
+    Q_OBJECT
+public:
+    std::vector<QUrl> urls;
+    Q_INVOKABLE void open(const QUrl& url) { urls.push_back(url); }
+};
+
+TEST_F(KurvexViewTest, WithoutAnEditorFunctionTheDesktopOpensTheSideFile)
+{
+    ViewContext context = Context();
+    context.openInEditor = nullptr;
+    CKurvexView view(doc, context);
+    UrlRecorder recorder;
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &recorder, "open");
+    view.OpenSideFileInEditor();
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    ASSERT_EQ(recorder.urls.size(), 1u);
+    EXPECT_EQ(recorder.urls[0], QUrl::fromLocalFile(QString::fromStdString(doc->FullPath() + ".zi4")));
+    EXPECT_TRUE(editorCalls.empty());
+}
+
 TEST_F(KurvexViewTest, ExportOnlyForDeviceRecordsAndExchangeFiles)
 {
     const auto view = ShownView();
@@ -481,3 +505,5 @@ TEST_F(KurvexViewTest, ARunWithoutPointsShowsPageOneOfZero)
 
 }  // namespace
 }  // namespace kurvex
+
+#include "KurvexViewTest.moc"
