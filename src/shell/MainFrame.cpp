@@ -8,6 +8,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
+#include "shell/Resources.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,6 +75,7 @@ CKurvexView* ViewOf(QMdiSubWindow* window)
 
 CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), m_app(app)
 {
+    InitResources();
     setObjectName(QStringLiteral("CMainFrame"));
     setWindowIcon(QIcon(QStringLiteral(":/icons/kurvex.svg")));
     m_mdiArea = new QMdiArea(this);
@@ -98,10 +100,15 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
 
 CMainFrame::~CMainFrame()
 {
-    // Views first, while the frame they report to still exists.
+    // Views first, while the frame they report to still exists; nothing they
+    // signal on the way out may reach the half-destroyed frame.
+    m_destroying = true;
     disconnect(m_mdiArea, nullptr, this, nullptr);
-    for (QMdiSubWindow* window : m_mdiArea->subWindowList())
+    const auto windows = m_mdiArea->findChildren<QMdiSubWindow*>();
+    for (QMdiSubWindow* window : windows) {
+        window->disconnect(this);
         delete window;
+    }
 }
 
 // ---------------------------------------------------------------- building
@@ -489,6 +496,8 @@ CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
     connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
     connect(window, &QMdiSubWindow::windowStateChanged, this, [this] { UpdateCaption(); });
     connect(window, &QObject::destroyed, this, [this] {
+        if (m_destroying)
+            return;
         // Activation of the next window (or none) follows by itself; with none left:
         if (m_mdiArea->subWindowList().isEmpty())
             OnSubWindowActivated(nullptr);

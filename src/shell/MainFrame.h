@@ -125,6 +125,7 @@ private:
     bool m_viewerShown = false;
     bool m_minimised = false;
     bool m_printing = false;
+    bool m_destroying = false;
     bool m_withDocumentMenus = false;
     InteractionFactory m_interactionFactory;
 };

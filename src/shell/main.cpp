@@ -3,6 +3,7 @@
 
 #include "common/Version.h"
 #include "shell/KurvexApp.h"
+#include "shell/Resources.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -10,6 +11,7 @@
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
+    kurvex::InitResources();
     QApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
     QApplication::setApplicationName(QStringLiteral("Kurvex"));
     QApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));

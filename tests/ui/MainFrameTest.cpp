@@ -96,7 +96,7 @@ TEST_F(MainFrameTest, MenusWithoutAndWithADocument)
     EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&Einstellungen", QString::fromUtf8("Ü&berschreitungen"),
                                          "&Fenster", "&?"}));
     Frame().Action(Command::Close)->trigger();
-    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&?"}));
 }
@@ -232,7 +232,7 @@ TEST_F(MainFrameTest, TheFileViewerFollowsTheActiveDocument)
     EXPECT_GT(viewer->LineCount(), 0);
 
     Frame().MdiArea()->closeAllSubWindows();
-    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(viewer->Caption(), QStringLiteral("keine Datei geladen"));
 }
 
@@ -265,7 +265,7 @@ TEST_F(MainFrameTest, NewWindowShowsTheSameDocumentAndTheDocumentLivesUntilItsLa
     ASSERT_EQ(WindowCount(), 2);
     EXPECT_EQ(Frame().ActiveView()->SharedDocument(), doc.lock());
     Frame().Action(Command::Close)->trigger();  // closes every window of the document
-    QApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(WindowCount(), 0);
     Frame().FileViewer()->ShowNoFile();
     EXPECT_TRUE(doc.expired());
