@@ -21,7 +21,10 @@ struct SamplePoint {
     std::string comment;  // UTF-8
 };
 
-std::vector<SamplePoint> MakeRun(uint32_t seed, int count, double startKm)
+// Points every stepKm kilometres: the samples space them by a metre, the big
+// files as the device does, by a decimetre. commentChance is per point.
+std::vector<SamplePoint> MakeRun(uint32_t seed, int count, double startKm, double stepKm = 0.001,
+                                 double commentChance = 0.05)
 {
     static const char* const kComments[] = {
         "Fuge",
@@ -44,8 +47,8 @@ std::vector<SamplePoint> MakeRun(uint32_t seed, int count, double startKm)
         double value = std::fabs(random.Uniform(0.2, 2.8) + std::sin(i / 9.0) * 0.6);
         if (random.Chance(0.04))
             value = random.Uniform(4.1, 7.5);
-        SamplePoint point{std::round(value * 10.0) / 10.0, startKm + i * 0.001, width, ""};
-        if (random.Chance(0.05))
+        SamplePoint point{std::round(value * 10.0) / 10.0, startKm + i * stepKm, width, ""};
+        if (random.Chance(commentChance))
             point.comment = kComments[random.Int(0, 7)];
         points.push_back(point);
     }
@@ -151,6 +154,14 @@ void WriteDeviceSamples(const std::string& folder)
     WriteFile(folder + "/pm01bs02_incomplete.pbs", Pm01bs02File(aborted, false));
     const auto exchanged = MakeRun(1234, 300, 0.5);
     WriteFile(folder + "/imexport_sample.exp", ImExportFile(exchanged));
+}
+
+void WriteBigDeviceSamples(const std::string& folder, int count)
+{
+    // A comment every 20 m or so, as in the samples: a tenth of their chance per point.
+    const auto run = MakeRun(100, count, 12.0, 0.0001, 0.005);
+    WriteFile(folder + "/pm01bs02_big.pbs", Pm01bs02File(run, true));
+    WriteFile(folder + "/imexport_big.exp", ImExportFile(run));
 }
 
 }  // namespace samplegen

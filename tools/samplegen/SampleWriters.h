@@ -29,4 +29,9 @@ void WriteSideFileSamples(const std::string& folder);
 // Samples of the text formats (PM01BS01, dated column table, listing, older tables).
 void WriteTextFormatSamples(const std::string& folder);
 
+// Runs of count points a decimetre apart, as the device records them (a million
+// points are 100 km): PM01BS02, the same run as IMEXPORT001, and PM01BS01.
+void WriteBigDeviceSamples(const std::string& folder, int count);
+void WriteBigTextSamples(const std::string& folder, int count);
+
 }  // namespace samplegen

@@ -43,7 +43,7 @@ constexpr int kCommentCount = static_cast<int>(sizeof kComments / sizeof kCommen
 // A drive of count points every stepM metres from startM: lane width changes
 // twice, the values wave gently with a few exceedances, the speed drifts
 // around walking pace, as the straight edge is pushed by hand.
-std::vector<TextPoint> MakeDrive(uint32_t seed, int count, double startM, double stepM)
+std::vector<TextPoint> MakeDrive(uint32_t seed, int count, double startM, double stepM, double commentChance = 0.05)
 {
     SampleRandom random(seed);
     std::vector<TextPoint> points;
@@ -58,7 +58,7 @@ std::vector<TextPoint> MakeDrive(uint32_t seed, int count, double startM, double
         if (random.Chance(0.04))
             value = random.Uniform(4.1, 7.5);
         speed = std::fmin(9.0, std::fmax(2.0, speed + random.Uniform(-0.3, 0.3)));
-        const int comment = random.Chance(0.05) ? random.Int(0, kCommentCount - 1) : -1;
+        const int comment = random.Chance(commentChance) ? random.Int(0, kCommentCount - 1) : -1;
         points.push_back({startM + i * stepM, std::round(value * 10.0) / 10.0, width, std::round(speed * 10.0) / 10.0,
                           comment});
     }
@@ -108,7 +108,7 @@ const char* Utf8Comment(const TextPoint& point)
 
 // ---- The device text formats ------------------------------------------------------
 
-std::string Pm01bs01File()
+std::string Pm01bs01File(int count = 320, double stepM = 1.0, double commentChance = 0.05)
 {
     std::string bytes = "PM01BS01\tPlanograf PG 4711\r\n"
                         "17.06.2014 08:41\tMessung 23\r\n"
@@ -117,7 +117,7 @@ std::string Pm01bs01File()
                         "Pruefer\tA. B\xE4" "cker\r\n"
                         "Str.-Typ\tB\r\n"
                         "Str.-Nr.\t14\r\n";
-    for (const TextPoint& point : MakeDrive(1401, 320, 2150.0, 1.0)) {
+    for (const TextPoint& point : MakeDrive(1401, count, 2150.0, stepM, commentChance)) {
         // value, three unused columns, station km, width m, comment (UTF-8)
         bytes += Fixed(point.valueMm, 2) + "\t0.00\t0.00\t0.00\t" + Fixed(point.stationM / 1000.0, 4) + "\t" +
                  Fixed(point.widthM, 2);
@@ -282,6 +282,12 @@ void WriteTextFormatSamples(const std::string& folder)
     WriteFile(folder + "/dated5_sample.csv", DatedTable5File());
     WriteFile(folder + "/dated4_sample.csv", DatedTable4File());
     WriteFile(folder + "/planograph_sample.csv", PlanographFile());
+}
+
+void WriteBigTextSamples(const std::string& folder, int count)
+{
+    // A comment every 20 m or so, as in the samples.
+    WriteFile(folder + "/pm01bs01_big.txt", Pm01bs01File(count, 0.1, 0.005));
 }
 
 }  // namespace samplegen
