@@ -1,0 +1,127 @@
+#!/usr/bin/env bash
+# Measures Kurvex's speed and memory figures against their goals and prints each
+# as a ratio measured in this run. Run by hand; it is not part of CI.
+#
+#   bash scripts/bench.sh [-n ROUNDS] [-p POINTS] [-d DATA_DIR]
+#
+#   -n ROUNDS    timed runs of each command, alternating (default 7; at least 5)
+#   -p POINTS    points of the generated runs (default 1000000, 100 km)
+#   -d DATA_DIR  folder for the generated files, kept afterwards
+#                (default: a temporary folder, removed at the end)
+#
+# It builds Release into build-rel/ (BUILD_DIR to change it), generates the big
+# files with kurvex-samplegen, and times each command against md5sum of the same
+# file, run alternately so that the load of the machine falls on both alike. The
+# figure is the ratio of the medians. The machine should be otherwise idle; the
+# load average is printed before and after.
+#
+# A figure is one call of `figure` (below): further figures, such as the viewer's,
+# are added as further measure_* functions called at the end.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+ROUNDS=7
+POINTS=1000000
+DATA_DIR=
+while getopts "n:p:d:h" option; do
+    case $option in
+    n) ROUNDS=$OPTARG ;;
+    p) POINTS=$OPTARG ;;
+    d) DATA_DIR=$OPTARG ;;
+    *) sed -n '2,20p' "$0"; exit 2 ;;
+    esac
+done
+if ((ROUNDS < 5)); then
+    echo "bench.sh: at least 5 rounds are needed for a median" >&2
+    exit 2
+fi
+
+BUILD_DIR=${BUILD_DIR:-build-rel}
+JOBS=${JOBS:-2}
+
+# ---- Build ---------------------------------------------------------------------------
+launcher=()
+if command -v ccache >/dev/null; then
+    launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+fi
+echo "== Building Release into $BUILD_DIR"
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
+cmake --build "$BUILD_DIR" -j "$JOBS" --target kurvex-cli kurvex-samplegen kurvex-procstat >/dev/null
+CLI=$BUILD_DIR/src/cli/kurvex-cli
+PROCSTAT=$BUILD_DIR/bench/kurvex-procstat
+
+# ---- Data ----------------------------------------------------------------------------
+if [[ -z $DATA_DIR ]]; then
+    DATA_DIR=$(mktemp -d "${TMPDIR:-/tmp}/kurvex-bench.XXXXXX")
+    trap 'rm -rf "$DATA_DIR"' EXIT
+fi
+echo "== Generating runs of $POINTS points into $DATA_DIR"
+"$BUILD_DIR/tools/kurvex-samplegen" --big "$POINTS" "$DATA_DIR"
+
+# ---- Measuring -----------------------------------------------------------------------
+# One timed run: prints "wall_s maxrss_kib cpu_s" of the command, its output discarded.
+timed() {
+    local stats
+    stats=$("$PROCSTAT" "$@" 2>&1 >/dev/null | tail -n 1)
+    if [[ $stats != *"exit=0"* ]]; then
+        echo "bench.sh: failed: $* ($stats)" >&2
+        exit 1
+    fi
+    awk '{ for (i = 1; i <= NF; ++i) { split($i, kv, "="); v[kv[1]] = kv[2] }
+           print v["wall_s"], v["maxrss_kib"], v["cpu_s"] }' <<<"$stats"
+}
+
+median() {
+    sort -g | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+maximum() {
+    sort -g | tail -n 1
+}
+
+# figure NAME MEASURED REFERENCE GOAL TEXT: prints MEASURED/REFERENCE against GOAL.
+failures=0
+figure() {
+    local name=$1 measured=$2 reference=$3 goal=$4 text=$5
+    local ratio verdict
+    ratio=$(awk -v m="$measured" -v r="$reference" 'BEGIN { printf "%.2f", m / r }')
+    verdict=$(awk -v q="$ratio" -v g="$goal" 'BEGIN { print (q <= g) ? "ok" : "MISSED" }')
+    [[ $verdict == ok ]] || failures=$((failures + 1))
+    printf '%-34s %6s x   goal <= %-4s %-6s  %s\n' "$name" "$ratio" "$goal" "$verdict" "$text"
+}
+
+# measure_open FILE LABEL TIME_GOAL MEMORY_GOAL: kurvex-cli info against md5sum.
+measure_open() {
+    local file=$1 label=$2 time_goal=$3 memory_goal=$4
+    local bytes cli_runs md5_runs
+    bytes=$(stat -c %s "$file")
+    cat "$file" >/dev/null  # into the page cache
+    timed md5sum "$file" >/dev/null
+    timed "$CLI" info "$file" >/dev/null
+    cli_runs=$(mktemp)
+    md5_runs=$(mktemp)
+    for ((round = 0; round < ROUNDS; ++round)); do
+        timed md5sum "$file" >>"$md5_runs"
+        timed "$CLI" info "$file" >>"$cli_runs"
+    done
+    local cli_wall md5_wall cli_cpu md5_cpu rss_kib
+    cli_wall=$(cut -d' ' -f1 "$cli_runs" | median)
+    md5_wall=$(cut -d' ' -f1 "$md5_runs" | median)
+    cli_cpu=$(cut -d' ' -f3 "$cli_runs" | median)
+    md5_cpu=$(cut -d' ' -f3 "$md5_runs" | median)
+    rss_kib=$(cut -d' ' -f2 "$cli_runs" | maximum)
+    rm -f "$cli_runs" "$md5_runs"
+    figure "open $label: time" "$cli_wall" "$md5_wall" "$time_goal" \
+        "$(printf 'info %.3f s, md5sum %.3f s (processor %.3f s / %.3f s)' "$cli_wall" "$md5_wall" "$cli_cpu" "$md5_cpu")"
+    figure "open $label: peak memory" "$((rss_kib * 1024))" "$bytes" "$memory_goal" \
+        "$(awk -v r="$rss_kib" -v b="$bytes" 'BEGIN { printf "%.1f MiB of a %.1f MiB file", r / 1024, b / 1048576 }')"
+}
+
+echo "== Load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $ROUNDS rounds, medians"
+measure_open "$DATA_DIR/pm01bs02_big.pbs" "PM01BS02 $POINTS points" 3 3
+measure_open "$DATA_DIR/pm01bs01_big.txt" "PM01BS01 $POINTS points" 5 3
+measure_open "$DATA_DIR/imexport_big.exp" "IMEXPORT001 $POINTS points" 5 3
+echo "== Load after: $(cut -d' ' -f1-3 /proc/loadavg)"
+if ((failures > 0)); then
+    echo "$failures figure(s) missed their goal"
+fi
