@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include "chart/Supplier.h"
@@ -99,8 +100,13 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_programLine(FrameTitl
     m_contact->setReadOnly(true);
     m_contact->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_contact->setTabChangesFocus(true);
+    // Tall enough for every line, so the box needs no scroll bar.
     const QFontMetrics metrics(m_contact->font());
-    m_contact->setFixedHeight(metrics.lineSpacing() * 6 + 2 * m_contact->frameWidth() + 8);
+    const int lines = m_contact->document()->blockCount();
+    m_contact->setFixedHeight(metrics.lineSpacing() * lines
+                              + static_cast<int>(2 * m_contact->document()->documentMargin())
+                              + 2 * m_contact->frameWidth() + 4);
+    m_contact->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 
     const QString mail = AddressAfterLabel(kSupplierMail);
     const QString web = ToQString(kSupplierWeb);
@@ -138,6 +144,8 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_programLine(FrameTitl
     layout->addSpacing(6);
     layout->addWidget(buttons);
     setMinimumWidth(420);
+    // A form of fixed content: nothing gains from resizing it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
     buttons->button(QDialogButtonBox::Ok)->setFocus();
 }
 

@@ -139,7 +139,10 @@ void CLabel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const QRect area = contentsRect();
-    painter.fillRect(rect(), m_bkColour.isValid() ? m_bkColour : palette().color(QPalette::Window));
+    // Without a colour of its own the label shows what lies behind it, as the
+    // face of a dialog or of a group box does.
+    if (m_bkColour.isValid())
+        painter.fillRect(rect(), m_bkColour);
     painter.setPen(m_textColour.isValid() ? m_textColour : palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(area, DrawFlags(m_layout, text()), DrawableText(text()));

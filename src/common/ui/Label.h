@@ -39,7 +39,8 @@ public:
     void SetLinkTarget(const QString& target);
     void SetLayout(Layout layout);
 
-    // Invalid colours stand for the palette's window text and window colours.
+    // An invalid text colour stands for the palette's window text; an invalid
+    // background leaves the parent's background showing.
     QColor TextColor() const { return m_textColour; }
     QColor BkColor() const { return m_bkColour; }
     LinkMode Mode() const { return m_linkMode; }

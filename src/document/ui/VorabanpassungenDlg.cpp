@@ -127,6 +127,8 @@ CVorabanpassungenDlg::CVorabanpassungenDlg(int32_t fileStart, int32_t fileEnd, Q
     OnAdjustToggled(false);
     ShowState();
     setMinimumWidth(540);
+    // A form of fixed content: nothing gains from resizing it.
+    layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(m_startEdit, &QLineEdit::textChanged, this, &CVorabanpassungenDlg::OnStartEdited);
     connect(m_startEdit, &QLineEdit::editingFinished, this, &CVorabanpassungenDlg::OnStartLeft);
