@@ -4,6 +4,8 @@
 #include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
 #include "document/ui/WindowOpenInteraction.h"
+#include "evaluation/ui/EvaluationDialogs.h"
+#include "measurement/ui/ExportDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "shell/AboutDlg.h"
 #include "shell/KurvexApp.h"
@@ -304,6 +306,31 @@ void CMainFrame::ConnectCommands()
     OnView(Command::TwoMetreGrid, &CKurvexView::ToggleTwoMetreGrid);
     OnView(Command::ToggleStrips, &CKurvexView::ToggleStrips);
     OnView(Command::EditSideFile, &CKurvexView::OpenSideFileInEditor);
+
+    connect(Action(Command::ShowEvaluation), &QAction::triggered, this, [this] {
+        if (CKurvexView* view = ActiveView()) {
+            ShowEvaluationDialog(this, view->Document(), m_app.Settings());
+            RepaintViewsOf(view->Document());
+        }
+    });
+    connect(Action(Command::EditSections), &QAction::triggered, this, [this] {
+        if (CKurvexView* view = ActiveView()) {
+            ShowSectionsDialog(this, view->Document(), m_app.Settings());
+            RepaintViewsOf(view->Document());
+        }
+    });
+    connect(Action(Command::Export), &QAction::triggered, this, [this] {
+        if (CKurvexView* view = ActiveView(); view && view->CanExport())
+            ShowExportDialog(this, view->Document(), m_app.Settings());
+    });
+}
+
+void CMainFrame::RepaintViewsOf(const CKurvexDoc& doc)
+{
+    for (CKurvexView* view : Views()) {
+        if (&view->Document() == &doc)
+            view->viewport()->update();
+    }
 }
 
 // ---------------------------------------------------------------- state
@@ -343,12 +370,14 @@ void CMainFrame::UpdateCommands()
     const Command viewCommands[] = {Command::Close,       Command::Print,          Command::PreviewChart,
                                     Command::PrintChart,  Command::PreviewEvaluation, Command::PrintEvaluation,
                                     Command::Zoom,        Command::TwoMetreGrid,   Command::ToggleStrips,
-                                    Command::NewWindow,   Command::EditSideFile,   Command::ResetColumnLayout};
+                                    Command::NewWindow,   Command::EditSideFile,   Command::ResetColumnLayout,
+                                    Command::ShowEvaluation, Command::EditSections};
     for (Command command : viewCommands)
         Action(command)->setEnabled(hasView && !printing);
     Action(Command::PageBack)->setEnabled(hasView && !printing && view->CurrentPage() >= 2);
     Action(Command::PageForward)->setEnabled(hasView && !printing && view->CurrentPage() < view->PageCount());
     Action(Command::TwoMetreGrid)->setChecked(hasView && view->TwoMetreGrid());
+    Action(Command::Export)->setEnabled(hasView && !printing && view->CanExport());
     for (Command command : {Command::Cascade, Command::TileSideBySide, Command::TileStacked, Command::ArrangeIcons})
         Action(command)->setEnabled(hasWindows);
     Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
@@ -362,8 +391,7 @@ void CMainFrame::UpdateCommands()
         Command::CalibrationValue,   Command::AutomaticDetection, Command::ReportHeaderFooter,
         Command::ToolComments,       Command::ToolHeaderData,     Command::ToolInsertFreeText,
         Command::ToolEditFreeTexts,  Command::ToolInsertRangeText, Command::ToolEditRangeTexts,
-        Command::ExcludeRange,       Command::Export,             Command::EditSections,
-        Command::ShowEvaluation};
+        Command::ExcludeRange};
     for (Command command : withoutHandler)
         Action(command)->setEnabled(false);
 }
@@ -493,6 +521,9 @@ CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
     });
     connect(view, &CKurvexView::printingChanged, this, &CMainFrame::OnViewPrinting);
     connect(view, &CKurvexView::viewStateChanged, this, &CMainFrame::UpdateCommands);
+    connect(view, &CKurvexView::excludedRangeClicked, this, [this, view](int index) {
+        ShowExcludedRangeDialog(this, view->Document(), index);
+    });
     connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
     connect(window, &QMdiSubWindow::windowStateChanged, this, [this] { UpdateCaption(); });
     connect(window, &QObject::destroyed, this, [this] {
