@@ -170,20 +170,25 @@ bool CExportDlg::SaveToFile()
     if (!ExportText(text))
         return false;
     const QString documentPath = FromLocalPath(m_doc.FullPath());
-    const QString proposed = QFileInfo(documentPath).dir().filePath(FromLocalPath(ProposedExportFileName(m_doc.FullPath())));
+    const QString proposed = QDir::cleanPath(
+        QFileInfo(documentPath).absoluteDir().filePath(FromLocalPath(ProposedExportFileName(m_doc.FullPath()))));
     const QString path = AskSavePath(proposed);
     if (path.isEmpty())
         return false;
 
     // The text goes to a temporary file beside the target that replaces it
     // only when complete, so a failed export leaves an older file as it was.
+    // The flush is checked here: commit() does not notice a failure of the
+    // last buffered write and would put the cut-off file in place.
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written)
         written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
     if (written)
+        written = file.flush() && file.error() == QFileDevice::NoError;
+    if (written)
         written = file.commit();
-    else
+    else if (file.isOpen())
         file.cancelWriting();
     if (written)
         ShowMessage(QMessageBox::Information, QString::fromUtf8(kMsgSaved));
