@@ -48,6 +48,36 @@ bool CellsOverlap(const Rect& a, const Rect& b)
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
 }
 
+// "12", "12: Fuge", or in brackets for an exceedance that is not considered.
+std::string ExceedanceLabelText(const UEBERSCHREITUNG& record, const std::string& remark)
+{
+    std::string text = record.beruecksichtigt ? FormatInt(record.lfdNr) : "(" + FormatInt(record.lfdNr);
+    if (!remark.empty())
+        text += ": " + remark;
+    if (!record.beruecksichtigt)
+        text += ")";
+    return text;
+}
+
+// The row of the next exceedance label: a label closer to the previous one
+// than its own width w takes the other row, one farther away the first row.
+int NextExceedanceRow(int row, int previousX, int x, int w)
+{
+    return previousX - x > w ? 0 : (row + 1) % kExceedanceRows;
+}
+
+// Top of an exceedance label in `row`, below the first row's top; its cell has
+// the given left edge and extent. A label near the strip start would cover
+// "Station [km]" with its opaque cell: there the rows stack upward from the
+// caption's top instead.
+int ExceedanceLabelTop(int firstRowTop, int row, int left, Size extent, const Rect& stationCaption)
+{
+    const int top = firstRowTop - row * kExceedanceRowPitch;
+    if (!CellsOverlap(Rect{left, top, left + extent.cx, top - extent.cy}, stationCaption))
+        return top;
+    return stationCaption.top + extent.cy + row * kExceedanceRowPitch;
+}
+
 Font ArialFont(int height, int weight, int escapement = 0)
 {
     Font font;
@@ -834,11 +864,7 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
             continue;  // only when the container is not in order after all
         const int x = strip.X(record.station);
         const std::string remark = exceedances.ChartRemarkFor(record.station);
-        std::string text = record.beruecksichtigt ? FormatInt(record.lfdNr) : "(" + FormatInt(record.lfdNr);
-        if (!remark.empty())
-            text += ": " + remark;
-        if (!record.beruecksichtigt)
-            text += ")";
+        const std::string text = ExceedanceLabelText(record, remark);
         if (record.beruecksichtigt) {
             surface.SetPen(SettingsPen(kLimitPen));
             surface.SetTextColor(SettingsColour(kLimitPen));
@@ -849,23 +875,12 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         const bool leftAligned = !remark.empty();
         surface.SetTextAlign(TextAlign{leftAligned ? HAlign::Left : HAlign::Center, VAlign::Top});
 
-        // Labels closer than their own width alternate between the two rows.
-        const int w = static_cast<int>(text.size()) * 200;
-        if (previousX - x > w)
-            level = 0;
-        else
-            level = (level + 1) % kExceedanceRows;
+        level = NextExceedanceRow(level, previousX, x, static_cast<int>(text.size()) * 200);
         previousX = x;
-
         const int textX = leftAligned ? x - 80 : x;
-        int ytop = strip.Y(20.0) - (level * kExceedanceRowPitch + Scaled(550));
         const Size extent = surface.GetTextExtent(Cp1252ToUtf8(text));
-        const int left = leftAligned ? textX : textX - extent.cx / 2;
-        if (CellsOverlap(Rect{left, ytop, left + extent.cx, ytop - extent.cy}, stationCaption)) {
-            // A label near the strip start would cover "Station [km]" with its
-            // opaque cell: there the two rows stack upward from the caption's top.
-            ytop = stationCaption.top + extent.cy + level * kExceedanceRowPitch;
-        }
+        const int ytop = ExceedanceLabelTop(strip.Y(20.0) - Scaled(550), level,
+                                            leftAligned ? textX : textX - extent.cx / 2, extent, stationCaption);
         surface.MoveTo(x, strip.Y(record.messwert / 10.0 + 1.0));
         surface.LineTo(x, ytop);
         Text(surface, textX, ytop, text);
