@@ -231,6 +231,30 @@ TEST_F(ChartPrintTest, TheEvaluationPrintsPortraitWhateverTheLastPrintLeft)
     ExpectSamePdf(PrepareReport(*doc));
 }
 
+TEST_F(ChartPrintTest, AnUnknownLengthScaleIsSettledAt400AlsoWhenThePrintComesFirst)
+{
+    // The sample with the scale 1:300, which no chart is drawn at.
+    const QString copy = folder.filePath(QStringLiteral("pm01bs02_sample.pbs"));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(doc->FullPath()), copy));
+    ASSERT_TRUE(QFile::copy(QString::fromStdString(doc->FullPath() + ".zi4"), copy + QStringLiteral(".zi4")));
+    {
+        QFile side(copy + QStringLiteral(".zi4"));
+        ASSERT_TRUE(side.open(QIODevice::Append));
+        side.write("MASSSTAB_DER_LAENGE=300\r\n");
+    }
+    doc = std::make_shared<CKurvexDoc>();
+    test::OkInteraction interaction;
+    ASSERT_EQ(doc->Open(copy.toStdString(), CEinstellungen(), interaction), OpenResult::Opened);
+    ASSERT_EQ(doc->State().LengthScale(), 300);
+
+    view = std::make_unique<CKurvexView>(doc, Context());  // never shown, never painted
+    view->PrintEvaluation();
+    EXPECT_EQ(doc->State().LengthScale(), 400);
+    QString error;
+    ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error));
+    ExpectSamePdf(PrepareReport(*doc));
+}
+
 TEST_F(ChartPrintTest, BeginAndEndOfAPrint)
 {
     MakeView();

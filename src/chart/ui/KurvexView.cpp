@@ -403,6 +403,8 @@ void CKurvexView::ShowFailure(const QString& message)
 
 int CKurvexView::PreparePrint(QPrinter& printer)
 {
+    // What the window's first paint does, should a print come before it.
+    SettleLengthScale(m_doc->State());
     if (m_evaluationPrint) {
         // The report is a portrait form whichever orientation the last print used.
         printer.setPageOrientation(QPageLayout::Portrait);
