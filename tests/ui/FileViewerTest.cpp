@@ -198,6 +198,12 @@ TEST(FileViewer, AMillionLineRunFormatsOnlyTheVisibleLines)
     EXPECT_EQ(viewer.LineText(kPoints + 1), QStringLiteral("4.90 99.9999 3.50 Ende"));
     EXPECT_EQ(viewer.LineText(kPoints + 2), QStringLiteral("***"));
 
+    // Typing a letter searches nothing: a search would format every line.
+    model.ResetFormattedRowCount();
+    QKeyEvent letter(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, QStringLiteral("x"));
+    QApplication::sendEvent(&viewer.View(), &letter);
+    EXPECT_LT(model.FormattedRowCount(), 200);
+
     // Switching to another run and back resets the model and nothing more.
     viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
     viewer.ShowDocument(big);

@@ -104,9 +104,12 @@ public:
 
     QSize sizeHint() const override
     {
-        // About the size of the dialog the viewer once was.
         return {400, 380};
     }
+
+    // Typing a letter would search the lines for it, formatting every line of a
+    // large run on the way; a viewer of measured values has no use for that.
+    void keyboardSearch(const QString&) override {}
 
 protected:
     void keyPressEvent(QKeyEvent* event) override
