@@ -15,6 +15,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -98,6 +101,7 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     UpdateCommands();
     setWindowTitle(MainWindowCaption());
     resize(1280, 860);
+    setAcceptDrops(true);
 }
 
 CMainFrame::~CMainFrame()
@@ -760,6 +764,39 @@ void CMainFrame::changeEvent(QEvent* event)
         }
     }
     QMainWindow::changeEvent(event);
+}
+
+namespace {
+
+// The local files among dropped URLs; anything else is not ours to open.
+QStringList DroppedFiles(const QMimeData* data)
+{
+    QStringList files;
+    if (!data || !data->hasUrls())
+        return files;
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile())
+            files.append(url.toLocalFile());
+    }
+    return files;
+}
+
+}  // namespace
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!DroppedFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event)
+{
+    const QStringList files = DroppedFiles(event->mimeData());
+    if (files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened after the drop has finished, so message boxes do not run inside the drag.
+    QMetaObject::invokeMethod(this, [this, files] { OpenFiles(files); }, Qt::QueuedConnection);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)

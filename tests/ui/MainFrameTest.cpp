@@ -18,6 +18,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QUrl>
 #include <QSettings>
 #include <QTemporaryDir>
 
@@ -277,6 +280,32 @@ TEST_F(MainFrameTest, ResetColumnLayoutRemovesTheStoredWidths)
     ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
     Frame().Action(Command::ResetColumnLayout)->trigger();
     EXPECT_FALSE(QSettings().contains(QStringLiteral("Spaltenbreiten/Auswertung")));
+}
+
+TEST_F(MainFrameTest, DroppedFilesOpenLikeChosenOnesWithTheSameMessages)
+{
+    QTemporaryDir folder;
+    const QString empty = folder.filePath(QStringLiteral("empty.pbs"));
+    test::WriteWholeFile(empty.toStdString(), "");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(Sample("pm01bs02_sample.pbs")), QUrl::fromLocalFile(empty),
+                  QUrl(QStringLiteral("https://example.org/remote.pbs"))});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&Frame(), &drop);
+    QApplication::processEvents();
+    EXPECT_EQ(WindowCount(), 1);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, "Unerwartetes Dateiformat.");
+
+    QMimeData text;
+    text.setText(QStringLiteral("no file"));
+    QDragEnterEvent refused(QPoint(10, 10), Qt::CopyAction, &text, Qt::LeftButton, Qt::NoModifier);
+    refused.ignore();
+    QApplication::sendEvent(&Frame(), &refused);
+    EXPECT_FALSE(refused.isAccepted());
 }
 
 }  // namespace
