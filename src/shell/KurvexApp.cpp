@@ -1,6 +1,7 @@
 #include "shell/KurvexApp.h"
 
 #include "common/Version.h"
+#include "chart/ui/ChartPrinting.h"
 #include "common/ui/QtText.h"
 #include "shell/MainFrame.h"
 #include "shell/QSettingsStore.h"
@@ -92,6 +93,7 @@ bool CKurvexApp::InitInstance(const StartOptions& options)
     ReadGlobalSettings();
 
     m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    InitPrinterSettings(*m_printer);
     m_printer->setPageOrientation(QPageLayout::Landscape);
     m_versionText = kVersionText;
 

@@ -520,9 +520,12 @@ CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
     QMdiSubWindow* window = m_mdiArea->addSubWindow(view);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowIcon(windowIcon());
-    connect(view, &CKurvexView::pickedStationsChanged, this, [this](const QString& newest, const QString& previous) {
-        ShowPickedStations(newest.toStdString(), previous.toStdString());
-    });
+    connect(view, &CKurvexView::pickedStationsChanged, this,
+            [this, view](const QString& newest, const QString& previous) {
+                ShowPickedStations(newest.toStdString(), previous.toStdString());
+                // The yellow band follows in every window of the document.
+                RepaintViewsOf(view->Document());
+            });
     connect(view, &CKurvexView::printingChanged, this, &CMainFrame::OnViewPrinting);
     connect(view, &CKurvexView::viewStateChanged, this, &CMainFrame::UpdateCommands);
     connect(view, &CKurvexView::excludedRangeClicked, this, [this, view](int index) {

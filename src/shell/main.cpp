@@ -7,11 +7,19 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 
 int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     kurvex::InitResources();
+    // The program speaks German whatever the session's language, Qt's own dialogs too.
+    QTranslator qtTexts;
+    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtTexts);
     QApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
     QApplication::setApplicationName(QStringLiteral("Kurvex"));
     QApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));

@@ -1,8 +1,4 @@
 #pragma once
-// TEAM NOTE FOR THE ENGINEER OF THIS FILE (the lead removes this block later; leave it in place):
-// before you write code, read /tmp/rules.txt in full: the team rules that always hold
-// (never use an existing implementation of this product, no mention of the specification in code,
-// commits of your own files only, and more). They are part of your brief.
 // The chart window of a run: one page of two or three strips, scrolled and
 // zoomed, with mouse measuring and the view's commands (paging, zoom, strips,
 // 2-m grid, printing and preview, the evaluation dialogs, export, the side file
