@@ -135,6 +135,8 @@ ViewContext CKurvexApp::MakeViewContext()
     context.printer = m_printer.get();
     context.versionText = m_versionText;
     context.openInEditor = [](const QString& path) { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); };
+    if (m_viewContextHook)
+        m_viewContextHook(context);
     return context;
 }
 

@@ -13,6 +13,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -60,6 +61,9 @@ public:
     // The per-user folder "Kurvex4"; empty when the platform has none.
     const QString& UserFolder() const { return m_userFolder; }
     ViewContext MakeViewContext();
+    // Adjusts the context of every chart window made from now on (tests put
+    // recorders in place of the editor and of the print dialogs here).
+    void SetViewContextHook(std::function<void(ViewContext&)> hook) { m_viewContextHook = std::move(hook); }
 
 private:
     void PrepareUserFolder(const QString& baseFolder);
@@ -75,6 +79,7 @@ private:
     QString m_userFolder;
     std::unique_ptr<SingleInstance> m_instance;
     std::unique_ptr<CMainFrame> m_mainFrame;
+    std::function<void(ViewContext&)> m_viewContextHook;
 };
 
 }  // namespace kurvex
