@@ -8,6 +8,7 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QSaveFile>
 
 #include <algorithm>
 #include <cmath>
@@ -78,12 +79,20 @@ bool PrintSheets(QPagedPaintDevice& device, int first, int last, const SheetDraw
 
 bool WriteSheetsPdf(const QString& path, const SheetJob& job, int first, int last, QString& error)
 {
-    QPdfWriter writer(path);
-    writer.setResolution(kPdfResolution);
-    writer.setPageLayout(A4Layout(job.orientation));
-    writer.setCreator(QStringLiteral("Kurvex"));
-    writer.setTitle(QFileInfo(path).completeBaseName());
-    if (!PrintSheets(writer, first, last, job.draw)) {
+    // Written beside the target and put in its place only when complete, so a
+    // failed write never leaves half a PDF where a good one was.
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written) {
+        QPdfWriter writer(&file);
+        writer.setResolution(kPdfResolution);
+        writer.setPageLayout(A4Layout(job.orientation));
+        writer.setCreator(QStringLiteral("Kurvex"));
+        writer.setTitle(QFileInfo(path).completeBaseName());
+        written = PrintSheets(writer, first, last, job.draw);
+    }
+    if (!written || !file.commit()) {
+        file.cancelWriting();
         error = QStringLiteral("Die Datei %1 kann nicht geschrieben werden.").arg(path);
         return false;
     }

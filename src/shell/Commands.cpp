@@ -99,6 +99,15 @@ std::vector<CommandInfo> BuildTable()
          U("Öffnet die Datei des Bearbeitungsstands im Texteditor."), none, QKeySequence(Qt::Key_ScrollLock)},
         {Command::NewDocument, U("&Neu"), none, U("Öffnet ein leeres Dokument."), none,
          QKeySequence(Qt::CTRL | Qt::Key_N)},
+        {Command::GoToStation, U("&Gehe zu Station ...\tStrg+G"), none,
+         U("Zeigt die Seite mit einer Station und markiert sie."), none, QKeySequence(Qt::CTRL | Qt::Key_G)},
+        {Command::Reload, U("Neu &laden\tF5"), none,
+         U("Liest die Messdatei und ihren Bearbeitungsstand neu von der Festplatte."), none,
+         QKeySequence(Qt::Key_F5)},
+        {Command::SaveChartPdf, U("Diagramm als PDF speichern ..."), none,
+         U("Speichert die Diagrammseiten, wie sie gedruckt werden, als PDF-Datei."), none, {}},
+        {Command::SaveReportPdf, U("Auswertung als PDF speichern ..."), none,
+         U("Speichert die Seiten der Auswertung, wie sie gedruckt werden, als PDF-Datei."), none, {}},
     };
 }
 

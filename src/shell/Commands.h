@@ -70,6 +70,11 @@ enum class Command {
     ExcludeRange,
     EditSideFile,
     NewDocument,
+    // Beside the original commands
+    GoToStation,
+    Reload,
+    SaveChartPdf,
+    SaveReportPdf,
 };
 
 struct CommandInfo {

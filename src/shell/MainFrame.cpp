@@ -1,8 +1,13 @@
 #include "shell/MainFrame.h"
 
+#include "chart/StationSearch.h"
 #include "chart/ui/KurvexView.h"
+#include "common/Numbers.h"
+#include "render/ChartRendering.h"
+#include "render/ReportRendering.h"
 #include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
+#include "document/RememberedAnswers.h"
 #include "document/ui/WindowOpenInteraction.h"
 #include "evaluation/ui/EvaluationDialogs.h"
 #include "measurement/ui/ExportDlg.h"
@@ -15,6 +20,9 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDate>
+#include <QInputDialog>
+#include <QLineEdit>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
@@ -35,6 +43,8 @@
 #include <QWindowStateChangeEvent>
 
 #include <algorithm>
+#include <limits>
+#include <optional>
 
 namespace kurvex {
 
@@ -165,6 +175,7 @@ void CMainFrame::CreateMenus()
     add(m_fileMenuWith, {Command::Open, Command::Close, Command::Export});
     m_fileMenuWith->addSeparator();
     add(m_fileMenuWith, {Command::Print, Command::PreviewChart, Command::PrintSetup});
+    add(m_fileMenuWith, {Command::SaveChartPdf, Command::SaveReportPdf});
     m_fileMenuWith->addSeparator();
     add(m_fileMenuWith, {Command::NewRunDefaults, Command::ResetState});
     m_fileMenuWith->addSeparator();
@@ -172,6 +183,8 @@ void CMainFrame::CreateMenus()
     add(m_fileMenuWith, {Command::Exit});
     QMenu* viewWith = menu(U("&Ansicht"), m_menusWithDocument);
     add(viewWith, {Command::ToolBar, Command::StatusBar, Command::ResetColumnLayout, Command::RepositionBars});
+    viewWith->addSeparator();
+    add(viewWith, {Command::GoToStation, Command::Reload});
     QMenu* settings = menu(U("&Einstellungen"), m_menusWithDocument);
     add(settings, {Command::RunSettings, Command::ComparisonRuns, Command::EditComments, Command::EditHeaderData,
                    Command::InsertFreeText, Command::EditFreeTexts, Command::InsertRangeText, Command::EditRangeTexts,
@@ -323,6 +336,10 @@ void CMainFrame::ConnectCommands()
             RepaintViewsOf(view->Document());
         }
     });
+    connect(Action(Command::GoToStation), &QAction::triggered, this, &CMainFrame::AskStationAndGo);
+    connect(Action(Command::Reload), &QAction::triggered, this, &CMainFrame::ReloadActiveDocument);
+    connect(Action(Command::SaveChartPdf), &QAction::triggered, this, [this] { SavePdf(false); });
+    connect(Action(Command::SaveReportPdf), &QAction::triggered, this, [this] { SavePdf(true); });
     connect(Action(Command::Export), &QAction::triggered, this, [this] {
         if (CKurvexView* view = ActiveView(); view && view->CanExport())
             ShowExportDialog(this, view->Document(), m_app.Settings());
@@ -375,7 +392,9 @@ void CMainFrame::UpdateCommands()
                                     Command::PrintChart,  Command::PreviewEvaluation, Command::PrintEvaluation,
                                     Command::Zoom,        Command::TwoMetreGrid,   Command::ToggleStrips,
                                     Command::NewWindow,   Command::EditSideFile,   Command::ResetColumnLayout,
-                                    Command::ShowEvaluation, Command::EditSections};
+                                    Command::ShowEvaluation, Command::EditSections,
+                                    Command::GoToStation,    Command::Reload,
+                                    Command::SaveChartPdf,   Command::SaveReportPdf};
     for (Command command : viewCommands)
         Action(command)->setEnabled(hasView && !printing);
     Action(Command::PageBack)->setEnabled(hasView && !printing && view->CurrentPage() >= 2);
@@ -487,23 +506,27 @@ CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
         return open;
     }
 
-    auto interaction = MakeOpenInteraction();
+    auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[canonical]);
+    interaction->AskAgain();  // a new open asks again: the side file was never written
     auto doc = std::make_shared<CKurvexDoc>();
     const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), *interaction);
-    switch (result) {
-    case OpenResult::Opened:
-        break;
-    case OpenResult::CannotOpenFile:
-        interaction->ShowMessage({MessageIcon::Exclamation,
-                                  ToCp1252(U("Die Datei\n%1\nkann nicht geöffnet werden.\n\n%2")
-                                               .arg(QDir::toNativeSeparators(canonical), UnreadableReason(canonical)))});
-        return nullptr;
-    case OpenResult::UnexpectedFormat:
-        interaction->ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
+    if (result != OpenResult::Opened) {
+        ReportFailedOpen(*interaction, result, canonical);
         return nullptr;
     }
     AddToRecentFiles(canonical);
     return AddView(std::move(doc));
+}
+
+void CMainFrame::ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path)
+{
+    if (result == OpenResult::CannotOpenFile) {
+        interaction.ShowMessage({MessageIcon::Exclamation,
+                                 ToCp1252(U("Die Datei\n%1\nkann nicht geöffnet werden.\n\n%2")
+                                              .arg(QDir::toNativeSeparators(path), UnreadableReason(path)))});
+    } else if (result == OpenResult::UnexpectedFormat) {
+        interaction.ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
+    }
 }
 
 std::unique_ptr<OpenInteraction> CMainFrame::MakeOpenInteraction()
@@ -513,13 +536,9 @@ std::unique_ptr<OpenInteraction> CMainFrame::MakeOpenInteraction()
     return std::make_unique<WindowOpenInteraction>(this, m_app.GlobalSettings());
 }
 
-CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
+CKurvexView* CMainFrame::MakeView(std::shared_ptr<CKurvexDoc> doc)
 {
-    const bool maximise = !m_mdiArea->activeSubWindow() || m_mdiArea->activeSubWindow()->isMaximized();
     auto* view = new CKurvexView(std::move(doc), m_app.MakeViewContext());
-    QMdiSubWindow* window = m_mdiArea->addSubWindow(view);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowIcon(windowIcon());
     connect(view, &CKurvexView::pickedStationsChanged, this,
             [this, view](const QString& newest, const QString& previous) {
                 ShowPickedStations(newest.toStdString(), previous.toStdString());
@@ -532,6 +551,16 @@ CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
         ShowExcludedRangeDialog(this, view->Document(), index);
     });
     connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
+    return view;
+}
+
+CKurvexView* CMainFrame::AddView(std::shared_ptr<CKurvexDoc> doc)
+{
+    const bool maximise = !m_mdiArea->activeSubWindow() || m_mdiArea->activeSubWindow()->isMaximized();
+    CKurvexView* view = MakeView(std::move(doc));
+    QMdiSubWindow* window = m_mdiArea->addSubWindow(view);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setWindowIcon(windowIcon());
     connect(window, &QMdiSubWindow::windowStateChanged, this, [this] { UpdateCaption(); });
     connect(window, &QObject::destroyed, this, [this] {
         if (m_destroying)
@@ -652,6 +681,121 @@ void CMainFrame::UpdateRecentFileMenu()
             m_recentActions.push_back(entry);
         }
     }
+}
+
+// ---------------------------------------------------------------- beside the original commands
+
+void CMainFrame::ShowUserMessage(MessageIcon icon, const QString& text)
+{
+    MakeOpenInteraction()->ShowMessage({icon, ToCp1252(text)});
+}
+
+void CMainFrame::AskStationAndGo()
+{
+    if (!ActiveView())
+        return;
+    bool ok = false;
+    const QString text = QInputDialog::getText(this, U("Gehe zu Station"), U("Station [m]:"), QLineEdit::Normal,
+                                               QString(), &ok);
+    if (ok)
+        GoToStation(text);
+}
+
+bool CMainFrame::GoToStation(const QString& metres)
+{
+    CKurvexView* view = ActiveView();
+    if (!view)
+        return false;
+    const std::optional<int32_t> station = ParseStationMetres(ToCp1252(metres));
+    if (!station) {
+        ShowUserMessage(MessageIcon::Exclamation,
+                        U("Bitte eine Station in Metern angeben, zum Beispiel 1234,5."));
+        return false;
+    }
+    if (!view->GoToStation(*station)) {
+        const RunExtent run = RunExtentOf(view->Document().Run());
+        ShowUserMessage(MessageIcon::Exclamation,
+                        U("Die Station %1 m liegt außerhalb der Messfahrt (%2 m bis %3 m).")
+                            .arg(ToQString(FormatTenths(*station)), ToQString(FormatTenths(run.firstStation)),
+                                 ToQString(FormatTenths(run.lastStation))));
+        return false;
+    }
+    return true;
+}
+
+CKurvexView* CMainFrame::ReloadActiveDocument()
+{
+    CKurvexView* active = ActiveView();
+    if (!active || active->Document().FullPath().empty())
+        return nullptr;
+    const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
+    const QString path = FromLocalPath(old->FullPath());
+
+    // A file without side file was adjusted by the first-load answers; the
+    // side file is never written, so the same answers are given again.
+    auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[path]);
+    auto doc = std::make_shared<CKurvexDoc>();
+    const OpenResult result = doc->Open(old->FullPath(), m_app.GlobalSettings(), *interaction);
+    if (result != OpenResult::Opened) {
+        // The open run stays as it was.
+        ReportFailedOpen(*interaction, result, path);
+        return nullptr;
+    }
+    CKurvexView* replacement = nullptr;
+    for (CKurvexView* view : Views()) {
+        if (view->SharedDocument() != old)
+            continue;
+        auto* window = qobject_cast<QMdiSubWindow*>(view->parentWidget());
+        const CKurvexView::Layout layout = view->CurrentLayout();
+        CKurvexView* fresh = MakeView(doc);
+        window->setWidget(fresh);
+        view->deleteLater();
+        fresh->ApplyLayout(layout);
+        if (view == active)
+            replacement = fresh;
+    }
+    m_activeWindow = nullptr;
+    OnSubWindowActivated(m_mdiArea->activeSubWindow());
+    return replacement;
+}
+
+void CMainFrame::SavePdf(bool evaluation)
+{
+    CKurvexView* view = ActiveView();
+    if (!view)
+        return;
+    const QFileInfo measurement(FromLocalPath(view->Document().FullPath()));
+    const QString proposed =
+        measurement.dir().filePath(measurement.fileName() + (evaluation ? U("_Auswertung.pdf") : U("_Diagramm.pdf")));
+    const QString path =
+        QFileDialog::getSaveFileName(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
+                                     proposed, U("PDF-Dateien (*.pdf)"));
+    if (!path.isEmpty())
+        SavePdfTo(evaluation, path);
+}
+
+bool CMainFrame::SavePdfTo(bool evaluation, const QString& path)
+{
+    CKurvexView* view = ActiveView();
+    if (!view)
+        return false;
+    QString error;
+    bool written = false;
+    if (evaluation) {
+        written = WriteReportPdf(view->Document(), path, m_app.VersionText(), error);
+    } else {
+        ChartRenderSettings settings;
+        settings.stripsPerPage = view->StripsPerPage();
+        settings.twoMetreGrid = view->TwoMetreGrid();
+        settings.editingDate = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+        settings.versionText = m_app.VersionText();
+        written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,
+                                std::numeric_limits<int>::max(), settings, error);
+    }
+    RepaintViewsOf(view->Document());
+    if (!written)
+        ShowUserMessage(MessageIcon::Exclamation, error);
+    return written;
 }
 
 // ---------------------------------------------------------------- frame commands

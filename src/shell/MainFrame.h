@@ -5,7 +5,9 @@
 // is one QAction whose enabled and checked state is computed in one place from
 // the active chart window.
 
+#include "document/OpenInteraction.h"
 #include "shell/Commands.h"
+#include "common/Message.h"
 
 #include <QMainWindow>
 
@@ -13,6 +15,7 @@
 #include <QPointer>
 
 #include <map>
+#include <optional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,9 +31,9 @@ namespace kurvex {
 
 class CKurvexApp;
 class CKurvexDoc;
+enum class OpenResult;
 class CKurvexView;
 class CNMDateiDlg;
-class OpenInteraction;
 
 inline constexpr const char* kNoFileLoaded = "keine Datei geladen";
 
@@ -64,6 +67,15 @@ public:
     void UpdateCommands();
     // The framework's recent-file list, newest first.
     QStringList RecentFiles() const;
+    // "Gehe zu Station": metres as typed; false (and a message) when it is no
+    // station of the active run.
+    bool GoToStation(const QString& metres);
+    // "Neu laden": the active run opened again from disk in its windows, which
+    // keep page, zoom, strips and grid. Answers the active window's new view,
+    // or null when the file could not be opened again (the run stays as it was).
+    CKurvexView* ReloadActiveDocument();
+    // "Diagramm/Auswertung als PDF speichern" into a chosen file.
+    bool SavePdfTo(bool evaluation, const QString& path);
     // Brings the window forward (a second start of the program asked for it).
     void BringToFront();
     // Who answers the open's messages and questions; tests put a recorder here.
@@ -94,7 +106,12 @@ private:
     void AddToRecentFiles(const QString& path);
 
     std::unique_ptr<OpenInteraction> MakeOpenInteraction();
+    CKurvexView* MakeView(std::shared_ptr<CKurvexDoc> doc);
     CKurvexView* AddView(std::shared_ptr<CKurvexDoc> doc);
+    void ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path);
+    void ShowUserMessage(MessageIcon icon, const QString& text);
+    void AskStationAndGo();
+    void SavePdf(bool evaluation);
     CKurvexView* FindView(const QString& canonicalPath) const;
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnViewPrinting(bool printing);
@@ -131,6 +148,8 @@ private:
     bool m_destroying = false;
     bool m_withDocumentMenus = false;
     InteractionFactory m_interactionFactory;
+    // The first-load answers given in this session, by file.
+    std::map<QString, std::optional<FirstLoadAnswer>> m_firstLoadAnswers;
 };
 
 }  // namespace kurvex

@@ -1,7 +1,10 @@
 // The main window over real documents: menus, command states, opening and
 // failing to open files, the caption, the status bar and the file viewer.
 
+#include "chart/ChartPainter.h"
 #include "chart/ui/KurvexView.h"
+#include "common/Numbers.h"
+#include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "render/ChartRendering.h"
@@ -12,6 +15,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMdiArea>
@@ -280,6 +284,99 @@ TEST_F(MainFrameTest, ResetColumnLayoutRemovesTheStoredWidths)
     ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
     Frame().Action(Command::ResetColumnLayout)->trigger();
     EXPECT_FALSE(QSettings().contains(QStringLiteral("Spaltenbreiten/Auswertung")));
+}
+
+TEST_F(MainFrameTest, GoToStationShowsItsPageAndPicksItAndRefusesStationsOutsideTheRun)
+{
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    view->viewport()->repaint();
+    const RunExtent run = RunExtentOf(view->Document().Run());
+    const int32_t last = run.lastStation;
+
+    EXPECT_TRUE(Frame().GoToStation(ToQString(FormatTenths(last)).replace(QLatin1Char('.'), QLatin1Char(','))));
+    EXPECT_EQ(view->CurrentPage(), view->PageCount());
+    EXPECT_EQ(view->Document().PickedStations().Get(0), std::to_string(last));
+    EXPECT_EQ(Frame().StatusPane(1)->text().left(2), QStringLiteral("[ "));
+
+    EXPECT_TRUE(Frame().GoToStation(ToQString(FormatTenths(run.firstStation))));
+    EXPECT_EQ(view->CurrentPage(), 1);
+    EXPECT_TRUE(m_messages.empty());
+
+    for (const QString& refused : {QStringLiteral("abc"), QString(), ToQString(FormatTenths(last + 10))}) {
+        m_messages.clear();
+        EXPECT_FALSE(Frame().GoToStation(refused)) << refused.toStdString();
+        ASSERT_EQ(m_messages.size(), 1u);
+        EXPECT_EQ(m_messages[0].icon, MessageIcon::Exclamation);
+        EXPECT_EQ(view->CurrentPage(), 1);
+    }
+    EXPECT_NE(m_messages[0].text.find("au\xDF" "erhalb der Messfahrt"), std::string::npos) << m_messages[0].text;
+}
+
+TEST_F(MainFrameTest, ReloadKeepsTheLayoutAndDoesNotAskTheFirstLoadQuestionAgain)
+{
+    QTemporaryDir folder;
+    const QString copy = folder.filePath(QStringLiteral("run.pbs"));  // no side file
+    ASSERT_TRUE(QFile::copy(Sample("pm01bs02_sample.pbs"), copy));
+    CKurvexView* view = Frame().OpenDocumentFile(copy);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(m_questions, 1);
+    view->viewport()->repaint();
+    view->ToggleStrips();
+    view->ToggleTwoMetreGrid();
+    view->ZoomIn();
+    view->PageForward();
+    const CKurvexView::Layout before = view->CurrentLayout();
+    const auto oldDoc = view->SharedDocument();
+
+    CKurvexView* reloaded = Frame().ReloadActiveDocument();
+    ASSERT_NE(reloaded, nullptr);
+    EXPECT_EQ(m_questions, 1);
+    EXPECT_NE(reloaded->SharedDocument(), oldDoc);
+    EXPECT_EQ(Frame().ActiveView(), reloaded);
+    const CKurvexView::Layout after = reloaded->CurrentLayout();
+    EXPECT_EQ(after.zoomLevel, before.zoomLevel);
+    EXPECT_EQ(after.currentPage, before.currentPage);
+    EXPECT_EQ(after.stripsPerPage, before.stripsPerPage);
+    EXPECT_EQ(after.twoMetreGrid, before.twoMetreGrid);
+    EXPECT_EQ(WindowCount(), 1);
+
+    // A file that has gone away: a message, and the open run stays.
+    QFile::remove(copy);
+    m_messages.clear();
+    EXPECT_EQ(Frame().ReloadActiveDocument(), nullptr);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(Frame().ActiveView(), reloaded);
+
+    // Opening anew (not reloading) asks again: the side file was never written.
+    Frame().MdiArea()->closeAllSubWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_TRUE(QFile::copy(Sample("pm01bs02_sample.pbs"), copy));
+    ASSERT_NE(Frame().OpenDocumentFile(copy), nullptr);
+    EXPECT_EQ(m_questions, 2);
+}
+
+TEST_F(MainFrameTest, ChartAndReportSaveAsPdfAndAFailedWriteKeepsTheOldFile)
+{
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    QTemporaryDir folder;
+    const QString chart = folder.filePath(QStringLiteral("chart.pdf"));
+    const QString report = folder.filePath(QStringLiteral("report.pdf"));
+    EXPECT_TRUE(Frame().SavePdfTo(false, chart));
+    EXPECT_TRUE(Frame().SavePdfTo(true, report));
+    for (const QString& pdf : {chart, report}) {
+        QFile file(pdf);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_TRUE(file.read(5) == "%PDF-");
+    }
+    EXPECT_TRUE(m_messages.empty());
+
+    // A target in a folder that does not exist: a message naming it.
+    const QString nowhere = folder.filePath(QStringLiteral("missing/chart.pdf"));
+    EXPECT_FALSE(Frame().SavePdfTo(false, nowhere));
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].text.find("missing/chart.pdf"), std::string::npos);
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }
 
 TEST_F(MainFrameTest, DroppedFilesOpenLikeChosenOnesWithTheSameMessages)

@@ -1,5 +1,7 @@
 #include "chart/ui/KurvexView.h"
 
+#include "chart/StationSearch.h"
+
 #include "chart/PageFrame.h"
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
@@ -272,6 +274,43 @@ void CKurvexView::ClickAt(QPoint viewportPosition, Qt::KeyboardModifiers modifie
 }
 
 // --- Commands ----------------------------------------------------------------
+
+bool CKurvexView::GoToStation(int32_t station)
+{
+    m_painter.PreparePaint();
+    const RunExtent run = RunExtentOf(m_doc->Run());
+    if (!StationInRun(run, station))
+        return false;
+    const ChartView& view = m_painter.View();
+    const int page = PageOfStation(view.paging, view.stripLength, view.stripsPerPage, run.ascending, station);
+    if (page < 1)
+        return false;
+    SetCurrentPage(page);
+    if (PickStation(m_doc->PickedStations(), station))
+        AnnouncePickedStations();
+    Repaint();
+    return true;
+}
+
+CKurvexView::Layout CKurvexView::CurrentLayout() const
+{
+    return Layout{ZoomLevel(), CurrentPage(), StripsPerPage(), TwoMetreGrid()};
+}
+
+void CKurvexView::ApplyLayout(const Layout& layout)
+{
+    m_firstShown = true;
+    ChartView& view = m_painter.View();
+    view.zoomLevel = layout.zoomLevel;
+    view.currentPage = std::max(layout.currentPage, 1);
+    view.stripsPerPage = SanitizeStripsPerPage(layout.stripsPerPage);
+    view.twoMetreGrid = layout.twoMetreGrid;
+    m_painter.PreparePaint();
+    UpdateTitle();
+    UpdateScrollExtent();
+    Repaint();
+    Q_EMIT viewStateChanged();
+}
 
 void CKurvexView::SetCurrentPage(int page)
 {

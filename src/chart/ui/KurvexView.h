@@ -62,6 +62,21 @@ public:
     // picked a station.
     void Repaint();
 
+    // "Gehe zu Station": shows the page whose strip holds the station (dm) and
+    // picks the station. False, and nothing changes, when it lies outside the run.
+    bool GoToStation(int32_t station);
+
+    // What "Neu laden" carries over to the window of the reopened run.
+    struct Layout {
+        int zoomLevel = kDefaultZoomLevel;
+        int currentPage = 1;
+        int stripsPerPage = kDefaultStripsPerPage;
+        bool twoMetreGrid = false;
+    };
+    Layout CurrentLayout() const;
+    // Takes over a layout; the stored strips per page are then not read at first display.
+    void ApplyLayout(const Layout& layout);
+
 public Q_SLOTS:
     void PageBack();
     void PageForward();

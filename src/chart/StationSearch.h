@@ -1,0 +1,24 @@
+#pragma once
+// "Gehe zu Station": a station typed in metres, and the chart page whose
+// strips hold it.
+
+#include "chart/ChartGeometry.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace kurvex {
+
+// Metres with a decimal comma or point ("1234,5", " 1234.5 ") in dm, rounded;
+// nothing when the text is not one number or lies beyond the station range.
+std::optional<int32_t> ParseStationMetres(const std::string& text);
+
+// Whether the station lies between the run's first and last window point (either order).
+bool StationInRun(const RunExtent& run, int32_t station);
+
+// The page (1-based) whose strips hold a station of the run; 0 for a station
+// before the chart start or a chart without pages.
+int PageOfStation(const ChartPaging& paging, int stripLength, int stripsPerPage, bool ascending, int32_t station);
+
+}  // namespace kurvex
