@@ -9,6 +9,7 @@
 #include "evaluation/ui/BereichOhneErkennungDlg.h"
 #include "evaluation/ui/BreiteAendernDlg.h"
 #include "evaluation/ui/BreitenaendernDlg.h"
+#include "evaluation/ui/DialogUnits.h"
 #include "evaluation/ui/EvaluationDialogs.h"
 #include "render/ChartRendering.h"
 #include "support/DocumentHelpers.h"
@@ -81,7 +82,12 @@ TEST_F(EvaluationDialogs, TheEvaluationListGroupsTheSampleBySectionWithItsExclud
                                "Geschw. [km/h]", "Bemerkung"};
     for (int c = 0; c < 9; ++c)
         EXPECT_EQ(model.headerData(c, Qt::Horizontal).toString(), headings[c]);
-    EXPECT_EQ(dialog.List()->ColumnWidths(), (std::vector<int>{40, 0, 100, 40, 90, 50, 50, 100, 270}));
+    // Widths made for the classic 8-point dialog font, grown with the font in use.
+    const std::vector<int> widths = dialog.List()->ColumnWidths();
+    EXPECT_EQ(widths, ScaledColumnWidths(*dialog.List(), {40, 0, 100, 40, 90, 50, 50, 100, 270}));
+    EXPECT_EQ(widths[1], 0);  // "Seite" waits for the user to widen it
+    const QFontMetrics metrics(dialog.List()->font());
+    EXPECT_GE(widths[2], metrics.horizontalAdvance(QStringLiteral("12385.0 - 12397.0")) + 3);
 
     // 41 exceedances in three sections (17, 10, 14), a blank line after each
     // group, and the two excluded ranges before the exceedances they precede.
@@ -179,7 +185,12 @@ TEST_F(EvaluationDialogs, TheEvaluationListKeepsItsColumnLayout)
         CAuswertungDlg dialog(doc, settings);
         dialog.List()->header()->resizeSection(1, 45);
         dialog.reject();
-        EXPECT_EQ(settings.GetText("Spaltenbreiten", "AuswertungDlg", ""), "40;45;100;40;90;50;50;100;270;");
+        std::vector<int> widths = ScaledColumnWidths(*dialog.List(), {40, 0, 100, 40, 90, 50, 50, 100, 270});
+        widths[1] = 45;
+        std::string stored;
+        for (int w : widths)
+            stored += std::to_string(w) + ";";
+        EXPECT_EQ(settings.GetText("Spaltenbreiten", "AuswertungDlg", ""), stored);
     }
     CAuswertungDlg reopened(doc, settings);
     EXPECT_EQ(reopened.List()->header()->sectionSize(1), 45);
@@ -211,7 +222,8 @@ TEST_F(EvaluationDialogs, TheSectionListShowsEvaluatedAndNotEvaluatedSections)
               Qt::AlignHCenter);
     EXPECT_EQ(model->index(0, 7).data(Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignHorizontal_Mask,
               Qt::AlignLeft);
-    EXPECT_EQ(dialog.List()->ColumnWidths(), (std::vector<int>{50, 50, 50, 70, 80, 60, 70, 80, 80, 80}));
+    EXPECT_EQ(dialog.List()->ColumnWidths(),
+              ScaledColumnWidths(*dialog.List(), {50, 50, 50, 70, 80, 60, 70, 80, 80, 80}));
     EXPECT_FALSE(dialog.NewButton()->isEnabled());
     EXPECT_TRUE(dialog.EditButton()->isEnabled());
 }
@@ -386,12 +398,12 @@ TEST_F(EvaluationDialogs, AbsurdStationsAndRemarksOpenEveryDialogWithoutHarm)
     for (int row = 0; row < model.rowCount(); ++row)
         for (int column = 0; column < model.columnCount(); ++column)
             model.data(model.index(row, column));
-    EXPECT_EQ(evaluation.List()->ColumnWidths()[0], 40);
+    EXPECT_EQ(evaluation.List()->ColumnWidths()[0], ScaledColumnWidths(*evaluation.List(), {40})[0]);
     EXPECT_EQ(evaluation.List()->ColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
 
     CBreitenaendernDlg sections(doc, settings);
     sections.show();
-    EXPECT_EQ(sections.List()->ColumnWidths()[0], 50);
+    EXPECT_EQ(sections.List()->ColumnWidths()[0], ScaledColumnWidths(*sections.List(), {50})[0]);
     EXPECT_EQ(sections.List()->ColumnWidths()[1], 0);
     sections.SetSectionDialogRunner([](CBreiteAendernDlg& section) {
         section.show();

@@ -18,7 +18,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
+#include <tuple>
 #include <sys/resource.h>
 
 namespace kurvex {
@@ -150,6 +152,23 @@ std::string CliExport(const std::string& folder, const QStringList& options)
     return ReadWholeFile(out.toStdString());
 }
 
+// The exported file, opened as a run, holds the sample's points.
+void ExpectSamePoints(const std::string& exportFile)
+{
+    CKurvexDoc sample;
+    ASSERT_EQ(test::OpenSample(sample, "pm01bs02_sample.pbs"), OpenResult::Opened);
+    CKurvexDoc readBack;
+    test::OkInteraction interaction;
+    ASSERT_EQ(readBack.Open(exportFile, CEinstellungen(), interaction), OpenResult::Opened);
+    EXPECT_EQ(readBack.Run().FormatCode(), 1002);
+    ASSERT_EQ(readBack.Run().GetCount(), sample.Run().GetCount());
+    for (int i = 0; i < sample.Run().GetCount(); ++i) {
+        const MESSUNG a = sample.Run().GetPoint(i);
+        const MESSUNG b = readBack.Run().GetPoint(i);
+        ASSERT_EQ(std::make_tuple(a.station, a.value, a.width), std::make_tuple(b.station, b.value, b.width)) << i;
+    }
+}
+
 TEST_F(ExportDialog, AFileExportIsTheSameTextAsTheCommandLineToolsAndStoresTheChoice)
 {
     struct Case {
@@ -185,8 +204,12 @@ TEST_F(ExportDialog, AFileExportIsTheSameTextAsTheCommandLineToolsAndStoresTheCh
         EXPECT_EQ(dialog.messages[0].text, kSavedMessage);
 
         const std::string written = ReadWholeFile(target);
-        EXPECT_EQ(written, CliExport(folder, c.cliOptions));
+        const std::string expected = CliExport(folder, c.cliOptions);
+        EXPECT_EQ(written.size(), expected.size());
+        EXPECT_TRUE(written == expected) << "first difference at byte "
+                                         << std::mismatch(written.begin(), written.end(), expected.begin(), expected.end()).first - written.begin();
         EXPECT_EQ(written.rfind("IMEXPORT001 FELDTRENNER=", 0), 0u);
+        ExpectSamePoints(target);
         EXPECT_EQ(settings.GetInt("Export", "radioDezimalzeichen", -1), c.decimal);
         EXPECT_EQ(settings.GetInt("Export", "radioSeperator", -1), c.separator);
         EXPECT_EQ(settings.GetText("Export", "SeperatorString", ""), c.other);

@@ -101,7 +101,7 @@ CAuswertungDlg::CAuswertungDlg(CKurvexDoc& doc, SettingsStore& settings, QWidget
     m_model = new CEvaluationListModel(
         std::make_unique<EvaluationList>(doc.Exceedances(), doc.State(), doc.ExcludedRanges()), this);
     m_list->setModel(m_model);
-    m_list->SetColumnWidths(CEvaluationListModel::DefaultColumnWidths());
+    m_list->SetColumnWidths(ScaledColumnWidths(*m_list, CEvaluationListModel::DefaultColumnWidths()));
     m_list->Restore(settings, kColumnWidthsSection, kAuswertungDlgListName);
     // Double-click and F7 were meant for editing; the list only shows.
 

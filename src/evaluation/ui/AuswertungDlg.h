@@ -37,6 +37,7 @@ public:
     // lines it shows.
     int FormattedRowCount() const { return static_cast<int>(m_rows.size()); }
 
+    // In pixels of the classic dialog font.
     static const std::vector<int>& DefaultColumnWidths();
 
 private:

@@ -4,8 +4,8 @@
 #include "evaluation/ui/DialogUnits.h"
 
 #include <QCheckBox>
-#include <QDialogButtonBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -40,11 +40,16 @@ CBereichOhneErkennungDlg::CBereichOhneErkennungDlg(const BEREICH_OHNE_ERKENNUNG_
         this);
     hint->setWordWrap(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Abbrechen"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel->setAutoDefault(false);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
 
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel(QStringLiteral("von Station [m]:"), this), 0, 0);
@@ -59,7 +64,7 @@ CBereichOhneErkennungDlg::CBereichOhneErkennungDlg(const BEREICH_OHNE_ERKENNUNG_
     layout->addWidget(m_bemerkung, 1);
     layout->addWidget(m_delete);
     layout->addWidget(hint);
-    layout->addWidget(buttons);
+    layout->addLayout(buttons);
 
     resize(DialogUnitsToPixels(*this, 308, 166).expandedTo(sizeHint()));
 }

@@ -101,7 +101,7 @@ CBreitenaendernDlg::CBreitenaendernDlg(const CKurvexDoc& doc, SettingsStore& set
         rows.push_back(SectionListRowOf(section));
     m_list = new CPersListCtrl(this);
     m_list->setModel(new CSectionListModel(std::move(rows), this));
-    m_list->SetColumnWidths(CSectionListModel::DefaultColumnWidths());
+    m_list->SetColumnWidths(ScaledColumnWidths(*m_list, CSectionListModel::DefaultColumnWidths()));
     m_list->Restore(settings, kColumnWidthsSection, kBreitenaendernDlgListName);
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())

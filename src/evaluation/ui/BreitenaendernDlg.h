@@ -36,6 +36,7 @@ public:
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
+    // In pixels of the classic dialog font.
     static const std::vector<int>& DefaultColumnWidths();
 
 private:

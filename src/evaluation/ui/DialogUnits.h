@@ -1,21 +1,43 @@
 #pragma once
-// Dialog sizes given in dialog units, turned into pixels with the dialog's
-// font: a horizontal unit is a quarter of the average character width, a
-// vertical one an eighth of the line height.
+// Sizes of the evaluation dialogs, made for the classic 8-point dialog font,
+// turned into pixels of the font the dialog really has. A dialog unit is a
+// quarter of the average character width across and an eighth of the line
+// height down; the lists' column widths are pixels of that classic font,
+// whose average character is six pixels wide.
 
 #include <QFontMetrics>
 #include <QSize>
 #include <QWidget>
 
+#include <cmath>
+#include <vector>
+
 namespace kurvex {
+
+inline QString DialogUnitsAlphabet()
+{
+    return QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+}
 
 inline QSize DialogUnitsToPixels(const QWidget& widget, int x, int y)
 {
     const QFontMetrics metrics(widget.font());
-    static const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
-    const int baseX = (metrics.horizontalAdvance(alphabet) / 26 + 1) / 2;
+    const int baseX = (metrics.horizontalAdvance(DialogUnitsAlphabet()) / 26 + 1) / 2;
     const int baseY = metrics.height();
     return QSize(x * baseX / 4, y * baseY / 8);
+}
+
+// Column widths given in pixels of the classic dialog font, for this widget's
+// font, so that the texts they were made for still fit.
+inline std::vector<int> ScaledColumnWidths(const QWidget& widget, const std::vector<int>& classicPixels)
+{
+    constexpr double kClassicAverageCharWidth = 6.0;
+    const double averageCharWidth = QFontMetrics(widget.font()).horizontalAdvance(DialogUnitsAlphabet()) / 52.0;
+    const double factor = averageCharWidth > 0.0 ? averageCharWidth / kClassicAverageCharWidth : 1.0;
+    std::vector<int> widths;
+    for (int pixels : classicPixels)
+        widths.push_back(static_cast<int>(std::lround(pixels * factor)));
+    return widths;
 }
 
 }  // namespace kurvex
