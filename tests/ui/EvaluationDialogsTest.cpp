@@ -179,6 +179,23 @@ TEST_F(EvaluationDialogs, TenThousandExceedancesFormatOnlyTheLinesOnScreen)
     EXPECT_LT(model.FormattedRowCount(), 400);
 }
 
+TEST_F(EvaluationDialogs, TheHiddenSeiteColumnIsWidenedByDraggingItsBorder)
+{
+    CAuswertungDlg dialog(doc, settings);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    QHeaderView* header = dialog.List()->header();
+    ASSERT_EQ(header->sectionSize(1), 0);
+    // The border between "Nr." and "Station [m]" is also the one of "Seite".
+    const int border = header->sectionViewportPosition(2);
+    const int y = header->height() / 2;
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(border + 1, y));
+    QTest::mouseMove(header->viewport(), QPoint(border + 31, y));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(border + 31, y));
+    EXPECT_EQ(header->sectionSize(1), 30);
+    EXPECT_EQ(header->sectionSize(0), ScaledColumnWidths(*dialog.List(), {40})[0]);
+}
+
 TEST_F(EvaluationDialogs, TheEvaluationListKeepsItsColumnLayout)
 {
     {
