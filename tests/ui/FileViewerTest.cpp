@@ -204,6 +204,12 @@ TEST(FileViewer, AMillionLineRunFormatsOnlyTheVisibleLines)
     QApplication::sendEvent(&viewer.View(), &letter);
     EXPECT_LT(model.FormattedRowCount(), 200);
 
+    // The same run shown again stays where it was scrolled to.
+    const int scrolled = viewer.View().verticalScrollBar()->value();
+    EXPECT_GT(scrolled, 0);
+    viewer.ShowDocument(big);
+    EXPECT_EQ(viewer.View().verticalScrollBar()->value(), scrolled);
+
     // Switching to another run and back resets the model and nothing more.
     viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
     viewer.ShowDocument(big);

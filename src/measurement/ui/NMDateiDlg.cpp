@@ -185,6 +185,10 @@ void CNMDateiDlg::ShowDocument(std::shared_ptr<const CKurvexDoc> doc)
     }
     // The name is a path of the file system, not a text of the run.
     setWindowTitle(FromLocalPath(doc->FileName()));
+    // The file text of a run never changes: showing the same run again (another
+    // window of it activated, a print finished) keeps the place the user scrolled to.
+    if (doc == m_model->Document())
+        return;
     m_model->SetDocument(std::move(doc));
     m_view->scrollToTop();
     m_view->horizontalScrollBar()->setValue(0);

@@ -28,7 +28,8 @@ public:
 
     // Shows the file text of the document's run with the umlaut repair; the
     // caption is the file name. Keeps the document alive while it shows it.
-    // A null document shows "keine Datei geladen".
+    // The document already shown stays where it is scrolled to; a null
+    // document shows "keine Datei geladen".
     void ShowDocument(std::shared_ptr<const CKurvexDoc> doc);
     // Caption and text "keine Datei geladen".
     void ShowNoFile();
