@@ -1,8 +1,20 @@
 #include "common/LineStore.h"
 
 #include <cstring>
+#include <limits>
 
 namespace kurvex {
+
+namespace {
+
+constexpr size_t kMaxBytes = std::numeric_limits<uint32_t>::max();
+
+bool PointsInto(const std::string& bytes, std::string_view text)
+{
+    return !bytes.empty() && text.data() >= bytes.data() && text.data() < bytes.data() + bytes.size();
+}
+
+}  // namespace
 
 std::string_view LineStore::operator[](size_t k) const
 {
@@ -10,17 +22,28 @@ std::string_view LineStore::operator[](size_t k) const
     return std::string_view(m_bytes.data() + span.offset, span.length);
 }
 
+void LineStore::Append(std::string_view text, Span& span)
+{
+    // Positions are 32 bits: a store never holds more than a measurement file
+    // (at most 2 GiB) and a few rewritten lines. Past that a line stays empty.
+    if (m_bytes.size() + text.size() > kMaxBytes) {
+        span = Span{0, 0};
+        return;
+    }
+    span = Span{static_cast<uint32_t>(m_bytes.size()), static_cast<uint32_t>(text.size())};
+    m_bytes.append(text.data(), text.size());
+}
+
 void LineStore::push_back(std::string_view line)
 {
-    const bool aliases = !m_bytes.empty() && line.data() >= m_bytes.data()
-                         && line.data() < m_bytes.data() + m_bytes.size();
-    if (aliases) {
+    if (PointsInto(m_bytes, line)) {
         const std::string copy(line);
         push_back(copy);
         return;
     }
-    m_spans.push_back({m_bytes.size(), line.size()});
-    m_bytes.append(line.data(), line.size());
+    Span span{};
+    Append(line, span);
+    m_spans.push_back(span);
 }
 
 void LineStore::Set(size_t k, std::string_view text)
@@ -30,16 +53,15 @@ void LineStore::Set(size_t k, std::string_view text)
         // memmove: the new text may overlap the old one.
         if (!text.empty())
             std::memmove(m_bytes.data() + span.offset, text.data(), text.size());
-        span.length = text.size();
+        span.length = static_cast<uint32_t>(text.size());
         return;
     }
-    const bool aliases = !m_bytes.empty() && text.data() >= m_bytes.data()
-                         && text.data() < m_bytes.data() + m_bytes.size();
-    const std::string copy = aliases ? std::string(text) : std::string();
-    const std::string_view source = aliases ? std::string_view(copy) : text;
-    span.offset = m_bytes.size();
-    span.length = source.size();
-    m_bytes.append(source.data(), source.size());
+    if (PointsInto(m_bytes, text)) {
+        const std::string copy(text);
+        Append(copy, span);
+        return;
+    }
+    Append(text, span);
 }
 
 void LineStore::clear()
@@ -66,7 +88,7 @@ void LineStore::Compact()
     std::string bytes;
     bytes.reserve(used);
     for (Span& span : m_spans) {
-        const size_t offset = bytes.size();
+        const auto offset = static_cast<uint32_t>(bytes.size());
         bytes.append(m_bytes.data() + span.offset, span.length);
         span.offset = offset;
     }

@@ -1,7 +1,8 @@
 #pragma once
-// The lines of a measurement file, kept in one buffer. A large PM01BS02 file has
-// a million lines; one allocation per line would double the memory of a run.
-// Lines may hold any byte, zero bytes included.
+// The lines of a measurement file, kept in one buffer. A large file has a
+// million lines; one allocation per line would double the memory of a run, and
+// so would positions of 16 bytes: a line costs its bytes and 8 more. Lines may
+// hold any byte, zero bytes included; the store holds up to 4 GiB.
 
 #include <cstddef>
 #include <cstdint>
@@ -31,9 +32,10 @@ public:
 
 private:
     struct Span {
-        size_t offset;
-        size_t length;
+        uint32_t offset;
+        uint32_t length;
     };
+    void Append(std::string_view text, Span& span);
     std::string m_bytes;
     std::vector<Span> m_spans;
 };

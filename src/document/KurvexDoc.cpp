@@ -167,9 +167,7 @@ void CKurvexDoc::TestChecksum(OpenInteraction& interaction)
 void CKurvexDoc::BuildStarTexts()
 {
     m_starTexts.clear();
-    for (int i = 0; i < m_run.GetCount(); ++i) {
-        if (!m_run.HasComment(i))
-            continue;
+    for (const int i : m_run.CommentedWindowPoints()) {
         TEXTDATEN text;
         std::string comment;
         m_run.GetPointInfo(i, text.station, text.rawStation, comment);

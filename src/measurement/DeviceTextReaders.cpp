@@ -10,7 +10,10 @@
 
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
+#include "measurement/ExportLine.h"
+#include "measurement/FieldNumbers.h"
 #include "measurement/MessFahrtDaten.h"
+#include "measurement/RunReading.h"
 
 namespace kurvex {
 
@@ -25,6 +28,10 @@ constexpr std::array<std::string_view, 5> kPm01bs01Keys = {"Dienststelle", "Abte
                                                            "Str.-Nr."};
 constexpr size_t kPm01bs01FirstDataLine = 7;
 constexpr int kPm01bs01MinFields = 6;
+// The fields a data line is read from: 0 to 6.
+constexpr int kPm01bs01Fields = 7;
+// A data line has some 30 bytes; fewer points than this never fit the file.
+constexpr size_t kShortPm01bs01Line = 16;
 
 bool HasPm01bs01Header(const LineStore& lines)
 {
@@ -172,55 +179,104 @@ double FiniteOrZero(double x)
 
 }  // namespace
 
-bool CMessFahrtDaten::ReadPm01bs01()
+Pm01bs01Reader::Pm01bs01Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes)
 {
-    if (!HasPm01bs01Header(m_lines))
-        return false;
-    const std::vector<std::string> header = Pm01bs01HeaderEntries(m_lines);
+}
 
-    const size_t firstNewPoint = m_points.size();
-    std::string viewerLine;
-    for (size_t k = kPm01bs01FirstDataLine; k < m_lines.size(); ++k) {
-        const std::string_view line = WithoutTrailingTabs(m_lines[k]);
-        if (CountFields(line, '\t') < kPm01bs01MinFields)
-            continue;
-        const std::string value = GetField(line, '\t', 0);
-        const std::string station = GetField(line, '\t', 4);
-        const std::string width = GetField(line, '\t', 5);
-        const std::string comment = Trim(GetField(line, '\t', 6));
-
-        MESSUNG point;
-        point.SetValueMm(ParseNumber(value));
-        point.station = RoundHalfAway((ParseNumber(station) * 1000.0) * 10.0);
-        point.width = RoundHalfAway(ParseNumber(width) * 100.0);
-        point.SetComment(comment);
-        m_points.push_back(std::move(point));
-
-        viewerLine = value + '\t' + station + '\t' + width + '\t' + comment;
-        m_lines.Set(k, viewerLine);
+void Pm01bs01Reader::TakeLine(std::string_view line)
+{
+    const size_t k = m_lineNumber++;
+    if (k == kPm01bs01FirstDataLine && HasPm01bs01Header(m_run.m_textLines)) {
+        m_isPm01bs01 = true;
+        m_header = Pm01bs01HeaderEntries(m_run.m_textLines);
+        m_run.m_lines.AssignTexts(std::move(m_run.m_textLines));
+        m_run.m_textLines = LineStore();
+        m_run.m_points.reserve(m_fileBytes / kShortPm01bs01Line + 1);
     }
-    if (m_points.size() == firstNewPoint)
-        return false;  // nothing was rewritten either: data lines are only rewritten with a point
+    if (m_isPm01bs01)
+        TakeDataLine(line);
+    else
+        m_run.m_textLines.push_back(line);
+}
 
-    m_limit = 0;
-    for (const std::string& entry : header) {
-        m_headerText += entry;
-        m_headerText += kFieldSeparator;
+void Pm01bs01Reader::TakeDataLine(std::string_view line)
+{
+    // Fields 0, 4, 5 and 6 count: value, station (km), width (m), comment.
+    const std::string_view data = WithoutTrailingTabs(line);
+    std::string_view fields[kPm01bs01Fields];
+    int count = 0;
+    for (size_t start = 0;; ++count) {
+        const size_t tab = data.find('\t', start);
+        const size_t end = tab == std::string_view::npos ? data.size() : tab;
+        if (count < kPm01bs01Fields)
+            fields[count] = data.substr(start, end - start);
+        if (tab == std::string_view::npos)
+            break;
+        start = tab + 1;
     }
-    ResetRange();
-    return true;
+    if (count + 1 < kPm01bs01MinFields) {
+        m_run.m_lines.AddText(line);  // no data line: kept as it was
+        return;
+    }
+    const std::string_view value = fields[0];
+    const std::string_view station = fields[4];
+    const std::string_view width = fields[5];
+    const std::string comment = Trim(fields[6]);
+
+    MESSUNG point;
+    point.SetValueMm(ReadDeviceNumber(value));
+    point.station = RoundHalfAway((ReadDeviceNumber(station) * 1000.0) * 10.0);
+    point.width = RoundHalfAway(ReadDeviceNumber(width) * 100.0);
+    point.SetComment(comment);
+    const size_t index = m_run.m_points.size();
+    m_run.m_points.push_back(point);
+    ++m_points;
+
+    // The file viewer shows value, station, width and comment. Where the point
+    // prints them as the file has them, the line is made from the point.
+    const auto printsAs = [this](std::string_view text, void (*append)(std::string&, int32_t), int32_t number) {
+        m_number.clear();
+        append(m_number, number);
+        return m_number == text;
+    };
+    if (printsAs(value, AppendViewerValue, point.value) && printsAs(station, AppendViewerStation, point.station)
+        && printsAs(width, AppendViewerWidth, point.width) && comment == point.comment) {
+        m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
+        return;
+    }
+    m_viewerLine.clear();
+    m_viewerLine.append(value).append(1, '\t').append(station).append(1, '\t').append(width).append(1, '\t');
+    m_viewerLine += comment;
+    m_run.m_lines.AddText(m_viewerLine);
+}
+
+bool Pm01bs01Reader::Finish()
+{
+    if (m_isPm01bs01 && m_points > 0) {
+        m_run.m_limit = 0;
+        for (const std::string& entry : m_header) {
+            m_run.m_headerText += entry;
+            m_run.m_headerText += kFieldSeparator;
+        }
+        m_run.ResetRange();
+        return true;
+    }
+    // Without a data line nothing was rewritten: the other readers get the lines as split.
+    if (m_isPm01bs01)
+        m_run.m_textLines = m_run.m_lines.TakeTexts();
+    return false;
 }
 
 bool CMessFahrtDaten::ReadDatedColumnTable()
 {
-    if (m_lines.size() < kMinColumnTableLines)
+    if (m_textLines.size() < kMinColumnTableLines)
         return false;
     size_t dateLine = 0;
-    while (dateLine < kDateLineCandidates && !Contains(m_lines[dateLine], kDateKey))
+    while (dateLine < kDateLineCandidates && !Contains(m_textLines[dateLine], kDateKey))
         ++dateLine;
     if (dateLine == kDateLineCandidates)
         return false;
-    const std::optional<std::string> normalisedDate = NormalisedDateLine(m_lines[dateLine]);
+    const std::optional<std::string> normalisedDate = NormalisedDateLine(m_textLines[dateLine]);
     if (!normalisedDate)
         return false;
 
@@ -228,21 +284,21 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
     ColumnLayout columns;
     std::vector<std::string> header;
     size_t firstData = dateLine;
-    for (; firstData < m_lines.size(); ++firstData) {
-        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : m_lines[firstData];
+    for (; firstData < m_textLines.size(); ++firstData) {
+        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : m_textLines[firstData];
         if (IsTableDataLine(line))
             break;
         if (IsColumnTableHeaderLine(line))
             header.push_back(ColumnTableHeaderEntry(line));
         TakeColumnNames(line, columns);
     }
-    if (firstData == m_lines.size())
+    if (firstData == m_textLines.size())
         return false;
 
     const size_t firstNewPoint = m_points.size();
     double previousStation = kNoStationYet;
-    for (size_t k = firstData; k < m_lines.size(); ++k) {
-        const std::string_view line = m_lines[k];
+    for (size_t k = firstData; k < m_textLines.size(); ++k) {
+        const std::string_view line = m_textLines[k];
         const int fields = CountFields(line, ';');
         if (fields < 2)
             continue;
@@ -250,9 +306,10 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
         if (station == previousStation) {
             // A repeated station carries the comment of the point before it.
             if (m_points.size() > firstNewPoint) {
-                MESSUNG& last = m_points.back();
+                MESSUNG last = m_points.back();
                 last.comment = Trim(GetField(line, ';', 1));
                 last.hasComment = true;
+                m_points.Set(m_points.size() - 1, last);
             }
             continue;
         }
@@ -273,7 +330,7 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
         return false;
 
     // The date line is rewritten only now, so that a refused file reaches the next reader unchanged.
-    m_lines.Set(dateLine, *normalisedDate);
+    m_textLines.Set(dateLine, *normalisedDate);
     m_limit = 0;
     for (const std::string& entry : header) {
         m_headerText += entry;

@@ -16,6 +16,30 @@ void AppendExportNumber(std::string& out, double x)
     out += kExportSeparatorPlaceholder;
 }
 
+// n / 10^scaleDigits printed with `decimals` decimals, decimals >= scaleDigits.
+// The double nearest that quotient lies within far less than a unit of the
+// printed last place from it, so printf shows exactly its decimal digits and
+// zeros after them; here they come from the integer directly.
+void AppendScaled(std::string& out, int32_t n, int scaleDigits, int decimals)
+{
+    uint64_t magnitude = n < 0 ? static_cast<uint64_t>(-static_cast<int64_t>(n)) : static_cast<uint64_t>(n);
+    char digits[24];
+    char* end = digits + sizeof digits;
+    char* p = end;
+    for (int i = 0; i < decimals - scaleDigits; ++i)
+        *--p = '0';
+    for (int i = 0; i < scaleDigits; ++i, magnitude /= 10)
+        *--p = static_cast<char>('0' + magnitude % 10);
+    *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + magnitude % 10);
+        magnitude /= 10;
+    } while (magnitude > 0);
+    if (n < 0)
+        *--p = '-';
+    out.append(p, static_cast<size_t>(end - p));
+}
+
 }  // namespace
 
 void AppendExportLine(std::string& out, double valueMm, double stationKm, double widthM, std::string_view comment)
@@ -28,13 +52,34 @@ void AppendExportLine(std::string& out, double valueMm, double stationKm, double
 
 void AppendViewerLine(std::string& out, const MESSUNG& point)
 {
-    AppendFixed(out, point.value / 10.0, 2);
-    out += ' ';
-    AppendFixed(out, point.station / 10000.0, 4);
-    out += ' ';
-    AppendFixed(out, point.width / 100.0, 2);
-    out += ' ';
-    out += point.comment;
+    AppendViewerLine(out, point.value, point.station, point.width, point.comment);
+}
+
+void AppendViewerLine(std::string& out, int32_t value, int32_t station, int32_t width, std::string_view comment,
+                      char separator)
+{
+    AppendViewerValue(out, value);
+    out += separator;
+    AppendViewerStation(out, station);
+    out += separator;
+    AppendViewerWidth(out, width);
+    out += separator;
+    out += comment;
+}
+
+void AppendViewerValue(std::string& out, int32_t value)
+{
+    AppendScaled(out, value, 1, 2);
+}
+
+void AppendViewerStation(std::string& out, int32_t station)
+{
+    AppendScaled(out, station, 4, 4);
+}
+
+void AppendViewerWidth(std::string& out, int32_t width)
+{
+    AppendScaled(out, width, 2, 2);
 }
 
 }  // namespace kurvex

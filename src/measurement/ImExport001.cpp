@@ -5,7 +5,9 @@
 #include "measurement/DeviceHeader.h"
 #include "measurement/ExportLine.h"
 #include "measurement/ExportText.h"
+#include "measurement/FieldNumbers.h"
 #include "measurement/MessFahrtDaten.h"
+#include "measurement/RunReading.h"
 
 namespace kurvex {
 
@@ -31,94 +33,120 @@ std::string SeparatorOfFirstLine(std::string_view line)
     return std::string(rest);
 }
 
-double ExchangeNumber(std::string_view field)
+std::string_view WithoutTrailingWhiteSpace(std::string_view text)
 {
-    return ToDouble(CommaToPoint(field));
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
+
+bool IsBlank(std::string_view text)
+{
+    for (const char c : text) {
+        if (!IsWhiteSpace(c))
+            return false;
+    }
+    return true;
+}
+
+// A point line has some thirty bytes; fewer points than this never fit the file.
+constexpr size_t kShortPointLine = 16;
 
 }  // namespace
 
-bool CMessFahrtDaten::ReadImExport001()
+ImExport001Reader::ImExport001Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes)
 {
-    if (m_lines.empty())
-        return false;
-    const std::string separator = SeparatorOfFirstLine(m_lines[0]);
-    if (separator.empty())
-        return false;
+}
 
-    DeviceHeader header;
-    int markers = 0;
-    size_t points = 0;
-    std::string text;
-    for (size_t k = 0; k < m_lines.size(); ++k) {
-        const std::string_view line = m_lines[k];
-        if (StartsWith(line, "***")) {
-            m_exportLines.push_back("***");
-            m_lines.Set(k, TrimRight(line));
-            if (++markers == 2)
-                break;
-            continue;
-        }
-        if (markers == 0) {
-            const std::string trimmed = Trim(line);
-            // The export of a PM01BS02 run writes its header as key, separator, value.
-            if (k > 0 && !header.Take(trimmed))
-                header.TakeWithSeparator(trimmed, separator);
-            m_lines.Set(k, trimmed);
-            m_exportLines.push_back(trimmed);
-            continue;
-        }
-        // A blank line is no point (it would read as 0 mm at station 0).
-        if (Trim(line).empty())
-            continue;
-
-        // Only the first three separators divide fields: a comment may hold the separator.
-        std::string_view rest = line;
-        std::string_view fields[3];
-        for (auto& field : fields) {
-            const auto pos = rest.find(separator);
-            if (pos == std::string_view::npos) {
-                field = rest;
-                rest = std::string_view();
-            } else {
-                field = rest.substr(0, pos);
-                rest = rest.substr(pos + separator.size());
-            }
-        }
-        const double valueMm = ExchangeNumber(fields[0]);
-        const double stationKm = ExchangeNumber(fields[1]);
-        const double widthM = ExchangeNumber(fields[2]);
-
-        // The comment goes into the export line as it stands, so that a file exported
-        // again is the same; the point gets it with its UTF-8 umlauts repaired, as
-        // every other reader does, since exports of device files carry UTF-8 comments.
-        const std::string comment = TrimRight(rest);
-        MESSUNG point;
-        point.comment = RepairUmlauts(comment);
-        point.hasComment = !comment.empty();
-        point.SetValueMm(valueMm);
-        point.station = RoundHalfAway(stationKm * 10000.0);
-        point.width = RoundHalfAway(widthM * 100.0);
-
-        text.clear();
-        AppendExportLine(text, valueMm, stationKm, widthM, comment);
-        m_exportLines.push_back(text);
-        text.clear();
-        AppendViewerLine(text, point);
-        m_lines.Set(k, text);
-        m_points.push_back(std::move(point));
-        ++points;
+void ImExport001Reader::TakeLine(std::string_view line)
+{
+    const size_t k = m_lineNumber++;
+    if (k == 0) {
+        m_separator = SeparatorOfFirstLine(line);
+        m_noSeparator = m_separator.empty();
+        if (!m_noSeparator)
+            m_run.m_points.reserve(m_fileBytes / kShortPointLine + 1);
     }
+    // Without a separator nothing is read; after the closing marker nothing more.
+    if (m_noSeparator || m_markers == 2) {
+        m_run.m_lines.AddText(line);
+        return;
+    }
+    if (StartsWith(line, "***")) {
+        m_run.m_exportLines.AddText("***");
+        m_run.m_lines.AddText(WithoutTrailingWhiteSpace(line));
+        ++m_markers;
+        return;
+    }
+    if (m_markers == 0) {
+        const std::string trimmed = Trim(line);
+        // The export of a PM01BS02 run writes its header as key, separator, value.
+        if (k > 0 && !m_header.Take(trimmed))
+            m_header.TakeWithSeparator(trimmed, m_separator);
+        m_run.m_lines.AddText(trimmed);
+        m_run.m_exportLines.AddText(trimmed);
+        return;
+    }
+    // A blank line is no point (it would read as 0 mm at station 0).
+    if (IsBlank(line)) {
+        m_run.m_lines.AddText(line);
+        return;
+    }
+    TakePointLine(line);
+}
 
+void ImExport001Reader::TakePointLine(std::string_view line)
+{
+    // Only the first three separators divide fields: a comment may hold the separator.
+    std::string_view rest = line;
+    std::string_view fields[3];
+    for (auto& field : fields) {
+        const auto pos = m_separator.size() == 1 ? rest.find(m_separator[0]) : rest.find(m_separator);
+        if (pos == std::string_view::npos) {
+            field = rest;
+            rest = std::string_view();
+        } else {
+            field = rest.substr(0, pos);
+            rest = rest.substr(pos + m_separator.size());
+        }
+    }
+    const double valueMm = ReadExchangeNumber(fields[0]);
+    const double stationKm = ReadExchangeNumber(fields[1]);
+    const double widthM = ReadExchangeNumber(fields[2]);
+
+    // The comment goes into the export line as it stands, so that a file exported
+    // again is the same; the point gets it with its UTF-8 umlauts repaired, as
+    // every other reader does, since exports of device files carry UTF-8 comments.
+    const std::string_view comment = WithoutTrailingWhiteSpace(rest);
+    MESSUNG point;
+    point.comment = RepairUmlauts(comment);
+    point.hasComment = !comment.empty();
+    point.SetValueMm(valueMm);
+    point.station = RoundHalfAway(stationKm * 10000.0);
+    point.width = RoundHalfAway(widthM * 100.0);
+
+    const size_t index = m_run.m_points.size();
+    m_run.m_exportDetails.Add(index, valueMm, stationKm, widthM, comment, point);
+    m_run.m_exportLines.AddRecord(index, RecordLineList::Record::Export);
+    m_run.m_lines.AddRecord(index, RecordLineList::Record::Separated);
+    m_run.m_points.push_back(point);
+    ++m_points;
+}
+
+bool ImExport001Reader::Finish()
+{
+    if (m_lineNumber == 0 || m_noSeparator)
+        return false;
     // A file without its closing marker may have been cut off: it is refused.
-    if (points == 0 || markers < 2) {
-        RefuseKeepingNothing();
-        m_exportLines.clear();
+    if (m_points == 0 || m_markers < 2) {
+        m_run.RefuseKeepingNothing();
+        m_run.m_exportLines.clear();
+        m_run.m_exportDetails.clear();
         return false;
     }
-    ResetRange();
-    m_limit = 0;
-    m_headerText += header.HeaderText();
+    m_run.ResetRange();
+    m_run.m_limit = 0;
+    m_run.m_headerText += m_header.HeaderText();
     return true;
 }
 
@@ -129,8 +157,10 @@ std::string CMessFahrtDaten::BuildExportText(bool decimalComma, const std::strin
     text += "\r\n";
     const std::string_view decimal = decimalComma ? "," : ".";
     // The first export line is the source's own first line; the header above replaces it.
+    std::string line;
     for (size_t k = 1; k < m_exportLines.size(); ++k) {
-        std::string line(m_exportLines[k]);
+        line.clear();
+        AppendExportLine(line, k);
         Replace(line, kExportDecimalPlaceholder, decimal);
         Replace(line, kExportSeparatorPlaceholder, separator);
         text += line;

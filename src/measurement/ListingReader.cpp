@@ -180,33 +180,33 @@ std::array<std::string, 7> ReadListingFields(const LineStore& lines, size_t scal
 
 bool CMessFahrtDaten::ReadListing()
 {
-    const std::optional<size_t> scaleLine = ScanForScaleLine(m_lines);
+    const std::optional<size_t> scaleLine = ScanForScaleLine(m_textLines);
     if (!scaleLine)
         return false;
-    const bool hasScaleLine = *scaleLine < m_lines.size();
+    const bool hasScaleLine = *scaleLine < m_textLines.size();
 
     size_t limitLine = 0;
-    while (limitLine < m_lines.size() && !Contains(m_lines[limitLine], kLimitKey))
+    while (limitLine < m_textLines.size() && !Contains(m_textLines[limitLine], kLimitKey))
         ++limitLine;
-    if (limitLine == m_lines.size())
+    if (limitLine == m_textLines.size())
         return false;
-    const std::optional<int32_t> limit = ReadListingLimit(m_lines[limitLine]);
+    const std::optional<int32_t> limit = ReadListingLimit(m_textLines[limitLine]);
     if (!limit)
         return false;
 
-    for (size_t k = 0; k < std::min(m_lines.size(), kMultiTrackSearchLines); ++k) {
-        if (Contains(m_lines[k], kMultiTrackHead)) {
+    for (size_t k = 0; k < std::min(m_textLines.size(), kMultiTrackSearchLines); ++k) {
+        if (Contains(m_textLines[k], kMultiTrackHead)) {
             m_readMessages.push_back({MessageIcon::Stop, std::string(kUnsupportedFormatMessage)});
             return false;
         }
     }
 
     const size_t firstData = (hasScaleLine ? *scaleLine : limitLine) + 1;
-    if (firstData >= m_lines.size())
+    if (firstData >= m_textLines.size())
         return false;
     std::vector<MESSUNG> points;
-    for (size_t k = firstData; k < m_lines.size(); ++k) {
-        if (std::optional<MESSUNG> point = ParseListingDataLine(m_lines[k]))
+    for (size_t k = firstData; k < m_textLines.size(); ++k) {
+        if (std::optional<MESSUNG> point = ParseListingDataLine(m_textLines[k]))
             points.push_back(std::move(*point));
     }
     if (points.empty())
@@ -220,9 +220,10 @@ bool CMessFahrtDaten::ReadListing()
     if (points.empty())
         return false;
 
-    m_listingFields = ReadListingFields(m_lines, *scaleLine);
+    m_listingFields = ReadListingFields(m_textLines, *scaleLine);
     m_limit = *limit;
-    m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
+    for (const MESSUNG& point : points)
+        m_points.push_back(point);
     ResetRange();
     return true;
 }

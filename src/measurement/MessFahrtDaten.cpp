@@ -6,9 +6,42 @@
 
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
+#include "measurement/ExportLine.h"
 #include "measurement/FormatCode.h"
 
 namespace kurvex {
+
+namespace {
+
+size_t DecimalDigits(uint64_t n)
+{
+    size_t digits = 1;
+    for (; n >= 10; n /= 10)
+        ++digits;
+    return digits;
+}
+
+// Length of a fixed number n / scale printed with `decimals` decimals, scale a
+// power of ten of at most `decimals` digits: the quotient has no more decimals,
+// so the text is the sign, the whole part and the decimals.
+size_t FixedLength(int32_t n, int64_t scale, size_t decimals)
+{
+    const int64_t wide = n;
+    const auto magnitude = static_cast<uint64_t>(wide < 0 ? -wide : wide);
+    return (n < 0 ? 1 : 0) + DecimalDigits(magnitude / static_cast<uint64_t>(scale)) + 1 + decimals;
+}
+
+// Columns of text that starts at column `column`, as the file viewer counts them.
+size_t ColumnsAfter(size_t column, std::string_view text, size_t tabColumns)
+{
+    if (text.find('\t') == std::string_view::npos)
+        return column + text.size();
+    for (const char c : text)
+        column = c == '\t' ? (column / tabColumns + 1) * tabColumns : column + 1;
+    return column;
+}
+
+}  // namespace
 
 bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 {
@@ -27,10 +60,32 @@ bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 
 void CMessFahrtDaten::Clear()
 {
+    // The record lines still show the file: they keep the points as read.
+    if (!m_pointsAsRead && (m_lines.HasRecords() || m_exportLines.HasRecords()))
+        m_pointsAsRead = std::move(m_points);
     m_points.clear();
-    m_window.clear();
+    m_windowFirst = 0;
+    m_windowCount = 0;
+    m_windowListed = false;
+    m_windowIndices = std::vector<uint32_t>();
+    m_windowOrder = StationOrder::NonDecreasing;
     m_speedCount = 0;
     m_fileTextCache.reset();
+}
+
+void CMessFahrtDaten::KeepPointsAsRead()
+{
+    if (!m_pointsAsRead && (m_lines.HasRecords() || m_exportLines.HasRecords()))
+        m_pointsAsRead = m_points;
+}
+
+void CMessFahrtDaten::AssignPoints(const std::vector<MESSUNG>& points)
+{
+    Clear();
+    m_points.reserve(points.size());
+    for (const MESSUNG& point : points)
+        m_points.push_back(point);
+    ResetRange();
 }
 
 bool CMessFahrtDaten::IsDeviceFormat() const
@@ -41,12 +96,12 @@ bool CMessFahrtDaten::IsDeviceFormat() const
 
 int32_t CMessFahrtDaten::FirstStation() const
 {
-    return m_points.empty() ? 0 : m_points.front().station;
+    return m_points.empty() ? 0 : m_points.Station(0);
 }
 
 int32_t CMessFahrtDaten::LastStation() const
 {
-    return m_points.empty() ? 0 : m_points.back().station;
+    return m_points.empty() ? 0 : m_points.Station(m_points.size() - 1);
 }
 
 void CMessFahrtDaten::ApplyAdjustments()
@@ -54,21 +109,28 @@ void CMessFahrtDaten::ApplyAdjustments()
     if (!m_adjust.empty() && !m_points.empty()) {
         const int32_t start = ToInt(GetField(m_adjust, ';', 0));
         // Computed wide: a start far from the file's stations must not overflow.
-        const long long offset = static_cast<long long>(m_points.front().station) - start;
+        const long long offset = static_cast<long long>(FirstStation()) - start;
         m_stationOffset = ClampToInt32(static_cast<double>(offset));
-        for (MESSUNG& point : m_points)
-            point.station = ClampToInt32(static_cast<double>(point.station) - static_cast<double>(m_stationOffset));
+        if (m_stationOffset != 0) {
+            KeepPointsAsRead();
+            for (size_t k = 0; k < m_points.size(); ++k)
+                m_points.SetStation(k, ClampToInt32(static_cast<double>(m_points.Station(k))
+                                                    - static_cast<double>(m_stationOffset)));
+        }
 
         const bool ascending = FirstStation() < LastStation();
         const bool wantAscending = GetField(m_adjust, ';', 1) == "1";
         if (ascending != wantAscending) {
-            const double s0 = m_points.front().station;
-            for (MESSUNG& point : m_points)
-                point.station = ClampToInt32(2.0 * s0 - point.station);
+            KeepPointsAsRead();
+            const double s0 = FirstStation();
+            for (size_t k = 0; k < m_points.size(); ++k)
+                m_points.SetStation(k, ClampToInt32(2.0 * s0 - m_points.Station(k)));
         }
     }
-    if (m_reverseOrder)
-        std::reverse(m_points.begin(), m_points.end());
+    if (m_reverseOrder && m_points.size() > 1) {
+        KeepPointsAsRead();
+        m_points.Reverse();
+    }
     ResetRange();
     FindWindowStationOrder();  // the window may still refer to the points it held before
 }
@@ -77,17 +139,21 @@ void CMessFahrtDaten::MirrorRun()
 {
     if (m_points.empty())
         return;
+    KeepPointsAsRead();
     const double length = static_cast<double>(LastStation()) - FirstStation();
-    std::reverse(m_points.begin(), m_points.end());
-    for (MESSUNG& point : m_points)
-        point.station = ClampToInt32(length - point.station);
+    m_points.Reverse();
+    for (size_t k = 0; k < m_points.size(); ++k)
+        m_points.SetStation(k, ClampToInt32(length - m_points.Station(k)));
 }
 
 void CMessFahrtDaten::ShiftStations(int32_t d)
 {
     // The window refers to m_points, so shifting the points shifts the window too.
-    for (MESSUNG& point : m_points)
-        point.station = ClampToInt32(static_cast<double>(point.station) + d);
+    if (d != 0 && !m_points.empty()) {
+        KeepPointsAsRead();
+        for (size_t k = 0; k < m_points.size(); ++k)
+            m_points.SetStation(k, ClampToInt32(static_cast<double>(m_points.Station(k)) + d));
+    }
     m_rangeFrom = ClampToInt32(static_cast<double>(m_rangeFrom) + d);
     m_rangeTo = ClampToInt32(static_cast<double>(m_rangeTo) + d);
 }
@@ -127,17 +193,38 @@ void CMessFahrtDaten::RebuildWindow()
     const bool ascending = m_rangeFrom < m_rangeTo;
     const int32_t low = ascending ? m_rangeFrom : m_rangeTo;
     const int32_t high = ascending ? m_rangeTo : m_rangeFrom;
-    const auto inRange = [low, high](const MESSUNG& point) { return point.station >= low && point.station <= high; };
-    m_window.clear();
-    m_window.reserve(static_cast<size_t>(std::count_if(m_points.begin(), m_points.end(), inRange)));
-    m_speedCount = 0;
-    for (size_t i = 0; i < m_points.size(); ++i) {
-        const MESSUNG& point = m_points[i];
-        if (!inRange(point))
+    const auto inRange = [this, low, high](size_t k) {
+        const int32_t station = m_points.Station(k);
+        return station >= low && station <= high;
+    };
+    size_t first = 0;
+    size_t last = 0;
+    size_t count = 0;
+    for (size_t k = 0; k < m_points.size(); ++k) {
+        if (!inRange(k))
             continue;
-        m_window.push_back(static_cast<uint32_t>(i));
-        if (point.HasSpeed())
-            ++m_speedCount;
+        if (count == 0)
+            first = k;
+        last = k;
+        ++count;
+    }
+    m_windowFirst = first;
+    m_windowCount = count;
+    m_windowListed = count > 0 && last - first + 1 != count;
+    m_windowIndices = std::vector<uint32_t>();
+    if (m_windowListed) {
+        m_windowIndices.reserve(count);
+        for (size_t k = first; k <= last; ++k) {
+            if (inRange(k))
+                m_windowIndices.push_back(static_cast<uint32_t>(k));
+        }
+    }
+    m_speedCount = 0;
+    if (m_points.HasSpeeds()) {
+        for (size_t i = 0; i < m_windowCount; ++i) {
+            if (m_points.Speed(WindowPoint(static_cast<int>(i))) >= 0.0)
+                ++m_speedCount;
+        }
     }
     FindWindowStationOrder();
 }
@@ -146,9 +233,9 @@ void CMessFahrtDaten::FindWindowStationOrder()
 {
     bool nonDecreasing = true;
     bool nonIncreasing = true;
-    for (size_t i = 1; i < m_window.size() && (nonDecreasing || nonIncreasing); ++i) {
-        const int32_t before = m_points[m_window[i - 1]].station;
-        const int32_t after = m_points[m_window[i]].station;
+    for (size_t i = 1; i < m_windowCount && (nonDecreasing || nonIncreasing); ++i) {
+        const int32_t before = m_points.Station(WindowPoint(static_cast<int>(i - 1)));
+        const int32_t after = m_points.Station(WindowPoint(static_cast<int>(i)));
         nonDecreasing = nonDecreasing && before <= after;
         nonIncreasing = nonIncreasing && before >= after;
     }
@@ -161,46 +248,46 @@ MESSUNG CMessFahrtDaten::GetPoint(int i) const
 {
     if (i < 0 || i >= GetCount())
         return MESSUNG{};
-    MESSUNG point = m_points[m_window[i]];
+    MESSUNG point = m_points[WindowPoint(i)];
     point.value = GetValue(i);
     return point;
 }
 
 int32_t CMessFahrtDaten::GetStation(int i) const
 {
-    return (i < 0 || i >= GetCount()) ? 0 : m_points[m_window[i]].station;
+    return (i < 0 || i >= GetCount()) ? 0 : m_points.Station(WindowPoint(i));
 }
 
 int32_t CMessFahrtDaten::GetValue(int i) const
 {
     if (i < 0 || i >= GetCount())
         return 0;
-    return ClampToInt32(static_cast<double>(m_points[m_window[i]].value) + m_correction);
+    return ClampToInt32(static_cast<double>(m_points.Value(WindowPoint(i))) + m_correction);
 }
 
 int32_t CMessFahrtDaten::GetWidth(int i) const
 {
-    return (i < 0 || i >= GetCount()) ? 0 : m_points[m_window[i]].width;
+    return (i < 0 || i >= GetCount()) ? 0 : m_points.Width(WindowPoint(i));
 }
 
 int32_t CMessFahrtDaten::GetPointLimit(int i) const
 {
-    return (i < 0 || i >= GetCount()) ? -1 : m_points[m_window[i]].limit;
+    return (i < 0 || i >= GetCount()) ? -1 : m_points.Limit(WindowPoint(i));
 }
 
 double CMessFahrtDaten::GetSpeed(int i) const
 {
-    return (i < 0 || i >= GetCount()) ? -1.0 : m_points[m_window[i]].speed;
+    return (i < 0 || i >= GetCount()) ? -1.0 : m_points.Speed(WindowPoint(i));
 }
 
 std::string CMessFahrtDaten::GetComment(int i) const
 {
-    return (i < 0 || i >= GetCount()) ? std::string() : m_points[m_window[i]].comment;
+    return (i < 0 || i >= GetCount()) ? std::string() : m_points.Comment(WindowPoint(i));
 }
 
 bool CMessFahrtDaten::HasComment(int i) const
 {
-    return (i >= 0 && i < GetCount()) && m_points[m_window[i]].hasComment;
+    return (i >= 0 && i < GetCount()) && m_points.HasComment(WindowPoint(i));
 }
 
 void CMessFahrtDaten::GetPointInfo(int i, int32_t& station, int32_t& rawStation, std::string& comment) const
@@ -214,15 +301,121 @@ void CMessFahrtDaten::GetPointInfo(int i, int32_t& station, int32_t& rawStation,
     comment = GetComment(i);
     // The i-th point as read, not the i-th window point: this is the station the file named.
     rawStation = static_cast<size_t>(i) < m_points.size()
-                     ? ClampToInt32(static_cast<double>(m_points[i].station) + m_stationOffset)
+                     ? ClampToInt32(static_cast<double>(m_points.Station(static_cast<size_t>(i))) + m_stationOffset)
                      : 0;
+}
+
+std::vector<int> CMessFahrtDaten::CommentedWindowPoints() const
+{
+    std::vector<int> commented;
+    if (!m_windowListed) {
+        for (const size_t k : m_points.CommentedPoints(m_windowFirst, m_windowFirst + m_windowCount))
+            commented.push_back(static_cast<int>(k - m_windowFirst));
+        return commented;
+    }
+    for (int i = 0; i < GetCount(); ++i) {
+        if (HasComment(i))
+            commented.push_back(i);
+    }
+    return commented;
+}
+
+RunLineList CMessFahrtDaten::Lines() const
+{
+    return RunLineList(*this, false);
+}
+
+RunLineList CMessFahrtDaten::ExportLines() const
+{
+    return RunLineList(*this, true);
+}
+
+void CMessFahrtDaten::AppendLine(std::string& out, size_t k) const
+{
+    const RecordLineList::Line line = m_lines[k];
+    if (!line.IsRecord()) {
+        out += line.text;
+        return;
+    }
+    const PointStore& points = PointsAsRead();
+    const char separator = line.record == RecordLineList::Record::Tabbed ? '\t' : ' ';
+    AppendViewerLine(out, points.Value(line.point), points.Station(line.point), points.Width(line.point),
+                     points.Comment(line.point), separator);
+}
+
+void CMessFahrtDaten::AppendExportLine(std::string& out, size_t k) const
+{
+    const RecordLineList::Line line = m_exportLines[k];
+    if (line.IsRecord())
+        m_exportDetails.AppendExportLine(out, line.point, PointsAsRead());
+    else
+        out += line.text;
+}
+
+std::string_view CMessFahrtDaten::FileTextLine(size_t i) const
+{
+    if (i >= m_lines.size())
+        return {};
+    const RecordLineList::Line line = m_lines[i];
+    if (!line.IsRecord())
+        return line.text;
+    m_lineScratch.clear();
+    AppendLine(m_lineScratch, i);
+    return m_lineScratch;
 }
 
 const std::string& CMessFahrtDaten::GetFileText() const
 {
-    if (!m_fileTextCache)
-        m_fileTextCache = m_lines.Joined("\n");
+    if (!m_fileTextCache) {
+        std::string text;
+        for (size_t k = 0; k < m_lines.size(); ++k) {
+            AppendLine(text, k);
+            text += '\n';
+        }
+        m_fileTextCache = std::move(text);
+    }
     return *m_fileTextCache;
+}
+
+size_t CMessFahrtDaten::FileTextColumns(size_t tabColumns) const
+{
+    tabColumns = std::max<size_t>(tabColumns, 1);
+    const PointStore& points = PointsAsRead();
+    size_t widest = 0;
+    for (size_t k = 0; k < m_lines.size(); ++k) {
+        const RecordLineList::Line line = m_lines[k];
+        size_t columns = 0;
+        if (line.IsRecord()) {
+            // Value, station and width hold no TAB: their lengths follow from the digits.
+            const bool tabbed = line.record == RecordLineList::Record::Tabbed;
+            const auto separate = [&](size_t column) {
+                return tabbed ? (column / tabColumns + 1) * tabColumns : column + 1;
+            };
+            columns = separate(FixedLength(points.Value(line.point), 10, 2));
+            columns = separate(columns + FixedLength(points.Station(line.point), 10000, 4));
+            columns = separate(columns + FixedLength(points.Width(line.point), 100, 2));
+            columns = ColumnsAfter(columns, points.Comment(line.point), tabColumns);
+        } else {
+            columns = ColumnsAfter(0, line.text, tabColumns);
+        }
+        widest = std::max(widest, columns);
+    }
+    return widest;
+}
+
+size_t RunLineList::size() const
+{
+    return m_export ? m_run->m_exportLines.size() : m_run->m_lines.size();
+}
+
+std::string RunLineList::operator[](size_t k) const
+{
+    std::string line;
+    if (m_export)
+        m_run->AppendExportLine(line, k);
+    else
+        m_run->AppendLine(line, k);
+    return line;
 }
 
 HeaderTextIterator::HeaderTextIterator(std::string text) : m_text(std::move(text))

@@ -15,8 +15,12 @@
 #include "common/Message.h"
 #include "evaluation/Abschnitt.h"
 #include "measurement/Messung.h"
+#include "measurement/PointStore.h"
+#include "measurement/RecordLines.h"
 
 namespace kurvex {
+
+class RunLineList;
 
 class CMessFahrtDaten {
 public:
@@ -33,8 +37,9 @@ public:
     // a reader accepted it.
     bool LoadFromFile(const std::string& path);
     // Reads and recognises a whole file. The path kept for companion files stays as it is.
+    // The file is read piece by piece: it is never held whole.
     void ReadFile(std::istream& file);
-    void ReadBytes(std::string content);
+    void ReadBytes(const std::string& content);
 
     void Clear();
     bool IsLoaded() const { return m_loaded; }
@@ -71,7 +76,7 @@ public:
     void RebuildWindow();
 
     // --- Window access (neutral results past the end) -------------------------
-    int GetCount() const { return static_cast<int>(m_window.size()); }
+    int GetCount() const { return static_cast<int>(m_windowCount); }
     MESSUNG GetPoint(int i) const;
     int32_t GetStation(int i) const;
     int32_t GetValue(int i) const;  // with the correction
@@ -82,6 +87,8 @@ public:
     bool HasComment(int i) const;
     // Station and comment of window point i, and the station of point i as it was in the file.
     void GetPointInfo(int i, int32_t& station, int32_t& rawStation, std::string& comment) const;
+    // The window points that have hasComment set, in order.
+    std::vector<int> CommentedWindowPoints() const;
     bool HasSpeedData() const { return m_speedCount > 5; }
     // How the window stations run, found when the window is built: the chart
     // looks a strip's first point up by bisection when they are ordered.
@@ -99,13 +106,14 @@ public:
     void ComputeSectionStatistics(Abschnitt& section) const;
     void ComputeRunStatistics(Abschnitt& out, const AbschnittListe* filter = nullptr) const;
     // Replaces all points (a run built in memory); the range is reset, the window not rebuilt.
-    void AssignPoints(std::vector<MESSUNG> points) { Clear(); m_points = std::move(points); ResetRange(); }
+    void AssignPoints(const std::vector<MESSUNG>& points);
     int SpeedCount() const { return m_speedCount; }
 
     // --- Data as read --------------------------------------------------------
-    const std::vector<MESSUNG>& Points() const { return m_points; }
-    const LineStore& Lines() const { return m_lines; }
-    const LineStore& ExportLines() const { return m_exportLines; }
+    const PointStore& Points() const { return m_points; }
+    // The file's lines as the file viewer shows them, and the export lines.
+    RunLineList Lines() const;
+    RunLineList ExportLines() const;
     const std::string& HeaderText() const { return m_headerText; }
     const std::array<std::string, 7>& ListingFields() const { return m_listingFields; }
     const std::string& RoadName() const { return m_roadName; }
@@ -118,20 +126,38 @@ public:
     // The same text line by line, without building it: GetFileText() is every
     // FileTextLine(i) followed by a line feed. The file viewer reads only the
     // lines it shows, so a run of a million points costs it nothing up front.
+    // The text stays valid until the next call of FileTextLine or a change of the run.
     size_t FileTextLineCount() const { return m_lines.size(); }
-    std::string_view FileTextLine(size_t i) const { return i < m_lines.size() ? m_lines[i] : std::string_view(); }
+    std::string_view FileTextLine(size_t i) const;
+    // Columns of the widest FileTextLine, each byte one column and a TAB
+    // reaching the next multiple of tabColumns; found without making the lines.
+    size_t FileTextColumns(size_t tabColumns) const;
     // The IMEXPORT001 text of the run (only PM01BS02 and IMEXPORT001 runs have export lines).
     std::string BuildExportText(bool decimalComma, const std::string& separator) const;
 
 private:
-    enum class SplitMode { Device, Exchange, Text };
-    void SplitLines(const std::string& buffer, SplitMode mode);
+    friend class RunLineList;
+    friend class FileFeed;
+    friend class Pm01bs02Reader;
+    friend class ImExport001Reader;
+    friend class Pm01bs01Reader;
 
-    // Readers: each works on m_lines and returns true when it accepted the file;
-    // a reader that refuses adds no points, so the next one sees the same lines.
-    bool ReadPm01bs02();
-    bool ReadImExport001();
-    bool ReadPm01bs01();
+    // Empties what a read fills; format code, loaded flag and the fields of
+    // the listing and road formats stay as they were.
+    void BeginRead();
+    void RecogniseTextFormat();
+    void AppendLine(std::string& out, size_t k) const;
+    void AppendExportLine(std::string& out, size_t k) const;
+    // The points as the reader made them; record lines are made from them.
+    const PointStore& PointsAsRead() const { return m_pointsAsRead ? *m_pointsAsRead : m_points; }
+    // Keeps a copy of the points as read before they change for the first time.
+    void KeepPointsAsRead();
+    size_t WindowPoint(int i) const { return m_windowListed ? m_windowIndices[static_cast<size_t>(i)] : m_windowFirst + static_cast<size_t>(i); }
+
+    // Readers of the text formats: each works on m_textLines and returns true when
+    // it accepted the file; a reader that refuses adds no points, so the next one
+    // sees the same lines. PM01BS02, IMEXPORT001 and PM01BS01 are read line by
+    // line while the file is split (RunReading.h).
     bool ReadRoadTable();          // format 6
     bool ReadLimitValueTable();    // format 5
     bool ReadDatedTable5();        // format 7
@@ -141,7 +167,6 @@ private:
     bool ReadListing();            // format 1, the last resort
     // Takes the points and header text of a table reader that accepted the file.
     bool AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText);
-    void RecogniseTextFormat();
     void RefuseKeepingNothing();
     void FindWindowStationOrder();
 
@@ -157,21 +182,48 @@ private:
     bool m_loaded = false;
     bool m_incomplete = false;
     mutable std::optional<std::string> m_fileTextCache;
+    mutable std::string m_lineScratch;  // the last record line FileTextLine made
     int32_t m_rangeFrom = 0;
     int32_t m_rangeTo = 0;
-    std::vector<MESSUNG> m_points;
-    // The window holds the positions of its points in m_points: a copy of every
-    // point would double the memory of a large run. Values come out with the
-    // correction added; the window is rebuilt whenever range or correction change.
-    std::vector<uint32_t> m_window;
+    PointStore m_points;
+    // Set once the points change after reading (adjustments, mirroring, a shift,
+    // Clear): the record lines keep showing the file as it was.
+    std::optional<PointStore> m_pointsAsRead;
+    // The window is the positions in m_points of the points inside the range:
+    // a copy of every point would double the memory of a large run. Mostly they
+    // form one stretch from m_windowFirst; only otherwise are they listed in
+    // m_windowIndices. Values come out with the correction added; the window is
+    // rebuilt whenever range or correction change.
+    size_t m_windowFirst = 0;
+    size_t m_windowCount = 0;
+    bool m_windowListed = false;
+    std::vector<uint32_t> m_windowIndices;
     StationOrder m_windowOrder = StationOrder::NonDecreasing;
     int32_t m_speedCount = 0;
     int32_t m_limit = 0;
     int32_t m_correction = 0;
     std::string m_filePath;
-    LineStore m_lines;
-    LineStore m_exportLines;
+    RecordLineList m_lines;
+    RecordLineList m_exportLines;
+    ExportDetails m_exportDetails;
+    // The lines of a text format while its readers work on them.
+    LineStore m_textLines;
     std::vector<UserMessage> m_readMessages;
+};
+
+// The viewer or export lines of a run, each made when it is read.
+class RunLineList {
+public:
+    size_t size() const;
+    bool empty() const { return size() == 0; }
+    std::string operator[](size_t k) const;
+    std::string back() const { return (*this)[size() - 1]; }
+
+private:
+    friend class CMessFahrtDaten;
+    RunLineList(const CMessFahrtDaten& run, bool exportLines) : m_run(&run), m_export(exportLines) {}
+    const CMessFahrtDaten* m_run;
+    bool m_export;
 };
 
 // Reads the entries of a header text (fields ended by the byte 0xBF). A text that

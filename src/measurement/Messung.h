@@ -7,7 +7,8 @@
 
 namespace kurvex {
 
-// The fields are ordered so that a point packs into 64 bytes: a run may hold millions.
+// A run keeps its points column by column (PointStore); a MESSUNG is one point
+// taken out of it or handed to it.
 struct MESSUNG {
     int32_t value = 0;        // measured value, 0.1 mm
     int32_t station = 0;      // 0.1 m

@@ -166,13 +166,13 @@ void RemoveTrailingCommasAndBlanks(std::string& text)
 
 bool CMessFahrtDaten::ReadRoadTable()
 {
-    if (m_lines.size() < 2 || !StartsWith(m_lines[0], kRoadKey) || !StartsWith(m_lines[1], kStartKmKey))
+    if (m_textLines.size() < 2 || !StartsWith(m_textLines[0], kRoadKey) || !StartsWith(m_textLines[1], kStartKmKey))
         return false;
 
     std::vector<MESSUNG> points;
     double v[2];
-    for (size_t k = 2; k < m_lines.size(); ++k) {
-        if (ScanValues(CommasToPoints(m_lines[k]), "%lf%lf", v, 2) != 2)
+    for (size_t k = 2; k < m_textLines.size(); ++k) {
+        if (ScanValues(CommasToPoints(m_textLines[k]), "%lf%lf", v, 2) != 2)
             continue;
         MESSUNG point;
         point.station = KilometresToStation(v[0]);
@@ -185,28 +185,30 @@ bool CMessFahrtDaten::ReadRoadTable()
 
     // Road name and start kilometre are taken only from a file that is accepted,
     // so that a refused attempt leaves nothing behind for another format.
-    m_roadName = TrimLeft(ReplacedAll(std::string(m_lines[0]), kRoadKey, ""));
-    m_startKm = TrimLeft(ReplacedAll(std::string(m_lines[1]), kStartKmKey, ""));
+    m_roadName = TrimLeft(ReplacedAll(std::string(m_textLines[0]), kRoadKey, ""));
+    m_startKm = TrimLeft(ReplacedAll(std::string(m_textLines[1]), kStartKmKey, ""));
     m_limit = 0;
-    m_points = std::move(points);
+    m_points.clear();
+    for (const MESSUNG& point : points)
+        m_points.push_back(point);
     ResetRange();
     return true;
 }
 
 bool CMessFahrtDaten::ReadLimitValueTable()
 {
-    if (m_lines.empty() || !StartsWith(m_lines[0], kLimitKey))
+    if (m_textLines.empty() || !StartsWith(m_textLines[0], kLimitKey))
         return false;
     int32_t runLimit = 0;
     double limitMm = 0.0;
-    if (ScanValues(m_lines[0], kLimitPattern, &limitMm, 1) == 1)
+    if (ScanValues(m_textLines[0], kLimitPattern, &limitMm, 1) == 1)
         runLimit = ClampToInt32(limitMm * 10.0);
 
     const size_t firstNewPoint = m_points.size();
     // Line 1 holds the column names.
-    for (size_t k = 2; k < m_lines.size(); ++k) {
+    for (size_t k = 2; k < m_textLines.size(); ++k) {
         double v[4] = {0.0, 0.0, -1.0, -1.0};
-        if (ScanValues(m_lines[k], "%lf%lf%lf%lf", v, 4) < 2)
+        if (ScanValues(m_textLines[k], "%lf%lf%lf%lf", v, 4) < 2)
             continue;
         MESSUNG point;
         point.station = KilometresToStation(v[0]);
@@ -223,9 +225,12 @@ bool CMessFahrtDaten::ReadLimitValueTable()
     const std::map<int32_t, std::string> comments = ReadCommentFile(m_filePath);
     if (!comments.empty()) {
         for (size_t i = firstNewPoint; i < m_points.size(); ++i) {
-            const auto found = comments.find(m_points[i].station);
-            if (found != comments.end())
-                m_points[i].SetComment(found->second);
+            const auto found = comments.find(m_points.Station(i));
+            if (found == comments.end())
+                continue;
+            MESSUNG point = m_points[i];
+            point.SetComment(found->second);
+            m_points.Set(i, point);
         }
     }
     m_limit = runLimit;
@@ -273,35 +278,36 @@ bool CMessFahrtDaten::ReadDatedTable5()
 {
     std::vector<MESSUNG> points;
     std::string header;
-    return ReadDatedTable(m_lines, kDatedTable5Layout, points, header) && AcceptTablePoints(points, header);
+    return ReadDatedTable(m_textLines, kDatedTable5Layout, points, header) && AcceptTablePoints(points, header);
 }
 
 bool CMessFahrtDaten::ReadDatedTable4()
 {
     std::vector<MESSUNG> points;
     std::string header;
-    return ReadDatedTable(m_lines, kDatedTable4Layout, points, header) && AcceptTablePoints(points, header);
+    return ReadDatedTable(m_textLines, kDatedTable4Layout, points, header) && AcceptTablePoints(points, header);
 }
 
 bool CMessFahrtDaten::AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText)
 {
     m_limit = 0;
     m_headerText += headerText;
-    m_points.insert(m_points.end(), std::make_move_iterator(points.begin()), std::make_move_iterator(points.end()));
+    for (const MESSUNG& point : points)
+        m_points.push_back(point);
     ResetRange();
     return true;
 }
 
 bool CMessFahrtDaten::ReadPlanographTable()
 {
-    if (m_lines.empty() || !StartsWith(m_lines[0], kPlanographTag))
+    if (m_textLines.empty() || !StartsWith(m_textLines[0], kPlanographTag))
         return false;
     int32_t runLimit = 0;
     const size_t firstNewPoint = m_points.size();
     double v[2];
     // The tag line itself may already hold a point.
-    for (size_t k = 0; k < m_lines.size(); ++k) {
-        const std::string line = CommasToPoints(m_lines[k]);
+    for (size_t k = 0; k < m_textLines.size(); ++k) {
+        const std::string line = CommasToPoints(m_textLines[k]);
         if (ScanValues(line, kPlanographPointPattern, v, 2) == 2) {
             MESSUNG point;
             point.station = KilometresToStation(v[0]);

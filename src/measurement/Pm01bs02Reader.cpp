@@ -1,15 +1,13 @@
 // The current device format: text header lines, a "***" marker, then one binary
 // record per point (five little-endian doubles and a comment), a closing "***".
 
-#include <array>
+#include <cstdint>
 #include <cstring>
-#include <map>
 
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
-#include "measurement/DeviceHeader.h"
 #include "measurement/ExportLine.h"
-#include "measurement/MessFahrtDaten.h"
+#include "measurement/RunReading.h"
 
 namespace kurvex {
 
@@ -33,79 +31,86 @@ double ReadLittleEndianDouble(const char* bytes)
 
 bool IsMarkerLine(std::string_view line)
 {
-    return StartsWith(line, "***") && line.size() < kShortestRecordLine;
+    return line.size() < kShortestRecordLine && line.substr(0, 3) == "***";
+}
+
+std::string_view WithoutTrailingWhiteSpace(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
 }
 
 }  // namespace
 
-bool CMessFahrtDaten::ReadPm01bs02()
+Pm01bs02Reader::Pm01bs02Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run)
 {
-    DeviceHeader header;
-    bool firstMarkerSeen = false;
-    bool closingMarkerSeen = false;
-    size_t records = 0;
+    // Room for as many points as the file can hold: pages that are never used cost nothing.
+    m_run.m_points.reserve(fileBytes / kShortestRecordLine + 1);
+}
 
-    size_t firstMarker = 0;
-    while (firstMarker < m_lines.size() && !IsMarkerLine(m_lines[firstMarker]))
-        ++firstMarker;
-    const size_t recordLines = m_lines.size() - firstMarker;
-    m_exportLines.reserve(m_lines.size(), m_lines.size() + recordLines * 40);
-    m_points.reserve(recordLines);
-    std::string text;
-    for (size_t k = 0; k < m_lines.size(); ++k) {
-        const std::string_view line = m_lines[k];
-        if (IsMarkerLine(line)) {
-            m_exportLines.push_back("***");
-            m_lines.Set(k, TrimRight(line));
-            if (firstMarkerSeen) {
-                closingMarkerSeen = true;
-                break;
-            }
-            firstMarkerSeen = true;
-            continue;
-        }
-        if (!firstMarkerSeen) {
-            const std::string trimmed = Trim(line);
-            header.Take(trimmed);
-            m_lines.Set(k, trimmed);
-            m_exportLines.push_back(ReplacedAll(trimmed, "|", kExportSeparatorPlaceholder));
-            continue;
-        }
-        if (line.size() < kRecordBytes)
-            continue;
-
-        const double valueMm = ReadLittleEndianDouble(line.data());
-        const double stationKm = ReadLittleEndianDouble(line.data() + 16);
-        const double widthM = ReadLittleEndianDouble(line.data() + 24);
-        std::string_view rawComment = line.substr(kRecordBytes);
-        // The comment is text: a zero byte ends it.
-        rawComment = rawComment.substr(0, rawComment.find('\0'));
-        const std::string comment = TrimRight(rawComment);
-
-        text.clear();
-        AppendExportLine(text, valueMm, stationKm, widthM, comment);
-        m_exportLines.push_back(text);
-
-        MESSUNG point;
-        point.SetValueMm(valueMm);
-        point.station = RoundHalfAway(stationKm * 10000.0);
-        point.width = RoundHalfAway(widthM * 100.0);
-        point.SetComment(comment);
-        text.clear();
-        AppendViewerLine(text, point);
-        m_lines.Set(k, text);
-        m_points.push_back(std::move(point));
-        ++records;
+void Pm01bs02Reader::TakeLine(std::string_view line)
+{
+    // Lines after the closing marker stay as they are.
+    if (m_closingMarkerSeen) {
+        m_run.m_lines.AddText(line);
+        return;
     }
+    if (IsMarkerLine(line)) {
+        m_run.m_exportLines.AddText("***");
+        m_run.m_lines.AddText(WithoutTrailingWhiteSpace(line));
+        if (m_firstMarkerSeen)
+            m_closingMarkerSeen = true;
+        m_firstMarkerSeen = true;
+        return;
+    }
+    if (!m_firstMarkerSeen) {
+        const std::string trimmed = Trim(line);
+        m_header.Take(trimmed);
+        m_run.m_lines.AddText(trimmed);
+        m_run.m_exportLines.AddText(ReplacedAll(trimmed, "|", kExportSeparatorPlaceholder));
+        return;
+    }
+    if (line.size() < kRecordBytes) {
+        m_run.m_lines.AddText(line);
+        return;
+    }
+    TakeRecord(line);
+}
 
-    if (records == 0) {
-        RefuseKeepingNothing();
+void Pm01bs02Reader::TakeRecord(std::string_view line)
+{
+    const double valueMm = ReadLittleEndianDouble(line.data());
+    const double stationKm = ReadLittleEndianDouble(line.data() + 16);
+    const double widthM = ReadLittleEndianDouble(line.data() + 24);
+    std::string_view comment = line.substr(kRecordBytes);
+    // The comment is text: a zero byte ends it.
+    comment = WithoutTrailingWhiteSpace(comment.substr(0, comment.find('\0')));
+
+    MESSUNG point;
+    point.SetValueMm(valueMm);
+    point.station = RoundHalfAway(stationKm * 10000.0);
+    point.width = RoundHalfAway(widthM * 100.0);
+    point.SetComment(comment);
+
+    const size_t index = m_run.m_points.size();
+    m_run.m_exportDetails.Add(index, valueMm, stationKm, widthM, comment, point);
+    m_run.m_exportLines.AddRecord(index, RecordLineList::Record::Export);
+    m_run.m_lines.AddRecord(index, RecordLineList::Record::Separated);
+    m_run.m_points.push_back(point);
+    ++m_records;
+}
+
+bool Pm01bs02Reader::Finish()
+{
+    if (m_records == 0) {
+        m_run.RefuseKeepingNothing();
         return false;
     }
-    m_limit = 0;
-    m_headerText += header.HeaderText();
-    if (!closingMarkerSeen)
-        m_incomplete = true;
+    m_run.m_limit = 0;
+    m_run.m_headerText += m_header.HeaderText();
+    if (!m_closingMarkerSeen)
+        m_run.m_incomplete = true;
     return true;
 }
 

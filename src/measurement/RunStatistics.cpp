@@ -113,7 +113,8 @@ void CMessFahrtDaten::BuildSections(Abschnitt& runStatistics, AbschnittListe& li
     MESSUNG current = GetPoint(0);
     int currentFirst = 0;
     for (int i = 0; i < n; ++i) {
-        const bool changes = GetWidth(i) != current.width || GetPointLimit(i) != current.limit;
+        const size_t k = WindowPoint(i);
+        const bool changes = m_points.Width(k) != current.width || m_points.Limit(k) != current.limit;
         if (!changes && i < n - 1)
             continue;
         Abschnitt section;
@@ -135,6 +136,11 @@ void CMessFahrtDaten::ComputeSpeedStatistics(Abschnitt& section, const Abschnitt
     const int n = GetCount();
     section.ersterPunkt = std::clamp(section.ersterPunkt, 0, n);
     section.endPunkt = std::clamp(section.endPunkt, 0, n);
+    // Most formats record no speed at all: then no section has statistics.
+    if (!m_points.HasSpeeds()) {
+        ClearStatistics(section);
+        return;
+    }
     const ExcludedStations excluded(filter);
 
     std::vector<double> speeds;

@@ -59,14 +59,14 @@ TEST(Pm01bs02, ReadsHeaderRecordsAndMarkers)
     // The line is trimmed, the value behind "|" is taken as it stands.
     EXPECT_EQ(run.HeaderText(), "12.03.2015 10:22:00\xBF  Amt Nord\xBF\xBF\xBF\xBF" "B 27\xBF");
 
-    const LineStore& lines = run.Lines();
+    const RunLineList lines = run.Lines();
     ASSERT_EQ(lines.size(), 10u);
     EXPECT_EQ(lines[2], "Dienststelle|  Amt Nord");
     EXPECT_EQ(lines[6], "***");
     EXPECT_EQ(lines[7], "1.60 0.0123 3.50 Fuge");
     EXPECT_EQ(lines[8], "-0.30 0.0124 3.75 ");
 
-    const LineStore& exportLines = run.ExportLines();
+    const RunLineList exportLines = run.ExportLines();
     ASSERT_EQ(exportLines.size(), 10u);
     EXPECT_EQ(exportLines[1], "Zeitstempel_S_12.03.2015 10:22:00");
     EXPECT_EQ(exportLines[5], "Anderes_S_x_S_y");

@@ -1,0 +1,96 @@
+#pragma once
+// The line lists a run keeps of its file: the lines of the file viewer and the
+// export lines. In a PM01BS02, IMEXPORT001 or PM01BS01 file nearly every line is
+// the record of one point. Such a line is not kept as text: it is made from the
+// point as read whenever it is asked for, with the same bytes the reader would
+// have written. A run of a million points thus keeps its file's text in the
+// points it holds anyway. All other lines (header, markers, lines no reader
+// rewrote, lines whose numbers the point cannot give back) are kept as text.
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/LineStore.h"
+#include "measurement/PointStore.h"
+
+namespace kurvex {
+
+class RecordLineList {
+public:
+    // How a record line reads.
+    enum class Record {
+        None,        // a text line
+        Separated,   // "%.2f %.4f %.2f %s": value, station, width, comment
+        Tabbed,      // the same with TABs: a PM01BS01 data line
+        Export,      // the export line of the point
+    };
+    // Line k: a text, or the record of the point at index `point`.
+    struct Line {
+        Record record;
+        std::string_view text;
+        size_t point;
+        bool IsRecord() const { return record != Record::None; }
+    };
+
+    size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    Line operator[](size_t k) const;
+    bool HasRecords() const;
+
+    void AddText(std::string_view text);
+    // The next line is the record of point `point`; records of consecutive
+    // points share one entry.
+    void AddRecord(size_t point, Record record);
+    // Every line a text (the text formats).
+    void AssignTexts(LineStore texts);
+    // Takes the texts out of a list that holds no record; the list is then empty.
+    LineStore TakeTexts();
+    void clear();
+
+private:
+    // A stretch of lines: texts m_texts[first ...] or records of points first ...
+    struct Stretch {
+        size_t firstLine;
+        size_t count;
+        Record record;
+        size_t first;
+    };
+    LineStore m_texts;
+    std::vector<Stretch> m_stretches;
+    size_t m_count = 0;
+};
+
+// What the export line of a record needs beyond its point as read. The export
+// line prints the file's numbers with six decimals; the point keeps them rounded
+// to 0.1 mm, 0.1 m and 1 cm. Where the rounded number prints the same, as it
+// does for what a device writes, nothing more is kept; otherwise the file's
+// numbers are. The same for the comment: the export line has it as the file
+// has it, the point trimmed and with its umlauts repaired.
+class ExportDetails {
+public:
+    // Records the numbers and comment of point `point` as the file has them.
+    void Add(size_t point, double valueMm, double stationKm, double widthM, std::string_view comment,
+             const MESSUNG& asRead);
+    // The export line of point `point` ("1_D_500000_S_0_D_012300_S_3_D_500000_S_Fuge").
+    void AppendExportLine(std::string& out, size_t point, const PointStore& asRead) const;
+    void clear();
+
+private:
+    struct Numbers {
+        size_t point;
+        double valueMm;
+        double stationKm;
+        double widthM;
+    };
+    struct Comment {
+        size_t point;
+        std::string text;
+    };
+    std::vector<Numbers> m_numbers;
+    std::vector<Comment> m_comments;
+};
+
+}  // namespace kurvex
