@@ -94,9 +94,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# The libraries come from dpkg-shlibdeps. The printed pages need the metric-compatible
-# Liberation fonts; the side file opens in the user's editor through xdg-open.
+# The libraries come from dpkg-shlibdeps. It cannot see Qt plugins: the window and
+# toolbar icons are SVG resources that QIcon draws through the SVG icon engine of
+# libqt6svg6. The printed pages need the metric-compatible Liberation fonts; the
+# side file opens in the user's editor through xdg-open.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6svg6")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-liberation2, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)

@@ -9,6 +9,9 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   locales
+  # the Debian package (cpack with dpkg-shlibdeps, lintian) and the desktop-integration tests
+  dpkg-dev file lintian
+  shared-mime-info xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream man-db
 )
 
 as_root() {

@@ -56,6 +56,7 @@ version=$(sed -n 's/^project(Kurvex VERSION \([0-9]*\.[0-9]*\.[0-9]*\).*/\1/p' C
 [ "$(field Section)" = science ] || problem "Section: $(field Section)"
 [ "$(field Maintainer)" = "Ostwerk GmbH <service@ostwerk.example>" ] || problem "Maintainer: $(field Maintainer)"
 grep -q 'libqt6widgets6' <<<"$(field Depends)" || problem "Depends lacks the Qt libraries (dpkg-shlibdeps): $(field Depends)"
+grep -q "libqt6svg6" <<<"$(field Depends)" || problem "Depends lacks libqt6svg6 (the SVG icon engine): $(field Depends)"
 grep -q 'fonts-liberation2' <<<"$(field Recommends)" || problem "Recommends lacks fonts-liberation2"
 
 # Binaries are stripped.
