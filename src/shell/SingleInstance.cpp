@@ -124,7 +124,11 @@ void SingleInstance::ReadRequest()
             }
             socket->write(kAnswer);
             socket->flush();
-            Q_EMIT activationRequested(files);
+            // Opening the files may run a dialog, and the later copy ends once
+            // answered, which deletes this socket from within the dialog's
+            // event loop: act on the request after this handler has returned.
+            QMetaObject::invokeMethod(
+                this, [this, files] { Q_EMIT activationRequested(files); }, Qt::QueuedConnection);
         });
     }
 }
