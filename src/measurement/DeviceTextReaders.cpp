@@ -204,17 +204,19 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
     // Fields 0, 4, 5 and 6 count: value, station (km), width (m), comment.
     const std::string_view data = WithoutTrailingTabs(line);
     std::string_view fields[kPm01bs01Fields];
-    int count = 0;
-    for (size_t start = 0;; ++count) {
-        const size_t tab = data.find('\t', start);
-        const size_t end = tab == std::string_view::npos ? data.size() : tab;
-        if (count < kPm01bs01Fields)
-            fields[count] = data.substr(start, end - start);
-        if (tab == std::string_view::npos)
-            break;
-        start = tab + 1;
+    int count = 1;  // fields so far
+    size_t start = 0;
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (data[i] != '\t')
+            continue;
+        if (count <= kPm01bs01Fields)
+            fields[count - 1] = data.substr(start, i - start);
+        start = i + 1;
+        ++count;
     }
-    if (count + 1 < kPm01bs01MinFields) {
+    if (count <= kPm01bs01Fields)
+        fields[count - 1] = data.substr(start);
+    if (count < kPm01bs01MinFields) {
         m_run.m_lines.AddText(line);  // no data line: kept as it was
         return;
     }
@@ -234,13 +236,8 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
 
     // The file viewer shows value, station, width and comment. Where the point
     // prints them as the file has them, the line is made from the point.
-    const auto printsAs = [this](std::string_view text, void (*append)(std::string&, int32_t), int32_t number) {
-        m_number.clear();
-        append(m_number, number);
-        return m_number == text;
-    };
-    if (printsAs(value, AppendViewerValue, point.value) && printsAs(station, AppendViewerStation, point.station)
-        && printsAs(width, AppendViewerWidth, point.width) && comment == point.comment) {
+    if (PrintsAsViewerValue(value, point.value) && PrintsAsViewerStation(station, point.station)
+        && PrintsAsViewerWidth(width, point.width) && comment == point.comment) {
         m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
         return;
     }

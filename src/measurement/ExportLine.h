@@ -28,5 +28,9 @@ void AppendViewerLine(std::string& out, int32_t value, int32_t station, int32_t 
 void AppendViewerValue(std::string& out, int32_t value);
 void AppendViewerStation(std::string& out, int32_t station);
 void AppendViewerWidth(std::string& out, int32_t width);
+// Whether the text is exactly what the Append function above writes.
+bool PrintsAsViewerValue(std::string_view text, int32_t value);
+bool PrintsAsViewerStation(std::string_view text, int32_t station);
+bool PrintsAsViewerWidth(std::string_view text, int32_t width);
 
 }  // namespace kurvex

@@ -380,26 +380,33 @@ const std::string& CMessFahrtDaten::GetFileText() const
 size_t CMessFahrtDaten::FileTextColumns(size_t tabColumns) const
 {
     tabColumns = std::max<size_t>(tabColumns, 1);
+    if (m_fileTextColumns && m_fileTextColumns->first == tabColumns)
+        return m_fileTextColumns->second;
     const PointStore& points = PointsAsRead();
     size_t widest = 0;
-    for (size_t k = 0; k < m_lines.size(); ++k) {
-        const RecordLineList::Line line = m_lines[k];
-        size_t columns = 0;
-        if (line.IsRecord()) {
-            // Value, station and width hold no TAB: their lengths follow from the digits.
-            const bool tabbed = line.record == RecordLineList::Record::Tabbed;
+    for (const RecordLineList::Stretch& stretch : m_lines.Stretches()) {
+        if (stretch.record == RecordLineList::Record::None) {
+            for (size_t item = stretch.first; item < stretch.first + stretch.count; ++item)
+                widest = std::max(widest, ColumnsAfter(0, m_lines.Text(item), tabColumns));
+            continue;
+        }
+        // Value, station and width hold no TAB: their lengths follow from the digits.
+        const bool tabbed = stretch.record == RecordLineList::Record::Tabbed;
+        const auto numberColumns = [&](size_t k) {
             const auto separate = [&](size_t column) {
                 return tabbed ? (column / tabColumns + 1) * tabColumns : column + 1;
             };
-            columns = separate(FixedLength(points.Value(line.point), 10, 2));
-            columns = separate(columns + FixedLength(points.Station(line.point), 10000, 4));
-            columns = separate(columns + FixedLength(points.Width(line.point), 100, 2));
-            columns = ColumnsAfter(columns, points.Comment(line.point), tabColumns);
-        } else {
-            columns = ColumnsAfter(0, line.text, tabColumns);
-        }
-        widest = std::max(widest, columns);
+            size_t columns = separate(FixedLength(points.Value(k), 10, 2));
+            columns = separate(columns + FixedLength(points.Station(k), 10000, 4));
+            return separate(columns + FixedLength(points.Width(k), 100, 2));
+        };
+        const size_t end = stretch.first + stretch.count;
+        for (size_t k = stretch.first; k < end; ++k)
+            widest = std::max(widest, numberColumns(k));
+        for (const size_t k : points.PointsWithCommentText(stretch.first, end))
+            widest = std::max(widest, ColumnsAfter(numberColumns(k), points.Comment(k), tabColumns));
     }
+    m_fileTextColumns = std::make_pair(tabColumns, widest);
     return widest;
 }
 

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "common/LineStore.h"
@@ -183,6 +184,7 @@ private:
     bool m_incomplete = false;
     mutable std::optional<std::string> m_fileTextCache;
     mutable std::string m_lineScratch;  // the last record line FileTextLine made
+    mutable std::optional<std::pair<size_t, size_t>> m_fileTextColumns;  // tab columns, widest line
     int32_t m_rangeFrom = 0;
     int32_t m_rangeTo = 0;
     PointStore m_points;

@@ -56,6 +56,18 @@ std::vector<size_t> PointStore::CommentedPoints(size_t first, size_t last) const
     return points;
 }
 
+std::vector<size_t> PointStore::PointsWithCommentText(size_t first, size_t last) const
+{
+    std::vector<size_t> points;
+    auto it = std::lower_bound(m_comments.begin(), m_comments.end(), first,
+                               [](const CommentEntry& entry, size_t index) { return entry.index < index; });
+    for (; it != m_comments.end() && it->index < last; ++it) {
+        if (!it->text.empty())
+            points.push_back(it->index);
+    }
+    return points;
+}
+
 void PointStore::reserve(size_t n)
 {
     m_values.reserve(n);

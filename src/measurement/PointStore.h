@@ -66,6 +66,8 @@ public:
     const std::string& Comment(size_t i) const;
     // Positions of the points in [first, last) that have hasComment set, in order.
     std::vector<size_t> CommentedPoints(size_t first, size_t last) const;
+    // Positions of the points in [first, last) whose comment text is not empty.
+    std::vector<size_t> PointsWithCommentText(size_t first, size_t last) const;
 
     // --- Building and changing -----------------------------------------------
     void reserve(size_t n);

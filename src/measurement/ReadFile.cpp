@@ -257,6 +257,7 @@ void CMessFahrtDaten::BeginRead()
     m_speedCount = 0;
     m_fileTextCache.reset();
     m_lineScratch = std::string();
+    m_fileTextColumns.reset();
 }
 
 void CMessFahrtDaten::ReadFile(std::istream& file)

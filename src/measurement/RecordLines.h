@@ -50,14 +50,18 @@ public:
     LineStore TakeTexts();
     void clear();
 
-private:
-    // A stretch of lines: texts m_texts[first ...] or records of points first ...
+    // The list as stretches of lines: `count` texts Text(first ...), or the
+    // records of the points first ... first + count - 1.
     struct Stretch {
         size_t firstLine;
         size_t count;
         Record record;
         size_t first;
     };
+    const std::vector<Stretch>& Stretches() const { return m_stretches; }
+    std::string_view Text(size_t item) const { return m_texts[item]; }
+
+private:
     LineStore m_texts;
     std::vector<Stretch> m_stretches;
     size_t m_count = 0;

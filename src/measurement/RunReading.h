@@ -82,7 +82,6 @@ private:
     std::vector<std::string> m_header;
     size_t m_points = 0;
     std::string m_viewerLine;
-    std::string m_number;
 };
 
 }  // namespace kurvex
