@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 
 #include "common/TextHelpers.h"
@@ -20,6 +21,20 @@ std::string JoinedFileTextLines(const CMessFahrtDaten& run)
         text += '\n';
     }
     return text;
+}
+
+// Columns of the widest line, counted on the lines themselves: a byte is a
+// column, a TAB reaches the next multiple of tabColumns.
+size_t WidestLineColumns(const CMessFahrtDaten& run, size_t tabColumns)
+{
+    size_t widest = 0;
+    for (size_t i = 0; i < run.FileTextLineCount(); ++i) {
+        size_t columns = 0;
+        for (const char c : run.FileTextLine(i))
+            columns = c == '\t' ? (columns / tabColumns + 1) * tabColumns : columns + 1;
+        widest = std::max(widest, columns);
+    }
+    return widest;
 }
 
 TEST(FileTextLines, JoinedLinesAreTheFileTextForEveryFormat)
@@ -53,6 +68,8 @@ TEST(FileTextLines, JoinedLinesAreTheFileTextForEveryFormat)
         EXPECT_TRUE(run.IsLoaded());
         EXPECT_GT(run.FileTextLineCount(), 2u);
         EXPECT_EQ(JoinedFileTextLines(run), run.GetFileText());
+        for (const size_t tab : {1u, 4u, 8u})
+            EXPECT_EQ(run.FileTextColumns(tab), WidestLineColumns(run, tab)) << "tab " << tab;
     }
 }
 
@@ -75,6 +92,31 @@ TEST(FileTextLines, HoldLinesThatAreNotRewrittenAndRunsThatWereRefused)
         CMessFahrtDaten run;
         run.ReadBytes(c.bytes);
         EXPECT_EQ(JoinedFileTextLines(run), run.GetFileText());
+        EXPECT_EQ(run.FileTextColumns(8), WidestLineColumns(run, 8));
+    }
+}
+
+// A comment with TABs after the numbers of a record line, and a record line
+// that is the widest of its run.
+TEST(FileTextLines, ColumnsOfRecordLinesCountTheTabsOfTheirComments)
+{
+    const struct {
+        const char* name;
+        std::string comment;
+    } cases[] = {
+        {"no comment", ""},
+        {"tab inside", "a\tb"},
+        {"tabs only", "\t\t\t"},
+        {"long", std::string(150, 'x') + "\ty"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CMessFahrtDaten run;
+        run.ReadBytes("PM01BS02\r\n***\r\n" + test::Pm01bs02Record(-12.345, 123.4567, 3.5, c.comment)
+                      + test::Pm01bs02Record(1.0, 123.4568, 3.5) + "***\r\n");
+        ASSERT_TRUE(run.IsLoaded());
+        for (const size_t tab : {1u, 3u, 8u})
+            EXPECT_EQ(run.FileTextColumns(tab), WidestLineColumns(run, tab)) << "tab " << tab;
     }
 }
 

@@ -34,8 +34,8 @@ public:
     // Row as shown: the file line with its umlauts repaired, without its line
     // end; other control characters show as U+FFFD.
     QString LineText(int row) const;
-    // The widest line in character columns (tabs expanded), an upper bound
-    // that sets the horizontal extent of the view.
+    // The widest line in character columns (tabs expanded; a UTF-8 pair not
+    // yet repaired counts two): it sets the horizontal extent of the view.
     int MaxColumns() const { return m_maxColumns; }
 
     // How many rows were formatted for display since the last reset (test hook).
