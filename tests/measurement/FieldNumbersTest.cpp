@@ -1,0 +1,122 @@
+// The fast readers and writers of the numbers in data lines must give exactly
+// what the general ones give: the same double, the same text.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "common/Numbers.h"
+#include "common/TextHelpers.h"
+#include "measurement/ExportLine.h"
+#include "measurement/FieldNumbers.h"
+
+namespace kurvex {
+namespace {
+
+uint64_t Bits(double x)
+{
+    uint64_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    return bits;
+}
+
+// The same double, bit for bit (NaN and the sign of zero included).
+void ExpectSameNumber(double actual, double expected, const std::string& text)
+{
+    EXPECT_EQ(Bits(actual), Bits(expected)) << "\"" << text << "\": " << actual << " against " << expected;
+}
+
+void ExpectReadAlike(const std::string& text)
+{
+    ExpectSameNumber(ReadExchangeNumber(text), ToDouble(CommaToPoint(text)), text);
+    ExpectSameNumber(ReadDeviceNumber(text), ParseNumber(text), text);
+}
+
+TEST(FieldNumbers, ReadAsTheGeneralReadersDo)
+{
+    const char* const texts[] = {
+        "", "0", "-0", "+0", "0,0", "-0,000000", "1,500000", "1.500000", "-2,3", "12,000100", " \t 7,25",
+        "1,5;rest", "1,5,3", "1..5", "1,,5", ",5", ".5", "+,5", "-.5", "-", "+", ".", ",", "+-1", "--1",
+        "1e3", "1E-2", "1,5e3", "1e", "1e+", "2.5x", "x2.5", "\t1,5", "1\t,5", "1 ,5", "1a,5",
+        "123456789012345", "1234567890123456", "12345678901234567890", "0,1234567890123456789",
+        "0.000000000000000000001", "0,0000000000000000000000001", "9007199254740993", "999999999999999,9",
+        "214748364,7", "1e400", "-1e400", "1e-400", "nan", "inf", "0x10", "\xE4" "1",
+    };
+    for (const char* text : texts)
+        ExpectReadAlike(text);
+}
+
+TEST(FieldNumbers, ReadRandomDecimalsAsTheGeneralReadersDo)
+{
+    std::mt19937 random(4711);
+    const std::string characters = "0123456789,.-+ e";
+    std::uniform_int_distribution<int> pick(0, static_cast<int>(characters.size()) - 1);
+    std::uniform_int_distribution<int> length(1, 20);
+    std::uniform_int_distribution<int> digit(0, 9);
+    for (int i = 0; i < 20000; ++i) {
+        std::string text;
+        if (i % 2 == 0) {
+            // Plain decimals of all lengths, as the files have them.
+            const int whole = length(random) % 12;
+            const int decimals = length(random) % 12;
+            if (i % 6 == 0)
+                text += '-';
+            for (int d = 0; d < whole; ++d)
+                text += static_cast<char>('0' + digit(random));
+            text += i % 4 == 0 ? ',' : '.';
+            for (int d = 0; d < decimals; ++d)
+                text += static_cast<char>('0' + digit(random));
+        } else {
+            for (int c = length(random); c > 0; --c)
+                text += characters[static_cast<size_t>(pick(random))];
+        }
+        ExpectReadAlike(text);
+    }
+}
+
+// printf's "%.2f" of value / 10, "%.4f" of station / 10000, "%.2f" of width / 100.
+void ExpectViewerNumbers(int32_t n)
+{
+    std::string value;
+    AppendViewerValue(value, n);
+    EXPECT_EQ(value, FormatFixed(n / 10.0, 2)) << n;
+    std::string station;
+    AppendViewerStation(station, n);
+    EXPECT_EQ(station, FormatFixed(n / 10000.0, 4)) << n;
+    std::string width;
+    AppendViewerWidth(width, n);
+    EXPECT_EQ(width, FormatFixed(n / 100.0, 2)) << n;
+
+    EXPECT_TRUE(PrintsAsViewerValue(value, n));
+    EXPECT_TRUE(PrintsAsViewerStation(station, n));
+    EXPECT_TRUE(PrintsAsViewerWidth(width, n));
+    EXPECT_FALSE(PrintsAsViewerValue(value + "0", n));
+    EXPECT_FALSE(PrintsAsViewerStation(" " + station, n));
+    EXPECT_FALSE(PrintsAsViewerWidth(width.substr(0, width.size() - 1), n));
+}
+
+TEST(FieldNumbers, ViewerNumbersPrintAsPrintfDoes)
+{
+    constexpr int32_t kMin = std::numeric_limits<int32_t>::min();
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    for (const int32_t n : {0, 1, -1, 5, -5, 9, -9, 10, -10, 99, -99, 100, -100, 9999, -9999, 10000, -10000,
+                            123456, -123456, kMax, kMin, kMax - 1, kMin + 1})
+        ExpectViewerNumbers(n);
+    std::mt19937 random(815);
+    std::uniform_int_distribution<int32_t> any(kMin, kMax);
+    std::uniform_int_distribution<int32_t> small(-200000, 200000);
+    for (int i = 0; i < 20000; ++i) {
+        ExpectViewerNumbers(any(random));
+        ExpectViewerNumbers(small(random));
+    }
+    EXPECT_FALSE(PrintsAsViewerValue("1,30", 13));
+    EXPECT_FALSE(PrintsAsViewerValue("-0.00", 0));
+    EXPECT_FALSE(PrintsAsViewerStation("2.15", 21500));
+}
+
+}  // namespace
+}  // namespace kurvex
