@@ -23,3 +23,6 @@ bash scripts/fuzz.sh
 
 echo "== All tests"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ctest --test-dir build --output-on-failure -j "$JOBS"
+
+echo "== Debian package"
+bash scripts/package.sh

@@ -694,11 +694,15 @@ void CMainFrame::AskStationAndGo()
 {
     if (!ActiveView())
         return;
-    bool ok = false;
-    const QString text = QInputDialog::getText(this, U("Gehe zu Station"), U("Station [m]:"), QLineEdit::Normal,
-                                               QString(), &ok);
-    if (ok)
-        GoToStation(text);
+    QInputDialog dialog(this);
+    dialog.setWindowTitle(U("Gehe zu Station"));
+    dialog.setLabelText(U("Station [m]:"));
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setOkButtonText(U("OK"));
+    dialog.setCancelButtonText(U("Abbrechen"));
+    dialog.setMinimumWidth(320);
+    if (dialog.exec() == QDialog::Accepted)
+        GoToStation(dialog.textValue());
 }
 
 bool CMainFrame::GoToStation(const QString& metres)
@@ -892,7 +896,9 @@ bool CMainFrame::event(QEvent* event)
 {
     // Menu and button prompts go into pane 0 only, not over the whole bar.
     if (event->type() == QEvent::StatusTip) {
-        m_panes[0]->setText(static_cast<QStatusTipEvent*>(event)->tip());
+        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(tip, Qt::ElideRight, m_panes[0]->width() - 4));
+        m_panes[0]->setToolTip(tip);
         return true;
     }
     return QMainWindow::event(event);

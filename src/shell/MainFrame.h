@@ -35,7 +35,6 @@ enum class OpenResult;
 class CKurvexView;
 class CNMDateiDlg;
 
-inline constexpr const char* kNoFileLoaded = "keine Datei geladen";
 
 class CMainFrame : public QMainWindow {
     Q_OBJECT
