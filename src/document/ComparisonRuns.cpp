@@ -1,5 +1,6 @@
 // Up to four earlier runs of the same road, drawn over the main run.
 
+#include <filesystem>
 #include <fstream>
 
 #include "common/Numbers.h"
@@ -15,9 +16,14 @@ std::string SlotKey(const char* prefix, int slot)
     return prefix + FormatInt(slot);
 }
 
+// Only a regular file can be a run: a device such as /dev/zero would be read
+// forever, a named pipe blocks the open until something writes to it, and a
+// folder opens as a stream on Linux.
 bool CanOpen(const std::string& path)
 {
-    return !path.empty() && std::ifstream(path, std::ios::binary).is_open();
+    std::error_code error;
+    return !path.empty() && std::filesystem::is_regular_file(path, error) &&
+           std::ifstream(path, std::ios::binary).is_open();
 }
 
 // Side files written on Windows hold paths such as D:\messungen\a1.dat. Tried in

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "document/KurvexDoc.h"
 #include "document/SideFileKeys.h"
 #include "support/TestSupport.h"
@@ -202,6 +204,24 @@ TEST_F(KurvexDocTest, ComparisonRunsFromSlotPathsOffsetsAndWindowsPaths)
     EXPECT_DOUBLE_EQ(doc.ComparisonRun(3).ComparisonOffset(), 12.5);
     EXPECT_EQ(doc.ComparisonRun(3).GetCount(), 21);
     EXPECT_EQ(doc.ComparisonRun(3).GetStation(0), 1000);
+}
+
+// Found by the exerciser: a side file naming /dev/zero as a comparison run
+// kept the open reading forever. A stored path that is no regular file (a
+// folder here, a device or a pipe alike) is passed over like a missing one.
+TEST_F(KurvexDocTest, ExerciserComparisonPathsThatAreNoFilesArePassedOver)
+{
+    Write("cmp.pbs", DeviceFile(21, 0.1));
+    std::filesystem::create_directories(folder + "/elsewhere/cmp.pbs");
+    const std::string path = Write("run.pbs", DeviceFile(21));
+    Write("run.pbs.zi4",
+          "VGL_PATH_1=" + folder + "/elsewhere/cmp.pbs\n"
+          "VGL_PATH_2=/dev/null\n"
+          "KENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_TRUE(doc.ComparisonRun(1).IsLoaded());  // the file of that name beside the main file
+    EXPECT_EQ(doc.ComparisonRun(1).GetCount(), 21);
+    EXPECT_FALSE(doc.ComparisonRun(2).IsLoaded());
 }
 
 TEST_F(KurvexDocTest, ComparisonRunMirrorCombinations)
