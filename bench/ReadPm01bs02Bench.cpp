@@ -1,6 +1,8 @@
 // Reading a PM01BS02 file of a million records into a run and building its
 // window, beside only reading the same bytes into memory. The memory the run
-// keeps is reported against the file size.
+// keeps is reported against the file size. The run's lines are made from its
+// points when they are asked for: what it costs to make all of them, for the
+// file text and for the export, is measured too.
 
 #include <benchmark/benchmark.h>
 
@@ -90,5 +92,37 @@ void BM_ReadRunAndWindow(benchmark::State& state)
     state.counters["run_memory_per_file_byte"] = memoryRatio;
 }
 BENCHMARK(BM_ReadRunAndWindow)->Unit(benchmark::kMillisecond);
+
+const kurvex::CMessFahrtDaten& BenchRun()
+{
+    static const kurvex::CMessFahrtDaten run = [] {
+        kurvex::CMessFahrtDaten read;
+        read.LoadFromFile(BenchFile());
+        read.SelectWholeRun();
+        return read;
+    }();
+    return run;
+}
+
+void BM_AllFileTextLines(benchmark::State& state)
+{
+    const kurvex::CMessFahrtDaten& run = BenchRun();
+    for (auto _ : state) {
+        size_t bytes = 0;
+        for (size_t i = 0; i < run.FileTextLineCount(); ++i)
+            bytes += run.FileTextLine(i).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["lines"] = static_cast<double>(run.FileTextLineCount());
+}
+BENCHMARK(BM_AllFileTextLines)->Unit(benchmark::kMillisecond);
+
+void BM_ExportText(benchmark::State& state)
+{
+    const kurvex::CMessFahrtDaten& run = BenchRun();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(run.BuildExportText(true, "\t").size());
+}
+BENCHMARK(BM_ExportText)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -8,11 +8,16 @@ namespace {
 
 void AppendExportNumber(std::string& out, double x)
 {
-    const size_t start = out.size();
-    AppendFixed(out, x, 6);
-    const size_t point = out.find('.', start);
-    if (point != std::string::npos)
-        out.replace(point, 1, kExportDecimalPlaceholder);
+    std::string number;
+    AppendFixed(number, x, 6);
+    const size_t point = number.find('.');
+    if (point == std::string::npos) {
+        out += number;  // nan, inf
+    } else {
+        out.append(number, 0, point);
+        out += kExportDecimalPlaceholder;
+        out.append(number, point + 1, std::string::npos);
+    }
     out += kExportSeparatorPlaceholder;
 }
 

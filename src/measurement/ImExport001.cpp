@@ -153,6 +153,8 @@ bool ImExport001Reader::Finish()
 std::string CMessFahrtDaten::BuildExportText(bool decimalComma, const std::string& separator) const
 {
     std::string text(kExchangeMagic);
+    // A point's line has some 40 bytes: room for them all at once, so the text is not copied as it grows.
+    text.reserve(m_exportLines.size() * (40 + 3 * separator.size()));
     text += ReplacedAll(separator, "\t", kTabWord);
     text += "\r\n";
     const std::string_view decimal = decimalComma ? "," : ".";
