@@ -120,6 +120,9 @@ CMainFrame::~CMainFrame()
     // signal on the way out may reach the half-destroyed frame.
     m_destroying = true;
     disconnect(m_mdiArea, nullptr, this, nullptr);
+    // A frame destroyed while shown hides its dock in ~QWidget, after this
+    // destructor: the viewer's visibility signal must not reach it then.
+    disconnect(m_fileViewer, nullptr, this, nullptr);
     const auto windows = m_mdiArea->findChildren<QMdiSubWindow*>();
     for (QMdiSubWindow* window : windows) {
         window->disconnect(this);

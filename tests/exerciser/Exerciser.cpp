@@ -1077,12 +1077,28 @@ void Exerciser::Grab()
 
 }  // namespace kurvex::exerciser
 
+namespace {
+
+QtMessageHandler g_standardMessages = nullptr;
+
+// The offscreen platform says so for every window that would be raised or
+// resized by its size hints; nothing else is dropped.
+void FilterMessages(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg && message.startsWith(QStringLiteral("This plugin does not support")))
+        return;
+    g_standardMessages(type, context, message);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    g_standardMessages = qInstallMessageHandler(&FilterMessages);
     QApplication application(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
     QApplication::setApplicationName(QStringLiteral("Kurvex"));

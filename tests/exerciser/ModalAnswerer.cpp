@@ -43,6 +43,18 @@ QString TypedText(Random& random)
     return random.Pick(texts);
 }
 
+// Types the text key by key; QTest knows keys for ASCII only, so any other
+// character comes as a key event that carries only its text.
+void Type(QWidget* widget, const QString& text)
+{
+    for (const QChar c : text) {
+        if (c.unicode() < 0x80)
+            QTest::keyClick(widget, c.toLatin1());
+        else
+            QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, QString(c), Qt::NoModifier);
+    }
+}
+
 template <typename T>
 std::vector<T*> Usable(QWidget& window)
 {
@@ -189,7 +201,7 @@ void ModalAnswerer::FiddleWith(QWidget& window)
         QWidget* field = m_random.Pick(fields);
         field->setFocus();
         QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(field, TypedText(m_random));
+        Type(field, TypedText(m_random));
         if (m_random.Chance(0.5))
             QTest::keyClick(field, Qt::Key_Tab);  // leaves the field
         else if (m_random.Chance(0.1))

@@ -1,8 +1,14 @@
 // Faults the seeded exerciser (tests/exerciser) found in the windows, each
 // kept as the smallest case that showed it.
 
+#include "measurement/ui/NMDateiDlg.h"
+#include "shell/KurvexApp.h"
+#include "shell/MainFrame.h"
 #include "shell/SingleInstance.h"
+#include "ui/support/GuiTestSupport.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QLocalSocket>
@@ -59,6 +65,31 @@ TEST(ExerciserSingleInstance, AHandOverThatRunsADialogOutlivesTheSecondCopy)
     EXPECT_EQ(second.get(), SingleInstance::Role::HandedOver);
     ASSERT_TRUE(activated);
     EXPECT_TRUE(socketGone);
+}
+
+// The program ended while its main window was shown with the file viewer on:
+// ~QWidget hides the dock after the frame's own destructor has run, and the
+// dock's visibility signal reached the destroyed frame (the sanitizer build
+// reports the call; the test makes sure the path is taken).
+TEST(ExerciserMainFrame, DestroyedWhileShownWithTheFileViewerOn)
+{
+    test::ClearSettings();
+    QTemporaryDir folder;
+    StartOptions options;
+    options.instanceFolder = folder.path();
+    options.userFolder = folder.path();
+    auto app = std::make_unique<CKurvexApp>();
+    ASSERT_TRUE(app->InitInstance(options));
+    app->MainFrame()->Action(Command::ToggleFileViewer)->trigger();
+    QApplication::processEvents();
+    ASSERT_TRUE(app->MainFrame()->isVisible());
+    ASSERT_TRUE(app->MainFrame()->FileViewer()->isVisible());
+    bool hiddenOnTheWay = false;
+    QObject::connect(app->MainFrame()->FileViewer(), &QDockWidget::visibilityChanged,
+                     [&hiddenOnTheWay](bool visible) { hiddenOnTheWay = hiddenOnTheWay || !visible; });
+    app.reset();
+    EXPECT_TRUE(hiddenOnTheWay);
+    test::ClearSettings();
 }
 
 }  // namespace
