@@ -45,11 +45,22 @@ CKurvexDoc::CKurvexDoc()
     m_pickedStations.SetCapacity(kPickedStationCapacity);
 }
 
+namespace {
+
+// Rough shares of an open's time: reading the run dominates.
+constexpr int kProgressSideFileRead = 5;
+constexpr int kProgressRunRead = 60;
+constexpr int kProgressRunPrepared = 75;
+constexpr int kProgressComparisonRunsRead = 90;
+
+}  // namespace
+
 OpenResult CKurvexDoc::Open(const std::string& path, const CEinstellungen& globalSettings, OpenInteraction& interaction)
 {
     m_openMessages.clear();
     interaction.ShowWaitWindow();
     m_state.LoadState(path + kSideFileExtension, globalSettings);
+    interaction.ShowProgress(kProgressSideFileRead);
 
     if (!m_run.LoadFromFile(path)) {
         interaction.CloseWaitWindow();
@@ -62,6 +73,7 @@ OpenResult CKurvexDoc::Open(const std::string& path, const CEinstellungen& globa
         return OpenResult::UnexpectedFormat;
     }
 
+    interaction.ShowProgress(kProgressRunRead);
     if (FreshState())
         AskFirstLoadAdjustments(interaction);
     ApplyStoredAdjustments();
@@ -72,13 +84,16 @@ OpenResult CKurvexDoc::Open(const std::string& path, const CEinstellungen& globa
     if (m_state.HeaderData().empty() && !m_run.HeaderText().empty())
         m_state.SetHeaderData(m_run.HeaderText());
     m_run.SetCorrection(m_state.CalibrationValue());
+    interaction.ShowProgress(kProgressRunPrepared);
     TestChecksum(interaction);
     LoadComparisonRuns();
+    interaction.ShowProgress(kProgressComparisonRunsRead);
     BuildStarTexts();
     LoadTextLists();
     m_fullPath = path;
     m_fileName = FileNameOfPath(path);
     LoadExceedances();
+    interaction.ShowProgress(100);
     interaction.CloseWaitWindow();
     return OpenResult::Opened;
 }

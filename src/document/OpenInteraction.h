@@ -23,6 +23,8 @@ public:
     // "Moment bitte ..." while the run is opened.
     virtual void ShowWaitWindow() {}
     virtual void CloseWaitWindow() {}
+    // How far the open has come, 0..100, so the wait window can show that work goes on.
+    virtual void ShowProgress(int /*percent*/) {}
     virtual void ShowMessage(const UserMessage& message) = 0;
     // fileStart and fileEnd: the run's stations as read, in dm.
     virtual FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) = 0;

@@ -24,6 +24,7 @@ public:
 
     void ShowWaitWindow() override { m_inner->ShowWaitWindow(); }
     void CloseWaitWindow() override { m_inner->CloseWaitWindow(); }
+    void ShowProgress(int percent) override { m_inner->ShowProgress(percent); }
     void ShowMessage(const UserMessage& message) override { m_inner->ShowMessage(message); }
     FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
     {

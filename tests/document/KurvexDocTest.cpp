@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 
 #include "document/KurvexDoc.h"
@@ -20,9 +22,11 @@ public:
     int32_t askedEnd = 0;
     int waitWindows = 0;
     std::vector<UserMessage> shown;
+    std::vector<int> progress;  // with the wait window open each time
 
     void ShowWaitWindow() override { ++waitWindows; }
     void CloseWaitWindow() override { --waitWindows; }
+    void ShowProgress(int percent) override { progress.push_back(waitWindows == 1 ? percent : -1); }
     void ShowMessage(const UserMessage& message) override { shown.push_back(message); }
     FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
     {
@@ -84,6 +88,23 @@ TEST_F(KurvexDocTest, FirstLoadAsksOnceAndBuildsDefaultSections)
     CKurvexDoc again;
     ASSERT_EQ(again.Open(path, settings, interaction), OpenResult::Opened);
     EXPECT_EQ(interaction.questions, 2);
+}
+
+TEST_F(KurvexDocTest, ProgressGrowsWhileTheWaitWindowIsOpenAndEndsComplete)
+{
+    ASSERT_EQ(doc.Open(Write("run.pbs", DeviceFile(20)), settings, interaction), OpenResult::Opened);
+    ASSERT_GE(interaction.progress.size(), 3u);
+    EXPECT_TRUE(std::is_sorted(interaction.progress.begin(), interaction.progress.end()));
+    EXPECT_GT(interaction.progress.front(), 0);  // never reported outside the wait window (-1)
+    EXPECT_EQ(interaction.progress.back(), 100);
+    EXPECT_EQ(interaction.waitWindows, 0);
+
+    // A refused file closes the wait window without reporting completion.
+    ScriptedInteraction refused;
+    CKurvexDoc other;
+    EXPECT_EQ(other.Open(Write("bad.pbs", "nothing of ours"), settings, refused), OpenResult::UnexpectedFormat);
+    EXPECT_EQ(refused.waitWindows, 0);
+    EXPECT_TRUE(refused.progress.empty() || refused.progress.back() < 100);
 }
 
 TEST_F(KurvexDocTest, FirstLoadAnswerShiftsAndTurnsTheRun)

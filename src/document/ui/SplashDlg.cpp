@@ -10,6 +10,8 @@
 
 #include "document/KurvexDoc.h"
 
+#include <algorithm>
+
 namespace kurvex {
 
 namespace {
@@ -69,6 +71,19 @@ void CSplashDlg::ShowNow()
     QCoreApplication::processEvents(kPaintOnly);
 }
 
+void CSplashDlg::SetProgress(int percent)
+{
+    const int clamped = std::clamp(percent, 0, 100);
+    if (clamped == m_progress)
+        return;
+    m_progress = clamped;
+    if (isVisible()) {
+        repaint();
+        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents | QEventLoop::ExcludeSocketNotifiers |
+                                        QEventLoop::X11ExcludeTimers);
+    }
+}
+
 void CSplashDlg::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
@@ -77,6 +92,12 @@ void CSplashDlg::paintEvent(QPaintEvent*)
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
     painter.setPen(palette().color(QPalette::WindowText));
     painter.drawText(rect(), Qt::AlignCenter, Text());
+    if (m_progress > 0) {
+        const QRect track(kPaddingX, height() - 6, width() - 2 * kPaddingX, 3);
+        painter.fillRect(track, palette().color(QPalette::Midlight));
+        painter.fillRect(QRect(track.left(), track.top(), track.width() * m_progress / 100, track.height()),
+                         palette().color(QPalette::Highlight));
+    }
 }
 
 }  // namespace kurvex

@@ -20,8 +20,15 @@ public:
 
     QString Text() const;
 
+    // A bar under the text shows how far the open has come (0..100); painted at once.
+    void SetProgress(int percent);
+    int Progress() const { return m_progress; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_progress = 0;
 };
 
 }  // namespace kurvex

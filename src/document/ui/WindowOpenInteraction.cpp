@@ -39,6 +39,12 @@ void WindowOpenInteraction::ShowWaitWindow()
     m_waitWindow->ShowNow();
 }
 
+void WindowOpenInteraction::ShowProgress(int percent)
+{
+    if (m_waitWindow)
+        m_waitWindow->SetProgress(percent);
+}
+
 void WindowOpenInteraction::CloseWaitWindow()
 {
     m_waitWindow.reset();

@@ -31,6 +31,7 @@ public:
 
     void ShowWaitWindow() override;
     void CloseWaitWindow() override;
+    void ShowProgress(int percent) override;
     void ShowMessage(const UserMessage& message) override;
     FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override;
 
