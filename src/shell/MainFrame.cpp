@@ -843,31 +843,30 @@ void CMainFrame::ShowAbout()
 
 void CMainFrame::TileSideBySide()
 {
-    const auto windows = m_mdiArea->subWindowList();
-    if (windows.isEmpty())
-        return;
-    const QRect area = m_mdiArea->viewport()->rect();
-    const int width = area.width() / static_cast<int>(windows.size());
-    int x = 0;
-    for (QMdiSubWindow* window : windows) {
-        window->showNormal();
-        window->setGeometry(x, 0, width, area.height());
-        x += width;
-    }
+    TileWindows(Qt::Horizontal);
 }
 
 void CMainFrame::TileStacked()
+{
+    TileWindows(Qt::Vertical);
+}
+
+void CMainFrame::TileWindows(Qt::Orientation along)
 {
     const auto windows = m_mdiArea->subWindowList();
     if (windows.isEmpty())
         return;
     const QRect area = m_mdiArea->viewport()->rect();
-    const int height = area.height() / static_cast<int>(windows.size());
-    int y = 0;
+    const int count = static_cast<int>(windows.size());
+    const int step = (along == Qt::Horizontal ? area.width() : area.height()) / count;
+    int offset = 0;
     for (QMdiSubWindow* window : windows) {
         window->showNormal();
-        window->setGeometry(0, y, area.width(), height);
-        y += height;
+        if (along == Qt::Horizontal)
+            window->setGeometry(offset, 0, step, area.height());
+        else
+            window->setGeometry(0, offset, area.width(), step);
+        offset += step;
     }
 }
 

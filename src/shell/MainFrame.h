@@ -120,6 +120,7 @@ private:
     void NewEmptyDocument();
     void TileSideBySide();
     void TileStacked();
+    void TileWindows(Qt::Orientation along);
     void ArrangeIcons();
     void ToggleFileViewer();
     void RepositionBars();
