@@ -379,6 +379,24 @@ TEST_F(MainFrameTest, ChartAndReportSaveAsPdfAndAFailedWriteKeepsTheOldFile)
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
 }
 
+TEST_F(MainFrameTest, WindowsAreArrangedSideBySideAndOneAboveAnother)
+{
+    Frame().show();
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("imexport_sample.exp")), nullptr);
+    const auto windows = Frame().MdiArea()->subWindowList();
+    const QRect area = Frame().MdiArea()->viewport()->rect();
+
+    Frame().Action(Command::TileSideBySide)->trigger();
+    EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, area.width() / 2, area.height()));
+    EXPECT_EQ(windows[1]->geometry(), QRect(area.width() / 2, 0, area.width() / 2, area.height()));
+
+    Frame().Action(Command::TileStacked)->trigger();
+    EXPECT_EQ(windows[0]->geometry(), QRect(0, 0, area.width(), area.height() / 2));
+    EXPECT_EQ(windows[1]->geometry(), QRect(0, area.height() / 2, area.width(), area.height() / 2));
+    EXPECT_FALSE(windows[0]->isMaximized());
+}
+
 TEST_F(MainFrameTest, DroppedFilesOpenLikeChosenOnesWithTheSameMessages)
 {
     QTemporaryDir folder;
