@@ -68,7 +68,6 @@ void CMessFahrtDaten::Clear()
     m_windowCount = 0;
     m_windowListed = false;
     m_windowIndices = std::vector<uint32_t>();
-    m_windowOrder = StationOrder::NonDecreasing;
     m_speedCount = 0;
     m_fileTextCache.reset();
 }
