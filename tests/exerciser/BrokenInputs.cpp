@@ -198,6 +198,21 @@ Inputs MakeInputs(const QString& folder, const QStringList& originals, Random& r
         }
     }
 
+    // A long recording: the records of a device file over and over, its
+    // stations running back at every repetition.
+    for (const QString& original : measurements) {
+        const QByteArray bytes = ReadAll(original);
+        const QByteArray marker = QByteArrayLiteral("***\r\n");
+        const int first = static_cast<int>(bytes.indexOf(marker));
+        const int last = static_cast<int>(bytes.lastIndexOf(marker));
+        if (!bytes.startsWith("PM01BS02") || first < 0 || last <= first)
+            continue;
+        const QByteArray records = bytes.mid(first + marker.size(), last - first - marker.size());
+        addFile(name(QStringLiteral("long"), original),
+                bytes.left(first + marker.size()) + records.repeated(40) + bytes.mid(last));
+        break;
+    }
+
     // Nothing at all, and noise.
     addFile(dir.filePath(QStringLiteral("empty.pbs")), QByteArray());
     addFile(dir.filePath(QStringLiteral("empty_side.pbs")), QByteArray());

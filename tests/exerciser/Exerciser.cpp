@@ -225,6 +225,7 @@ private:
     void Scroll();
     void UseFileViewer();
     void Restart();
+    void SpoilSettings();
     void Grab();
 
     void TriggerCommand(Command command);
@@ -1065,7 +1066,55 @@ void Exerciser::Restart()
         return;
     }
     EndProgram();
+    if (m_random.Chance(0.5))
+        SpoilSettings();
     StartProgram();
+}
+
+// Between two starts: settings edited by hand or left by another version,
+// odd entries in the recent-file lists.
+void Exerciser::SpoilSettings()
+{
+    static const std::vector<QString> keys = {
+        QStringLiteral("Sonstiges/DiagrammeProSeite"), QStringLiteral("Sonstiges/LastFileOpen"),
+        QStringLiteral("Sonstiges/NrAusWertung"),      QStringLiteral("Sonstiges/NrDiagramme"),
+        QStringLiteral("Sonstiges/Waerung"),           QStringLiteral("Sonstiges/CheckNegativ"),
+        QStringLiteral("Sonstiges/SpiegelabfrageAbschalten"), QStringLiteral("Druck/linkerRand"),
+        QStringLiteral("Druck/VarKanzeigen"),          QStringLiteral("Druck/Nummerierung"),
+        QStringLiteral("Druck/MetadatenAufFolgeseiten"), QStringLiteral("Druck/DisplaySpeed"),
+        QStringLiteral("Farben/Farbe0"),               QStringLiteral("Farben/Farbe3"),
+        QStringLiteral("Farben/TextFarbe1"),           QStringLiteral("Dicken/Dicke0"),
+        QStringLiteral("Dicken/Dicke5"),               QStringLiteral("Export/radioDezimalzeichen"),
+        QStringLiteral("Export/radioSeperator"),       QStringLiteral("Export/SeperatorString"),
+        QStringLiteral("Spaltenbreiten/AuswertungDlg"), QStringLiteral("Spaltenbreiten/AuswertungDlgiOrder"),
+        QStringLiteral("Spaltenbreiten/AuswertungDlgiSortInfo"), QStringLiteral("Spaltenbreiten/BreitenaendernDlg"),
+        QStringLiteral("Spaltenbreiten/BreitenaendernDlgiOrder"), QStringLiteral("Spaltenbreiten/BreitenaendernDlgiSortInfo"),
+        QStringLiteral("Recent File List/File1"),      QStringLiteral("Recent File List/File4"),
+    };
+    const std::vector<QString> values = {
+        QString(), QStringLiteral("0"), QStringLiteral("-1"), QStringLiteral("2"), QStringLiteral("3"),
+        QStringLiteral("999999999"), QStringLiteral("-2147483648"), QStringLiteral("99999999999999999999"),
+        QStringLiteral("abc"), QStringLiteral("1,2,3"), QStringLiteral("5,-5,0,99999,abc,,"),
+        QStringLiteral("0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"), QStringLiteral("9,8,7,6,5,4,3,2,1,0,-1,9"),
+        QStringLiteral("1e308"), QStringLiteral("%s%n"), QString(3000, QLatin1Char('7')), QStringLiteral("/dev/null"),
+        m_inputFolder, m_random.Pick(m_inputs.files), m_random.Pick(m_inputs.missing),
+        m_random.Pick(m_inputs.folders)};
+    QSettings settings;
+    const int edits = m_random.Int(1, 8);
+    for (int i = 0; i < edits; ++i)
+        settings.setValue(m_random.Pick(keys), m_random.Pick(values));
+    settings.sync();
+    Count(QStringLiteral("settings spoilt"));
+    if (m_random.Chance(0.3)) {
+        // The per-user list file, edited by hand.
+        QFile list(QDir(m_userFolder).filePath(QStringLiteral("Kurvex4/recent.txt")));
+        if (list.open(QIODevice::WriteOnly)) {
+            QByteArray junk;
+            for (int i = m_random.Int(0, 2000); i > 0; --i)
+                junk += static_cast<char>(m_random.Chance(0.1) ? '\n' : (m_random.Chance(0.1) ? '=' : m_random.Int(0, 255)));
+            list.write(junk);
+        }
+    }
 }
 
 void Exerciser::Grab()

@@ -215,7 +215,12 @@ void ModalAnswerer::FiddleWith(QWidget& window)
         if (buttons.empty())
             return;
         QAbstractButton* button = m_random.Pick(buttons);
-        if (qobject_cast<QPushButton*>(button) && m_random.Chance(0.5))
+        // Buttons that close the dialog mostly wait for the closing step.
+        static const QStringList closing = {QStringLiteral("OK"), QStringLiteral("Abbrechen"),
+                                            QString::fromUtf8("Schließen"), QStringLiteral("Cancel"),
+                                            QStringLiteral("Close"), QStringLiteral("&OK"), QStringLiteral("&Abbrechen")};
+        auto* push = qobject_cast<QPushButton*>(button);
+        if (push && (push->isDefault() || closing.contains(push->text())) && m_random.Chance(0.7))
             return;
         if (m_hooks.trace)
             m_hooks.trace(QStringLiteral("  click: ") + button->text());
@@ -258,8 +263,17 @@ void ModalAnswerer::FiddleWith(QWidget& window)
         if (headers.empty())
             return;
         QHeaderView* header = m_random.Pick(headers);
-        if (header->count() > 0)
-            header->resizeSection(m_random.Int(0, header->count() - 1), m_random.Int(0, 500));
+        if (header->count() == 0)
+            return;
+        const int section = m_random.Int(0, header->count() - 1);
+        if (m_random.Chance(0.5)) {
+            header->resizeSection(section, m_random.Int(0, 500));  // its border dragged
+            return;
+        }
+        const int at = header->sectionViewportPosition(section) + header->sectionSize(section) / 2;
+        if (header->orientation() == Qt::Horizontal && header->sectionSize(section) > 0 && at >= 0 &&
+            at < header->viewport()->width())
+            QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(at, header->viewport()->height() / 2));
         return;
     }
     case 8: {  // a link label
