@@ -31,11 +31,13 @@ const char* HeadingKey(int line)
     }
 }
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole file; false when it cannot be opened or read. Only a regular
+// file is read: a device such as /dev/zero never ends and a named pipe blocks
+// the open until something writes to it.
 bool ReadFileBytes(const std::string& path, std::string& content)
 {
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (!std::filesystem::is_regular_file(path, error))
         return false;
     std::ifstream file(path, std::ios::binary);
     if (!file)

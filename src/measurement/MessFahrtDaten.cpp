@@ -45,9 +45,11 @@ size_t ColumnsAfter(size_t column, std::string_view text, size_t tabColumns)
 
 bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 {
-    // A folder opens as a stream on Linux but has no content to read.
+    // Only a regular file has content to read: a folder opens as a stream on
+    // Linux, a device such as /dev/zero never ends, and a named pipe blocks the
+    // open until something writes to it.
     std::error_code error;
-    if (std::filesystem::is_directory(path, error))
+    if (!std::filesystem::is_regular_file(path, error))
         return false;
     std::ifstream file(path, std::ios::binary);
     if (!file)

@@ -158,6 +158,15 @@ TEST(LoadState, MissingFileGivesFreshStateWithTheGlobalSettings)
     EXPECT_FALSE(other.LoadState(folder, global));
 }
 
+// Found with the exerciser: a side file that is a device or a pipe was read
+// like a file (/dev/zero without end). It counts as no side file.
+TEST(LoadState, ExerciserADeviceIsNoSideFile)
+{
+    CBearbeitungsstand state;
+    EXPECT_FALSE(state.LoadState("/dev/null", CEinstellungen()));
+    EXPECT_FALSE(state.FileExisted());
+}
+
 TEST(LoadState, ReloadForgetsThePreviousState)
 {
     CBearbeitungsstand state;

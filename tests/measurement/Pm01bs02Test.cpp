@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "measurement/FormatCode.h"
@@ -211,6 +212,22 @@ TEST(ReadFile, AFolderIsNoMeasurementFile)
     CMessFahrtDaten run;
     EXPECT_FALSE(run.LoadFromFile(test::TempFolder("folder_as_file")));
     EXPECT_FALSE(run.IsLoaded());
+}
+
+// Found with the exerciser: a device opened as a measurement file was read
+// like one (/dev/zero until the memory ran out; a named pipe blocked the
+// open). A device is no measurement file; a link to a file is one.
+TEST(ReadFile, ExerciserOnlyRegularFilesAreRead)
+{
+    CMessFahrtDaten device;
+    EXPECT_FALSE(device.LoadFromFile("/dev/null"));
+    EXPECT_FALSE(device.IsLoaded());
+
+    const std::string link = test::TempFolder("link_to_sample") + "/run.pbs";
+    std::filesystem::create_symlink(test::FixturePath("../samples/pm01bs02_sample.pbs"), link);
+    CMessFahrtDaten linked;
+    EXPECT_TRUE(linked.LoadFromFile(link));
+    EXPECT_TRUE(linked.IsLoaded());
 }
 
 }  // namespace
