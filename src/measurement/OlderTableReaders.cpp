@@ -3,6 +3,7 @@
 // four fields) and 4 (PLANOGRAPH data set table).
 
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -119,7 +120,12 @@ std::map<int32_t, std::string> ReadCommentFile(const std::string& measurementPat
         return {};
     const std::string stem = measurementPath.substr(0, measurementPath.size() - kCommentFileExtension.size());
     for (const std::string_view extension : {kCommentFileExtension, kCommentFileExtensionLower}) {
-        std::ifstream file(stem + std::string(extension), std::ios::binary);
+        // A device or a pipe of that name is no comment file (/dev/zero never ends).
+        const std::string path = stem + std::string(extension);
+        std::error_code error;
+        if (!std::filesystem::is_regular_file(path, error))
+            continue;
+        std::ifstream file(path, std::ios::binary);
         if (!file)
             continue;
         CommentTableCollector collector;

@@ -152,6 +152,15 @@ TEST_F(CommentFileTest, LowerCaseExtensionIsFound)
     EXPECT_FALSE(run.Points()[1].hasComment);
 }
 
+// Found with the exerciser: a comment file name held by a device was read
+// (/dev/zero without end). It is passed over like a missing file.
+TEST_F(CommentFileTest, ExerciserADeviceOfTheExactNameIsPassedOver)
+{
+    std::filesystem::create_symlink("/dev/null", m_folder + "/run.PGC");
+    test::WriteWholeFile(m_folder + "/run.pgc", "table\r\n0.1234\ta\tb\tc\tklein\r\n/table\r\n");
+    EXPECT_EQ(Read().Points()[0].comment, "klein");
+}
+
 TEST_F(CommentFileTest, TheExactNameComesFirst)
 {
     test::WriteWholeFile(m_folder + "/run.PGC", "table\r\n0.1234\ta\tb\tc\tgross\r\n/table\r\n");
