@@ -10,6 +10,77 @@ const std::string kNoComment;
 
 }  // namespace
 
+int32_t StretchColumn::operator[](size_t i) const
+{
+    if (m_isPlain)
+        return m_plain[i];
+    // The last stretch beginning at or before i.
+    const auto it = std::upper_bound(m_stretches.begin(), m_stretches.end(), i,
+                                     [](size_t index, const Stretch& stretch) { return index < stretch.first; });
+    return (it - 1)->value;
+}
+
+void StretchColumn::push_back(int32_t value)
+{
+    if (m_isPlain) {
+        m_plain.push_back(value);
+    } else if (m_stretches.empty() || m_stretches.back().value != value) {
+        m_stretches.push_back(Stretch{m_size, value});
+        if (m_stretches.size() > kMaxStretches) {
+            ++m_size;
+            MakePlain();
+            return;
+        }
+    }
+    ++m_size;
+}
+
+void StretchColumn::Set(size_t i, int32_t value)
+{
+    if ((*this)[i] == value)
+        return;
+    MakePlain();
+    m_plain[i] = value;
+}
+
+void StretchColumn::reserve(size_t n)
+{
+    m_reserved = std::max(m_reserved, n);
+    if (m_isPlain)
+        m_plain.reserve(n);
+}
+
+void StretchColumn::Reverse()
+{
+    if (m_isPlain) {
+        std::reverse(m_plain.begin(), m_plain.end());
+        return;
+    }
+    // Stretch k covers [first, end); reversed it covers [size - end, size - first).
+    std::vector<Stretch> reversed;
+    reversed.reserve(m_stretches.size());
+    for (size_t k = m_stretches.size(); k-- > 0;) {
+        const size_t end = k + 1 < m_stretches.size() ? m_stretches[k + 1].first : m_size;
+        reversed.push_back(Stretch{m_size - end, m_stretches[k].value});
+    }
+    m_stretches = std::move(reversed);
+}
+
+void StretchColumn::MakePlain()
+{
+    if (m_isPlain)
+        return;
+    std::vector<int32_t> plain;
+    plain.reserve(std::max(m_reserved, m_size));
+    for (size_t k = 0; k < m_stretches.size(); ++k) {
+        const size_t end = k + 1 < m_stretches.size() ? m_stretches[k + 1].first : m_size;
+        plain.insert(plain.end(), end - m_stretches[k].first, m_stretches[k].value);
+    }
+    m_plain = std::move(plain);
+    m_stretches = std::vector<Stretch>();
+    m_isPlain = true;
+}
+
 MESSUNG PointStore::operator[](size_t i) const
 {
     MESSUNG point;
@@ -99,7 +170,7 @@ void PointStore::Set(size_t i, const MESSUNG& point)
 {
     m_values[i] = point.value;
     m_stations[i] = point.station;
-    m_widths[i] = point.width;
+    m_widths.Set(i, point.width);
     if (!m_limits.empty() || point.limit != kNoLimit)
         SetLimit(i, point.limit);
     if (!m_speeds.empty() || point.speed != kNoSpeed)
@@ -156,7 +227,7 @@ void PointStore::Reverse()
 {
     std::reverse(m_values.begin(), m_values.end());
     std::reverse(m_stations.begin(), m_stations.end());
-    std::reverse(m_widths.begin(), m_widths.end());
+    m_widths.Reverse();
     std::reverse(m_limits.begin(), m_limits.end());
     std::reverse(m_speeds.begin(), m_speeds.end());
     std::reverse(m_comments.begin(), m_comments.end());

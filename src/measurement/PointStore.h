@@ -2,9 +2,10 @@
 // The points of a run, kept column by column. A device run of 100 km has a
 // million points; as MESSUNG records they would take 64 bytes each, most of it
 // an empty comment, a speed that was never recorded and a limit that is not
-// set. Here a point costs its value, station and width (12 bytes); limits and
-// speeds take room only once some point has one, comments only where they are.
-// Reading a point gives a MESSUNG by value.
+// set. Here a point costs its value and station (8 bytes); the lane width,
+// which changes a few times in a run, is kept as stretches of equal width;
+// limits and speeds take room only once some point has one, comments only
+// where they are. Reading a point gives a MESSUNG by value.
 
 #include <cstddef>
 #include <cstdint>
@@ -15,6 +16,33 @@
 #include "measurement/Messung.h"
 
 namespace kurvex {
+
+// A column of numbers that mostly repeat the one before: kept as stretches of
+// equal numbers while there are few of them, as one number per point otherwise.
+class StretchColumn {
+public:
+    size_t size() const { return m_size; }
+    int32_t operator[](size_t i) const;
+    void push_back(int32_t value);
+    void Set(size_t i, int32_t value);
+    void reserve(size_t n);
+    void Reverse();
+
+private:
+    // More stretches than this, and the column keeps a number per point.
+    static constexpr size_t kMaxStretches = 1024;
+    struct Stretch {
+        size_t first;
+        int32_t value;
+    };
+    void MakePlain();
+
+    std::vector<Stretch> m_stretches;  // while m_plain is not used
+    std::vector<int32_t> m_plain;
+    bool m_isPlain = false;
+    size_t m_size = 0;
+    size_t m_reserved = 0;
+};
 
 class PointStore {
 public:
@@ -97,7 +125,7 @@ private:
 
     std::vector<int32_t> m_values;
     std::vector<int32_t> m_stations;
-    std::vector<int32_t> m_widths;
+    StretchColumn m_widths;
     std::vector<int32_t> m_limits;  // empty while every limit is kNoLimit
     std::vector<double> m_speeds;   // empty while every speed is kNoSpeed
     // Points with a comment text or the comment flag, ordered by index.

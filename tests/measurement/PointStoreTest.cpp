@@ -146,6 +146,33 @@ TEST(PointStore, ReverseTurnsEveryColumnAndComment)
     }
 }
 
+// Lane widths are kept as stretches while they change seldom; a run whose width
+// changes at every other point, or one width changed afterwards, must read the same.
+TEST(PointStore, WidthsThatChangeSeldomOrOften)
+{
+    for (const int period : {1, 2, 3, 500, 100000}) {
+        SCOPED_TRACE("width changes every " + std::to_string(period) + " points");
+        std::vector<MESSUNG> points;
+        PointStore store;
+        store.reserve(3000);
+        for (int i = 0; i < 3000; ++i) {
+            points.push_back(Point(i, 10 * i, 300 + (i / period) % 7));
+            store.push_back(points.back());
+        }
+        ExpectStore(store, points);
+        store.Reverse();
+        std::vector<MESSUNG> reversed(points.rbegin(), points.rend());
+        ExpectStore(store, reversed);
+        reversed[1234].width = -1;
+        store.Set(1234, reversed[1234]);
+        reversed[0].width = reversed[0].width;
+        store.Set(0, reversed[0]);
+        ExpectStore(store, reversed);
+        store.Reverse();
+        ExpectStore(store, std::vector<MESSUNG>(reversed.rbegin(), reversed.rend()));
+    }
+}
+
 TEST(PointStore, ClearDropsEverything)
 {
     PointStore store;
