@@ -768,7 +768,8 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
 
 void CMainFrame::SavePdf(bool evaluation)
 {
-    CKurvexView* view = ActiveView();
+    // The run the dialog is for: a second start may activate another window meanwhile.
+    const QPointer<CKurvexView> view = ActiveView();
     if (!view)
         return;
     const QFileInfo measurement(FromLocalPath(view->Document().FullPath()));
@@ -777,15 +778,18 @@ void CMainFrame::SavePdf(bool evaluation)
     const QString path =
         QFileDialog::getSaveFileName(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
                                      proposed, U("PDF-Dateien (*.pdf)"));
-    if (!path.isEmpty())
-        SavePdfTo(evaluation, path);
+    if (!path.isEmpty() && view)
+        SavePdfOf(view, evaluation, path);
 }
 
 bool CMainFrame::SavePdfTo(bool evaluation, const QString& path)
 {
     CKurvexView* view = ActiveView();
-    if (!view)
-        return false;
+    return view && SavePdfOf(view, evaluation, path);
+}
+
+bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& path)
+{
     QString error;
     bool written = false;
     if (evaluation) {

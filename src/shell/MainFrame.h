@@ -111,6 +111,7 @@ private:
     void ShowUserMessage(MessageIcon icon, const QString& text);
     void AskStationAndGo();
     void SavePdf(bool evaluation);
+    bool SavePdfOf(CKurvexView* view, bool evaluation, const QString& path);
     CKurvexView* FindView(const QString& canonicalPath) const;
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnViewPrinting(bool printing);

@@ -778,6 +778,9 @@ void Exerciser::HandOver(const QStringList& files)
     m_handingOver = true;
     Count(QStringLiteral("second start hands over"));
     Trace(QStringLiteral("  second start with: ") + files.join(QStringLiteral(", ")));
+    // A window open meanwhile waits: what happens to it must not depend on
+    // how long the hand-over takes.
+    m_answerer->Hold(QApplication::activeModalWidget());
     std::atomic<int> role{-1};
     std::thread second([&role, files, folder = m_instanceFolder] {
         SingleInstance instance(InstanceKey(), folder);
@@ -786,6 +789,9 @@ void Exerciser::HandOver(const QStringList& files)
     while (role < 0)
         QApplication::processEvents(QEventLoop::AllEvents, 5);
     second.join();
+    // The first copy acts on the request after answering it: that too while the window waits.
+    QCoreApplication::sendPostedEvents();
+    m_answerer->Release();
     m_handingOver = false;
     if (role != static_cast<int>(SingleInstance::Role::HandedOver))
         Fail(QStringLiteral("a second start did not hand over its files (role %1)").arg(role.load()));

@@ -75,6 +75,7 @@ QStringList FilesBelow(const QString& folder)
                     QDirIterator::Subdirectories);
     while (it.hasNext())
         files << QFileInfo(it.next()).absoluteFilePath();
+    files.sort();  // the same order in every run of a seed
     return files;
 }
 

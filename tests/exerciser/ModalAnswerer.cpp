@@ -96,7 +96,7 @@ void ModalAnswerer::Tick()
     if (m_stepQueued)
         return;
     QWidget* modal = QApplication::activeModalWidget();
-    if (!modal || !modal->isVisible())
+    if (!modal || !modal->isVisible() || modal == m_held)
         return;
     // The step may open a modal window of its own; run from the event loop, it
     // leaves this timer free to answer that one.
@@ -105,7 +105,7 @@ void ModalAnswerer::Tick()
         this,
         [this, window = QPointer<QWidget>(modal)] {
             m_stepQueued = false;
-            if (window && window->isVisible() && window == QApplication::activeModalWidget())
+            if (window && window->isVisible() && window == QApplication::activeModalWidget() && window != m_held)
                 Step(window);
         },
         Qt::QueuedConnection);

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QWidget>
 
 #include <functional>
 #include <map>
@@ -21,7 +22,6 @@ class QDialog;
 class QFileDialog;
 class QMessageBox;
 class QTimer;
-class QWidget;
 
 namespace kurvex::exerciser {
 
@@ -48,6 +48,11 @@ public:
     // Modal windows answered, by class (and message boxes by their first words).
     const std::map<std::string, int>& Counts() const { return m_counts; }
 
+    // Leaves this window alone until Release (while something from outside is
+    // handled over it, so the steps do not depend on how long that takes).
+    void Hold(QWidget* window) { m_held = window; }
+    void Release() { m_held = nullptr; }
+
 private:
     void Tick();
     void Step(QWidget* modal);
@@ -61,6 +66,7 @@ private:
     Hooks m_hooks;
     QTimer* m_timer = nullptr;
     bool m_stepQueued = false;
+    QPointer<QWidget> m_held;
     std::map<std::string, int> m_counts;
 };
 

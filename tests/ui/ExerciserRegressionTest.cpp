@@ -1,7 +1,11 @@
 // Faults the seeded exerciser (tests/exerciser) found in the windows, each
 // kept as the smallest case that showed it.
 
+#include "chart/ui/KurvexView.h"
+#include "document/KurvexDoc.h"
+#include "document/OpenInteraction.h"
 #include "measurement/ui/NMDateiDlg.h"
+#include "render/ChartRendering.h"
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SingleInstance.h"
@@ -11,7 +15,13 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QLocalSocket>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -22,6 +32,57 @@
 
 namespace kurvex {
 namespace {
+
+QString Sample(const char* name)
+{
+    return QStringLiteral(KURVEX_SAMPLES "/") + QString::fromLatin1(name);
+}
+
+// Answers the first-load question with OK and lets every message pass.
+class QuietInteraction : public OpenInteraction {
+public:
+    void ShowMessage(const UserMessage&) override {}
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
+};
+
+// The application with its main window, settings and lock in a temporary folder.
+class RunningApp {
+public:
+    RunningApp()
+    {
+        test::ClearSettings();
+        StartOptions options;
+        options.instanceFolder = m_folder.path();
+        options.userFolder = m_folder.path();
+        m_app = std::make_unique<CKurvexApp>();
+        m_ok = m_app->InitInstance(options);
+        if (m_ok)
+            Frame().SetInteractionFactory([](QWidget*) { return std::make_unique<QuietInteraction>(); });
+    }
+    ~RunningApp()
+    {
+        m_app.reset();
+        test::ClearSettings();
+    }
+    bool Started() const { return m_ok; }
+    CMainFrame& Frame() { return *m_app->MainFrame(); }
+    QString FilePath(const char* name) const { return m_folder.filePath(QString::fromLatin1(name)); }
+    void End() { m_app.reset(); }
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<CKurvexApp> m_app;
+    bool m_ok = false;
+};
+
+int PdfPageCount(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
+    return static_cast<int>(QString::fromLatin1(file.readAll()).count(page));
+}
 
 // A second start whose files open a dialog: the second copy ends while the
 // dialog's event loop runs, and its socket is deleted there. The first copy
@@ -73,23 +134,50 @@ TEST(ExerciserSingleInstance, AHandOverThatRunsADialogOutlivesTheSecondCopy)
 // reports the call; the test makes sure the path is taken).
 TEST(ExerciserMainFrame, DestroyedWhileShownWithTheFileViewerOn)
 {
-    test::ClearSettings();
-    QTemporaryDir folder;
-    StartOptions options;
-    options.instanceFolder = folder.path();
-    options.userFolder = folder.path();
-    auto app = std::make_unique<CKurvexApp>();
-    ASSERT_TRUE(app->InitInstance(options));
-    app->MainFrame()->Action(Command::ToggleFileViewer)->trigger();
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    app.Frame().Action(Command::ToggleFileViewer)->trigger();
     QApplication::processEvents();
-    ASSERT_TRUE(app->MainFrame()->isVisible());
-    ASSERT_TRUE(app->MainFrame()->FileViewer()->isVisible());
+    ASSERT_TRUE(app.Frame().isVisible());
+    ASSERT_TRUE(app.Frame().FileViewer()->isVisible());
     bool hiddenOnTheWay = false;
-    QObject::connect(app->MainFrame()->FileViewer(), &QDockWidget::visibilityChanged,
+    QObject::connect(app.Frame().FileViewer(), &QDockWidget::visibilityChanged,
                      [&hiddenOnTheWay](bool visible) { hiddenOnTheWay = hiddenOnTheWay || !visible; });
-    app.reset();
+    app.End();
     EXPECT_TRUE(hiddenOnTheWay);
-    test::ClearSettings();
+}
+
+// "Diagramm als PDF speichern" wrote the run of the window active when its file
+// dialog closed, not of the one it was opened for; a second start of the
+// program activates the window of its file meanwhile.
+TEST(ExerciserMainFrame, APdfIsOfTheRunItsDialogWasOpenedFor)
+{
+    RunningApp app;
+    ASSERT_TRUE(app.Started());
+    CKurvexView* other = app.Frame().OpenDocumentFile(Sample("imexport_sample.exp"));
+    CKurvexView* chosen = app.Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_TRUE(other && chosen);
+    const int chosenPages = ChartPageCount(chosen->Document(), chosen->StripsPerPage());
+    ASSERT_NE(chosenPages, ChartPageCount(other->Document(), other->StripsPerPage()));
+    ASSERT_EQ(app.Frame().ActiveView(), chosen);
+
+    const QString pdf = app.FilePath("chart.pdf");
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog ? dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")) : nullptr;
+        if (!name)
+            return;
+        answer.stop();
+        app.Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
+        name->setText(pdf);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    answer.start(10);
+    app.Frame().Action(Command::SaveChartPdf)->trigger();
+    ASSERT_FALSE(answer.isActive());
+    EXPECT_EQ(app.Frame().ActiveView(), other);
+    EXPECT_EQ(PdfPageCount(pdf), chosenPages);
 }
 
 }  // namespace
