@@ -117,6 +117,14 @@ public:
         size_t i = 0;
         while (i < bytes.size() && !m_ended) {
             const size_t run = PrintableRun(bytes, i);
+            // Most lines are one run of printable bytes ended by CR or LF: taken as they lie.
+            const size_t end = i + run;
+            if (m_line.empty() && run > 0 && run < kMaxSplitLine && end < bytes.size()
+                && (bytes[end] == '\n' || bytes[end] == '\r')) {
+                m_reader.TakeLine(bytes.substr(i, run));
+                i = end + 1;
+                continue;
+            }
             if (run > 0) {
                 if (m_line.size() + run >= kMaxSplitLine) {
                     m_ended = true;  // a line this long is no measurement text
