@@ -267,7 +267,7 @@ bool Exerciser::Prepare()
     m_work.setAutoRemove(!m_options.keep);
     const QDir work(m_work.path());
     for (const char* name : {"inputs", "out", "settings", "user", "instance", "current"})
-        work.mkdir(QString::fromLatin1(name));
+        work.mkdir(QString::fromLatin1(name));  // the only entries the work folder may have
     m_inputFolder = work.filePath(QStringLiteral("inputs"));
     m_outFolder = work.filePath(QStringLiteral("out"));
     m_userFolder = work.filePath(QStringLiteral("user"));
@@ -436,6 +436,12 @@ bool Exerciser::CheckFiles()
         if (!m_asked.contains(file))
             ok = Fail(QStringLiteral("a file was written that was not asked for: ") + file);
     }
+    const QStringList ownFolders = {QStringLiteral("inputs"), QStringLiteral("out"), QStringLiteral("settings"),
+                                    QStringLiteral("user"), QStringLiteral("instance"), QStringLiteral("current")};
+    for (const QString& entry : QDir(m_work.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
+        if (!ownFolders.contains(entry))
+            ok = Fail(QStringLiteral("something was written beside the run's folders: ") + entry);
+    }
     for (const QString& file : FilesBelow(m_instanceFolder)) {
         if (!file.endsWith(QStringLiteral(".lock")))
             ok = Fail(QStringLiteral("a file was left in the lock folder: ") + file);
@@ -579,8 +585,12 @@ QString Exerciser::PickSavePath(const QString& suffix)
     const QString dotted = suffix.isEmpty() ? QString() : QLatin1Char('.') + suffix;
     const QStringList written = FilesBelow(m_outFolder);
     const int choice = m_printRandom.Int(0, 19);
-    if (choice == 0 && !written.isEmpty())
-        return m_printRandom.Pick(written);  // replaces an earlier output
+    if (choice == 0 && !written.isEmpty()) {
+        // Replaces an earlier output; a name without the dialog's suffix gets it.
+        const QString path = m_printRandom.Pick(written);
+        m_asked << path + dotted;
+        return path;
+    }
     if (choice == 1) {
         const QString path = QDir(m_outFolder).filePath(QStringLiteral("missing/output") + dotted);
         m_asked << path;
