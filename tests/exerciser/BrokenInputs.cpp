@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <sys/stat.h>
+
 namespace kurvex::exerciser {
 
 namespace {
@@ -116,6 +118,10 @@ Inputs MakeInputs(const QString& folder, const QStringList& originals, Random& r
     Inputs inputs;
     inputs.files = originals;
     const QDir dir(folder);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.pbs"));
+    if (mkfifo(QFile::encodeName(pipe).constData(), 0600) != 0)
+        qFatal("cannot make the named pipe %s", qPrintable(pipe));
+    inputs.devices << QStringLiteral("/dev/zero") << QStringLiteral("/dev/null") << pipe;
     int counter = 0;
     auto name = [&](const QString& kind, const QString& original) {
         return dir.filePath(QStringLiteral("%1_%2_%3").arg(kind).arg(++counter).arg(QFileInfo(original).fileName()));
@@ -172,7 +178,7 @@ Inputs MakeInputs(const QString& folder, const QStringList& originals, Random& r
             case 6: {
                 // Comparison runs anywhere: other inputs, a folder, nothing, devices.
                 const QStringList targets = {random.Pick(originals), folder, dir.filePath(QStringLiteral("none.pbs")),
-                                             QStringLiteral("/dev/null"), path, QStringLiteral("/dev/zero"),
+                                             QStringLiteral("/dev/null"), path, QStringLiteral("/dev/zero"), pipe,
                                              QStringLiteral("C:\\messungen\\fehlt.pbs"), QString()};
                 broken = side;
                 for (int slot = 1; slot <= 4; ++slot) {
@@ -230,6 +236,24 @@ Inputs MakeInputs(const QString& folder, const QStringList& originals, Random& r
         const QString sideFolder = dir.filePath(QStringLiteral("side_folder.pbs"));
         addFile(sideFolder, ReadAll(withSide.first()));
         dir.mkdir(QStringLiteral("side_folder.pbs") + kSideSuffix);
+    }
+
+    // Side files and comment files that are devices or pipes.
+    if (!withSide.isEmpty()) {
+        const QString sideDevice = dir.filePath(QStringLiteral("side_device.pbs"));
+        addFile(sideDevice, ReadAll(withSide.first()));
+        QFile::link(QStringLiteral("/dev/zero"), sideDevice + kSideSuffix);
+        const QString sidePipe = dir.filePath(QStringLiteral("side_pipe.pbs"));
+        addFile(sidePipe, ReadAll(withSide.first()));
+        QFile::link(pipe, sidePipe + kSideSuffix);
+    }
+    for (const QString& original : measurements) {
+        if (!QFileInfo::exists(original.left(original.size() - 4) + QStringLiteral(".PGC")))
+            continue;
+        const QString table = dir.filePath(QStringLiteral("comment_device.dat"));
+        addFile(table, ReadAll(original));
+        QFile::link(QStringLiteral("/dev/zero"), dir.filePath(QStringLiteral("comment_device.PGC")));
+        break;
     }
 
     // Names a label or a menu must not take for markup or mnemonics.

@@ -576,6 +576,8 @@ void Exerciser::AnswerPreview(QPrintPreviewDialog& dialog)
 
 QString Exerciser::PickOpenFile()
 {
+    if (m_printRandom.Chance(0.03))
+        return m_printRandom.Pick(m_inputs.devices);
     return m_printRandom.Pick(m_inputs.files);
 }
 
@@ -697,8 +699,10 @@ QStringList Exerciser::RandomPaths(int count, bool includeUnopenable)
 {
     QStringList paths;
     for (int i = 0; i < count; ++i) {
-        if (includeUnopenable && m_random.Chance(0.15))
-            paths << m_random.Pick(m_random.Chance(0.5) ? m_inputs.folders : m_inputs.missing);
+        if (includeUnopenable && m_random.Chance(0.15)) {
+            const int kind = m_random.Int(0, 2);
+            paths << m_random.Pick(kind == 0 ? m_inputs.folders : (kind == 1 ? m_inputs.missing : m_inputs.devices));
+        }
         else
             paths << m_random.Pick(m_inputs.files);
     }

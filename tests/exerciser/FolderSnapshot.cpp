@@ -40,9 +40,13 @@ FolderSnapshot TakeSnapshot(const QString& folder)
         const QFileInfo info(path);
         SnapshotEntry entry;
         entry.folder = info.isDir();
-        if (!entry.folder) {
+        if (info.isSymLink()) {
+            entry.hash = QFile::encodeName(info.symLinkTarget());  // never read through: it may lead to a device
+        } else if (info.isFile()) {
             entry.size = info.size();
             entry.hash = HashOf(path);
+        } else if (!entry.folder) {
+            entry.hash = QByteArrayLiteral("special");  // a pipe: reading it would wait for a writer
         }
         snapshot[base.relativeFilePath(path)] = entry;
     }

@@ -27,6 +27,7 @@ namespace {
 constexpr int kTickMs = 10;
 const char* const kStepsProperty = "exerciserSteps";
 const char* const kPatienceProperty = "exerciserPatience";
+const char* const kActivationsProperty = "exerciserActivations";
 
 // What a hurried or careless user types into a field.
 QString TypedText(Random& random)
@@ -113,6 +114,14 @@ void ModalAnswerer::Tick()
 
 void ModalAnswerer::Step(QWidget* modal)
 {
+    // A user clicks into a window before using it: a second start may have
+    // brought the main window forward over it. Asked a few times, then used anyway.
+    const int activations = modal->property(kActivationsProperty).toInt();
+    if (!modal->isActiveWindow() && activations < 20) {
+        modal->setProperty(kActivationsProperty, activations + 1);
+        modal->activateWindow();
+        return;
+    }
     const int steps = modal->property(kStepsProperty).toInt();
     modal->setProperty(kStepsProperty, steps + 1);
     if (steps == 0) {
@@ -160,12 +169,15 @@ void ModalAnswerer::AnswerFileDialog(QFileDialog& dialog)
     const QString path = save ? m_hooks.pickSavePath(dialog.defaultSuffix()) : m_hooks.pickOpenFile();
     if (m_hooks.trace)
         m_hooks.trace(QStringLiteral("  file dialog: ") + path);
-    // Typed into the name field, as the field keeps the focus and the dialog
-    // would not take a selection over it.
-    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+    // Typed into the name field, which replaces the file selected in the list.
+    if (auto* name = dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        for (QAbstractItemView* list : dialog.findChildren<QAbstractItemView*>())
+            list->clearSelection();
+        name->setFocus();
         name->setText(path);
-    else
+    } else {
         dialog.selectFile(path);
+    }
     static_cast<QDialog&>(dialog).accept();  // checks the name as the dialog's own button does
 }
 

@@ -2,8 +2,11 @@
 // kept as the smallest case that showed it.
 
 #include "chart/ui/KurvexView.h"
+#include "document/Einstellungen.h"
 #include "document/KurvexDoc.h"
+#include "document/MemorySettingsStore.h"
 #include "document/OpenInteraction.h"
+#include "measurement/ui/ExportDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "render/ChartRendering.h"
 #include "shell/KurvexApp.h"
@@ -14,10 +17,12 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDir>
 #include <QEventLoop>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QLocalSocket>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -178,6 +183,55 @@ TEST(ExerciserMainFrame, APdfIsOfTheRunItsDialogWasOpenedFor)
     ASSERT_FALSE(answer.isActive());
     EXPECT_EQ(app.Frame().ActiveView(), other);
     EXPECT_EQ(PdfPageCount(pdf), chosenPages);
+}
+
+// The save dialog of the export is answered by the test: it only records what
+// is proposed and cancels.
+class ExportProposal : public CExportDlg {
+public:
+    using CExportDlg::CExportDlg;
+    QStringList proposed;
+
+protected:
+    QString AskSavePath(const QString& proposedPath) override
+    {
+        proposed << proposedPath;
+        return {};
+    }
+    void ShowMessage(QMessageBox::Icon, const QString&) override {}
+};
+
+// A run whose name does not end in ".pbs" keeps its name for the export, so
+// the save dialog proposed the measurement file itself: Enter and "Ja"
+// replaced the recording by its export. Only the folder is proposed then.
+TEST(ExerciserExport, TheSaveDialogNeverProposesTheMeasurementFileItself)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* sample;
+        const char* copy;
+        const char* proposedName;
+    } cases[] = {
+        {"imexport_sample.exp", "lauf.exp", ""},
+        {"pm01bs02_sample.pbs", "lauf.dat", ""},
+        {"pm01bs02_sample.pbs", "lauf.PBS", "lauf.exp"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.copy);
+        const QString path = folder.filePath(QString::fromLatin1(c.copy));
+        ASSERT_TRUE(QFile::copy(Sample(c.sample), path));
+        CKurvexDoc doc;
+        QuietInteraction interaction;
+        ASSERT_EQ(doc.Open(path.toStdString(), CEinstellungen(), interaction), OpenResult::Opened);
+        MemorySettingsStore settings;
+        ExportProposal dialog(doc, settings);
+        dialog.FileButton()->click();
+        ASSERT_EQ(dialog.proposed.size(), 1);
+        const QFileInfo proposed(dialog.proposed[0]);
+        EXPECT_FALSE(proposed == QFileInfo(path));
+        EXPECT_EQ(QDir(proposed.absolutePath()).canonicalPath(), QDir(folder.path()).canonicalPath());
+        EXPECT_EQ(proposed.fileName(), QString::fromLatin1(c.proposedName));
+    }
 }
 
 }  // namespace

@@ -170,8 +170,13 @@ bool CExportDlg::SaveToFile()
     if (!ExportText(text))
         return false;
     const QString documentPath = FromLocalPath(m_doc.FullPath());
-    const QString proposed = QDir::cleanPath(
+    QString proposed = QDir::cleanPath(
         QFileInfo(documentPath).absoluteDir().filePath(FromLocalPath(ProposedExportFileName(m_doc.FullPath()))));
+    // A run whose name does not end in ".pbs" (every IMEXPORT001 run) keeps it,
+    // so the proposal would be the measurement file itself, which two presses
+    // of Enter would replace by its export: then only the folder is proposed.
+    if (QFileInfo(proposed) == QFileInfo(documentPath))
+        proposed = QFileInfo(documentPath).absolutePath() + QLatin1Char('/');
     const QString path = AskSavePath(proposed);
     if (path.isEmpty())
         return false;
