@@ -11,7 +11,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 JOBS=${JOBS:-2}
 SEEDS=${EXERCISE_SEEDS:-"1 2 3 4 5 6 7 8"}
-ACTIONS=${EXERCISE_ACTIONS:-400}
+ACTIONS=${EXERCISE_ACTIONS:-800}
 BUILD_DIR=build-asan-ui
 
 launcher=()
