@@ -21,6 +21,9 @@ tail -n 3 build-asan/ctest.log
 echo "== Fuzzing"
 bash scripts/fuzz.sh
 
+echo "== The viewer under the exerciser (ASan/UBSan)"
+bash scripts/exercise.sh
+
 echo "== All tests"
 QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen} ctest --test-dir build --output-on-failure -j "$JOBS"
 
