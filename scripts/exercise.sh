@@ -21,8 +21,8 @@ fi
 echo "== Viewer under AddressSanitizer and UndefinedBehaviorSanitizer ($BUILD_DIR)"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-g -O1" \
   -DKURVEX_SANITIZE=ON -DKURVEX_BENCH=OFF "${launcher[@]}" >/dev/null
-cmake --build "$BUILD_DIR" -j "$JOBS" --target kurvex_exerciser kurvex_exerciser_regressions >"$BUILD_DIR.log" 2>&1 \
-  || { tail -n 60 "$BUILD_DIR.log"; exit 1; }
+cmake --build "$BUILD_DIR" -j "$JOBS" --target kurvex_exerciser kurvex_exerciser_regressions >"$BUILD_DIR/build.log" 2>&1 \
+  || { tail -n 60 "$BUILD_DIR/build.log"; exit 1; }
 exerciser="$BUILD_DIR/tests/exerciser/kurvex_exerciser"
 
 work=$(mktemp -d)
