@@ -1,6 +1,7 @@
 #include "chart/StationSearch.h"
 
 #include "common/Numbers.h"
+#include "common/TextHelpers.h"
 
 #include <algorithm>
 #include <cctype>
@@ -10,24 +11,9 @@
 
 namespace kurvex {
 
-namespace {
-
-std::string Trimmed(const std::string& text)
-{
-    size_t begin = 0;
-    size_t end = text.size();
-    while (begin < end && std::isspace(static_cast<unsigned char>(text[begin])))
-        ++begin;
-    while (end > begin && std::isspace(static_cast<unsigned char>(text[end - 1])))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-}  // namespace
-
 std::optional<int32_t> ParseStationMetres(const std::string& text)
 {
-    const std::string number = CommaToPoint(Trimmed(text));
+    const std::string number = CommaToPoint(Trim(text));
     if (number.empty())
         return std::nullopt;
     // One plain decimal number: an optional sign, digits, at most one point.

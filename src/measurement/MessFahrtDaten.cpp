@@ -66,6 +66,11 @@ void CMessFahrtDaten::Clear()
     if (!m_pointsAsRead && (m_lines.HasRecords() || m_exportLines.HasRecords()))
         m_pointsAsRead = std::move(m_points);
     m_points.clear();
+    ResetWindow();
+}
+
+void CMessFahrtDaten::ResetWindow()
+{
     m_windowFirst = 0;
     m_windowCount = 0;
     m_windowListed = false;

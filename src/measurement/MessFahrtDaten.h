@@ -146,6 +146,8 @@ private:
     // Empties what a read fills; format code, loaded flag and the fields of
     // the listing and road formats stay as they were.
     void BeginRead();
+    // No window, no speed count, no cached file text: before a read and after Clear.
+    void ResetWindow();
     void RecogniseTextFormat();
     void AppendLine(std::string& out, size_t k) const;
     void AppendExportLine(std::string& out, size_t k) const;

@@ -258,12 +258,7 @@ void CMessFahrtDaten::BeginRead()
     m_readMessages.clear();
     m_points.clear();
     m_pointsAsRead.reset();
-    m_windowFirst = 0;
-    m_windowCount = 0;
-    m_windowListed = false;
-    m_windowIndices = std::vector<uint32_t>();
-    m_speedCount = 0;
-    m_fileTextCache.reset();
+    ResetWindow();
     m_lineScratch = std::string();
     m_fileTextColumns.reset();
 }

@@ -5,6 +5,7 @@
 #include "common/Numbers.h"
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
+#include "common/ui/PersListCtrl.h"
 #include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
 #include "document/RememberedAnswers.h"
@@ -53,7 +54,6 @@ namespace {
 constexpr int kRecentFileCount = 10;
 const QString kRecentSection = QStringLiteral("Recent File List");
 const QString kLastFileOpenKey = QStringLiteral("Sonstiges/LastFileOpen");
-constexpr const char* kColumnWidthsSection = "Spaltenbreiten";
 constexpr int kPaneWidths[3] = {300, 200, 350};
 
 QString U(const char* utf8)
