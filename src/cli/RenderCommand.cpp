@@ -1,7 +1,6 @@
 // kurvex-cli render: chart pages as the printer prints them (PDF) or one page
 // as an image, printed or as the screen shows it.
 
-#include <QDate>
 #include <QGuiApplication>
 #include <QImage>
 #include <QRegularExpression>
@@ -71,12 +70,6 @@ CLabelTable WorkingDirectoryLabels()
     return labels;
 }
 
-std::string Today()
-{
-    const QDate today = QDate::currentDate();
-    return FormatEditingDate(today.day(), today.month(), today.year());
-}
-
 // The whole report as PDF, or one page as PNG.
 int WriteReport(CKurvexDoc& doc, const QString& outPath, bool pdf, int pageNumber)
 {
@@ -143,7 +136,7 @@ int RunRender(const QStringList& arguments)
         settings.stripsPerPage = value.toInt();
     }
     settings.twoMetreGrid = parser.isSet(grid);
-    settings.editingDate = Today();
+    settings.editingDate = TodayEditingDate();
     settings.versionText = kVersionText;
     const QStringList picks = parser.values(pick);
     if (picks.size() > 2)

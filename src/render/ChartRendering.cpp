@@ -5,6 +5,7 @@
 #include "render/A4Sheets.h"
 #include "render/QtSurface.h"
 
+#include <QDate>
 #include <QPainter>
 
 #include <algorithm>
@@ -36,6 +37,12 @@ void BeginPrint(CChartPainter& painter)
 Rect A4LandscapePrintable()
 {
     return A4Printable(SheetOrientation::Landscape);
+}
+
+std::string TodayEditingDate()
+{
+    const QDate today = QDate::currentDate();
+    return FormatEditingDate(today.day(), today.month(), today.year());
 }
 
 int ChartPageCount(CKurvexDoc& doc, int stripsPerPage)

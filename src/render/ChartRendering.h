@@ -34,6 +34,9 @@ inline constexpr double kChartImageDpi = 150.0;
 // logical units with its top-left corner at (0, 0).
 Rect A4LandscapePrintable();
 
+// The header block's editing date: today as "dd.mm.yyyy".
+std::string TodayEditingDate();
+
 // Pages of the chart at the given layout.
 int ChartPageCount(CKurvexDoc& doc, int stripsPerPage);
 

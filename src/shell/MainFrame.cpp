@@ -21,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDate>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QDragEnterEvent>
@@ -798,7 +797,7 @@ bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& pa
         ChartRenderSettings settings;
         settings.stripsPerPage = view->StripsPerPage();
         settings.twoMetreGrid = view->TwoMetreGrid();
-        settings.editingDate = QDate::currentDate().toString(QStringLiteral("dd.MM.yyyy")).toStdString();
+        settings.editingDate = TodayEditingDate();
         settings.versionText = m_app.VersionText();
         written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,
                                 std::numeric_limits<int>::max(), settings, error);

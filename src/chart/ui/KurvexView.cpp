@@ -13,7 +13,6 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 
-#include <QDate>
 #include <QDesktopServices>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -48,12 +47,6 @@ ExceedancePageFlag& PageFlagOf(const ViewContext& context)
     // The flag is one per application; a context without one shares this.
     static ExceedancePageFlag shared;
     return context.pageFlag ? *context.pageFlag : shared;
-}
-
-std::string Today()
-{
-    const QDate today = QDate::currentDate();
-    return FormatEditingDate(today.day(), today.month(), today.year());
 }
 
 }  // namespace
@@ -478,7 +471,7 @@ SheetJob CKurvexView::PrintJob(int lastPage)
 {
     if (m_evaluationPrint)
         return ReportPrintJob(*m_doc, m_context.versionText);
-    return ChartPrintJob(m_painter, lastPage, Today());
+    return ChartPrintJob(m_painter, lastPage, TodayEditingDate());
 }
 
 void CKurvexView::RunPrint(bool preview)
