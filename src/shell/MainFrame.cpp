@@ -702,7 +702,9 @@ void CMainFrame::AskStationAndGo()
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setOkButtonText(U("OK"));
     dialog.setCancelButtonText(U("Abbrechen"));
-    dialog.setMinimumWidth(320);
+    // Wide enough for its caption; the input dialog sizes itself to its field.
+    if (auto* field = dialog.findChild<QLineEdit*>())
+        field->setMinimumWidth(240);
     if (dialog.exec() == QDialog::Accepted)
         GoToStation(dialog.textValue());
 }
@@ -747,6 +749,8 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
         ReportFailedOpen(*interaction, result, path);
         return nullptr;
     }
+    // The stations the user picked are kept with the run's windows.
+    doc->PickedStations() = old->PickedStations();
     CKurvexView* replacement = nullptr;
     for (CKurvexView* view : Views()) {
         if (view->SharedDocument() != old)

@@ -326,6 +326,8 @@ TEST_F(MainFrameTest, ReloadKeepsTheLayoutAndDoesNotAskTheFirstLoadQuestionAgain
     view->ToggleTwoMetreGrid();
     view->ZoomIn();
     view->PageForward();
+    ASSERT_TRUE(view->GoToStation(RunExtentOf(view->Document().Run()).firstStation + 5));
+    view->PageForward();
     const CKurvexView::Layout before = view->CurrentLayout();
     const auto oldDoc = view->SharedDocument();
 
@@ -339,6 +341,7 @@ TEST_F(MainFrameTest, ReloadKeepsTheLayoutAndDoesNotAskTheFirstLoadQuestionAgain
     EXPECT_EQ(after.currentPage, before.currentPage);
     EXPECT_EQ(after.stripsPerPage, before.stripsPerPage);
     EXPECT_EQ(after.twoMetreGrid, before.twoMetreGrid);
+    EXPECT_EQ(reloaded->Document().PickedStations().Get(0), oldDoc->PickedStations().Get(0));
     EXPECT_EQ(WindowCount(), 1);
 
     // A file that has gone away: a message, and the open run stays.
