@@ -38,7 +38,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QLibraryInfo>
-#include <QListView>
+#include <QTableView>
 #include <QLocale>
 #include <QMdiArea>
 #include <QMdiSubWindow>

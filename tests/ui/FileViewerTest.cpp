@@ -4,7 +4,7 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QListView>
+#include <QTableView>
 #include <QScreen>
 #include <QScrollBar>
 #include <QKeyEvent>
@@ -125,7 +125,7 @@ TEST(FileViewer, CopiesTheSelectedLines)
     viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
     viewer.resize(400, 300);
     viewer.show();
-    QListView& view = viewer.View();
+    QTableView& view = viewer.View();
     QItemSelectionModel& selection = *view.selectionModel();
     const auto row = [&](int r) { return viewer.Model().index(r); };
 

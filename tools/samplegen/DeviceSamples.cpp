@@ -160,7 +160,9 @@ void WriteBigDeviceSamples(const std::string& folder, int count)
 {
     // A comment every 20 m or so, as in the samples: a tenth of their chance per point.
     const auto run = MakeRun(100, count, 12.0, 0.0001, 0.005);
-    WriteFile(folder + "/pm01bs02_big.pbs", Pm01bs02File(run, true));
+    const std::string bytes = Pm01bs02File(run, true);
+    WriteFile(folder + "/pm01bs02_big.pbs", bytes);
+    WriteFile(folder + "/pm01bs02_big_evaluated.pbs", bytes);
     WriteFile(folder + "/imexport_big.exp", ImExportFile(run));
 }
 

@@ -30,8 +30,12 @@ void WriteSideFileSamples(const std::string& folder);
 void WriteTextFormatSamples(const std::string& folder);
 
 // Runs of count points a decimetre apart, as the device records them (a million
-// points are 100 km): PM01BS02, the same run as IMEXPORT001, and PM01BS01.
+// points are 100 km): PM01BS02 (twice: the second copy is evaluated by a side
+// file, see below), the same run as IMEXPORT001, and PM01BS01.
 void WriteBigDeviceSamples(const std::string& folder, int count);
 void WriteBigTextSamples(const std::string& folder, int count);
+// The side file of a long run that a lab has evaluated: sections and about
+// exceedanceCount exceedances spread evenly over the run.
+void WriteBigEvaluatedSideFile(const std::string& measurementPath, int exceedanceCount);
 
 }  // namespace samplegen

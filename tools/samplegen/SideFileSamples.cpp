@@ -3,6 +3,7 @@
 // Exceedances are taken from the sample's own values so that chart and report
 // agree; KENNUNG is the program's own checksum over headings and star texts.
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -38,6 +39,14 @@ std::string WithChecksum(std::vector<SideFileLine> lines, const std::string& pat
     return Join(lines);
 }
 
+// One exceedance as the side file keeps it: station, value, p, number, page, counts.
+std::string ExceedanceRecord(const kurvex::MESSUNG& point, int number, bool counts)
+{
+    const int32_t p = std::max(1, kurvex::RoundHalfAway((point.value - kLimit) / 10.0));
+    return "[" + kurvex::FormatInt(point.station) + ";" + kurvex::FormatInt(point.value) + ";" + kurvex::FormatInt(p)
+           + ";" + kurvex::FormatInt(number) + ";-999;" + (counts ? "1" : "0") + ";;-1.0;;]";
+}
+
 // Exceedances, remarks and star texts from the points above the limit.
 void AddEvaluation(const kurvex::CMessFahrtDaten& run, std::vector<SideFileLine>& lines)
 {
@@ -48,11 +57,8 @@ void AddEvaluation(const kurvex::CMessFahrtDaten& run, std::vector<SideFileLine>
         if (point.value <= kLimit)
             continue;
         ++number;
-        const int32_t p = std::max(1, kurvex::RoundHalfAway((point.value - kLimit) / 10.0));
         const bool counts = number != 7;  // one exceedance the lab decided not to count
-        exceedances += "[" + kurvex::FormatInt(point.station) + ";" + kurvex::FormatInt(point.value) + ";"
-                       + kurvex::FormatInt(p) + ";" + kurvex::FormatInt(number) + ";-999;" + (counts ? "1" : "0")
-                       + ";;-1.0;;]";
+        exceedances += ExceedanceRecord(point, number, counts);
         if (number == 3)
             remarks += "[" + kurvex::FormatInt(point.station) + "\xBF" "Schachtdeckel{{CRLF}}H\xF6henlage pr\xFC" "fen\xBF" "0]";
         if (number == 5)
@@ -125,7 +131,56 @@ std::string MismatchedSideFile()
            "KENNUNG=4711\r\n";
 }
 
+// The evaluation of a long run: ten sections of equal length, and an exceedance
+// at the highest point of every stretch of `stretch` points.
+std::string BigEvaluatedSideFile(const std::string& measurementPath, int stretch)
+{
+    kurvex::CMessFahrtDaten run;
+    run.LoadFromFile(measurementPath);
+    const int32_t first = run.FirstStation();
+    const int32_t last = run.LastStation();
+    std::string sections;
+    for (int i = 0; i < 10; ++i) {
+        const int32_t from = first + static_cast<int32_t>((int64_t{last} - first) * i / 10);
+        sections += "[" + kurvex::FormatInt(from) + "|350|" + kurvex::FormatInt(kLimit) + "|10|1.0|2,50|1|"
+                    + "Asphaltbeton AC 11 DS||||]";
+    }
+    std::string exceedances;
+    const auto& points = run.Points();
+    const size_t step = static_cast<size_t>(stretch);
+    int number = 0;
+    for (size_t start = 0; start + step <= points.size(); start += step) {
+        size_t highest = start;
+        for (size_t i = start + 1; i < start + step; ++i)
+            if (points.Value(i) > points.Value(highest))
+                highest = i;
+        exceedances += ExceedanceRecord(points[highest], ++number, true);
+    }
+    std::vector<SideFileLine> lines = {
+        {"INITIIERT_MIT_PROGRAMMVERSION", "040549000"},
+        {"UBERSCHRIFT_ZEILE_1", "Ebenheitsmessung A 7, 100 km"},
+        {"KOPFDATEN", run.HeaderText()},
+        {"MANUVONBIS", kurvex::FormatInt(first) + ";" + kurvex::FormatInt(last + 1)},
+        {"ABSCHNITTE", sections},
+        {"BEREICHOHNEERKENNUNGDATEN", kurvex::FormatInt(first + 4000) + "_" + kurvex::FormatInt(first + 4120)
+                                          + "_Baustellenzufahrt"},
+        {"FREIETEXTE", kurvex::FormatInt(first + 200) + "_Beginn Baulos 1<0>_"},
+        {"MASSSTAB_DER_LAENGE", "400"},
+        {"UEBERSCHREITUNGSDATEN_1", exceedances},
+        {"UEBERSCHREITUNGSDATEN_2", "0.0;1.0;0.60;;;EUR;;;;;;;;;;;;"},
+    };
+    return WithChecksum(lines, measurementPath + ".zi4");
+}
+
 }  // namespace
+
+void WriteBigEvaluatedSideFile(const std::string& measurementPath, int exceedanceCount)
+{
+    kurvex::CMessFahrtDaten run;
+    run.LoadFromFile(measurementPath);
+    const int stretch = std::max<int>(1, static_cast<int>(run.Points().size()) / std::max(1, exceedanceCount));
+    WriteFile(measurementPath + ".zi4", BigEvaluatedSideFile(measurementPath, stretch));
+}
 
 void WriteSideFileSamples(const std::string& folder)
 {

@@ -12,6 +12,8 @@
 namespace {
 
 constexpr int kMaxBigPoints = 20'000'000;
+// Exceedances in the side file of the evaluated big run: a long list for the evaluation dialog.
+constexpr int kBigExceedances = 10'000;
 
 int Usage()
 {
@@ -43,6 +45,7 @@ int main(int argc, char* argv[])
             return Usage();
         samplegen::WriteBigDeviceSamples(folder, points);
         samplegen::WriteBigTextSamples(folder, points);
+        samplegen::WriteBigEvaluatedSideFile(folder + "/pm01bs02_big_evaluated.pbs", kBigExceedances);
         return 0;
     }
     if (argc != 2)

@@ -5,7 +5,9 @@
 #include <QContextMenuEvent>
 #include <QFontMetricsF>
 #include <QKeyEvent>
-#include <QListView>
+#include <QHeaderView>
+#include <QResizeEvent>
+#include <QTableView>
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
@@ -45,8 +47,8 @@ QFont ViewerFont()
 }
 
 // Draws a row as plain text in the viewer's font, with tab stops every few
-// columns. Every row has the size of the widest line, so the list can lay out
-// a million rows without asking for any of them.
+// columns. Every row has the height of one line and the width of the widest,
+// so the list is laid out without asking for any row.
 class FileLineDelegate : public QStyledItemDelegate {
 public:
     FileLineDelegate(const QFont& font, QObject* parent) : QStyledItemDelegate(parent), m_font(font)
@@ -56,11 +58,17 @@ public:
         m_rowHeight = static_cast<int>(std::ceil(metrics.height())) + 1;
     }
 
+    int RowHeight() const { return m_rowHeight; }
+    int RowWidth(int columns) const
+    {
+        columns = std::clamp(columns, 0, kMaxExtentColumns);
+        return 2 * kTextMargin + static_cast<int>(std::ceil(columns * m_columnWidth)) + 1;
+    }
+
     QSize sizeHint(const QStyleOptionViewItem&, const QModelIndex& index) const override
     {
         const auto* model = qobject_cast<const FileTextModel*>(index.model());
-        const int columns = std::min(model ? model->MaxColumns() : 0, kMaxExtentColumns);
-        return {2 * kTextMargin + static_cast<int>(std::ceil(columns * m_columnWidth)) + 1, m_rowHeight};
+        return {RowWidth(model ? model->MaxColumns() : 0), m_rowHeight};
     }
 
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override
@@ -94,12 +102,38 @@ private:
     int m_rowHeight = 14;
 };
 
+}  // namespace
+
 // The list of lines: read-only, lines selected as a whole, Ctrl+C copies them.
-class FileTextView : public QListView {
+// A table of one column without headers: its rows all have one height, so
+// showing a run of a million lines costs no layout of each line (a list view
+// would place every row anew whenever another run is shown).
+class FileTextView : public QTableView {
 public:
-    FileTextView(std::function<void()> copy, std::function<void()> selectAll, QWidget* parent)
-        : QListView(parent), m_copy(std::move(copy)), m_selectAll(std::move(selectAll))
+    FileTextView(const QFont& font, std::function<void()> copy, std::function<void()> selectAll, QWidget* parent)
+        : QTableView(parent), m_delegate(new FileLineDelegate(font, this)), m_copy(std::move(copy)),
+          m_selectAll(std::move(selectAll))
     {
+        setFont(font);
+        setItemDelegate(m_delegate);
+        setShowGrid(false);
+        setWordWrap(false);
+        setCornerButtonEnabled(false);
+        horizontalHeader()->hide();
+        horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->hide();
+        verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+        verticalHeader()->setMinimumSectionSize(1);
+        verticalHeader()->setDefaultSectionSize(m_delegate->RowHeight());
+    }
+
+    // The column holds the widest line of the run, and spans the view at least,
+    // so a selected short line is marked across the whole width.
+    void FitColumn()
+    {
+        const auto* text = qobject_cast<const FileTextModel*>(model());
+        const int width = m_delegate->RowWidth(text ? text->MaxColumns() : 0);
+        setColumnWidth(0, std::max(width, viewport()->width()));
     }
 
     QSize sizeHint() const override
@@ -112,6 +146,12 @@ public:
     void keyboardSearch(const QString&) override {}
 
 protected:
+    void resizeEvent(QResizeEvent* event) override
+    {
+        QTableView::resizeEvent(event);
+        FitColumn();
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         // The item view would copy only the current line.
@@ -120,7 +160,7 @@ protected:
             event->accept();
             return;
         }
-        QListView::keyPressEvent(event);
+        QTableView::keyPressEvent(event);
     }
 
     void contextMenuEvent(QContextMenuEvent* event) override
@@ -135,24 +175,19 @@ protected:
     }
 
 private:
+    FileLineDelegate* m_delegate;
     std::function<void()> m_copy;
     std::function<void()> m_selectAll;
 };
 
-}  // namespace
 
 CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
 {
     setObjectName(QStringLiteral("NMDateiDlg"));
     m_model = new FileTextModel(this);
-    m_view = new FileTextView([this] { CopySelection(); }, [this] { SelectAll(); }, this);
+    m_view = new FileTextView(ViewerFont(), [this] { CopySelection(); }, [this] { SelectAll(); }, this);
     m_view->setObjectName(QStringLiteral("NMDateiText"));
     m_view->setModel(m_model);
-
-    const QFont font = ViewerFont();
-    m_view->setFont(font);
-    m_view->setItemDelegate(new FileLineDelegate(font, m_view));
-    m_view->setUniformItemSizes(true);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -177,6 +212,11 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
 
 CNMDateiDlg::~CNMDateiDlg() = default;
 
+QTableView& CNMDateiDlg::View()
+{
+    return *m_view;
+}
+
 void CNMDateiDlg::ShowDocument(std::shared_ptr<const CKurvexDoc> doc)
 {
     if (!doc) {
@@ -190,6 +230,7 @@ void CNMDateiDlg::ShowDocument(std::shared_ptr<const CKurvexDoc> doc)
     if (doc == m_model->Document())
         return;
     m_model->SetDocument(std::move(doc));
+    m_view->FitColumn();
     m_view->scrollToTop();
     m_view->horizontalScrollBar()->setValue(0);
 }
@@ -199,6 +240,7 @@ void CNMDateiDlg::ShowNoFile()
     const QString text = QString::fromUtf8(kNoFileText);
     setWindowTitle(text);
     m_model->SetPlaceholder(text);
+    m_view->FitColumn();
 }
 
 QString CNMDateiDlg::Caption() const

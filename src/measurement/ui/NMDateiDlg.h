@@ -9,12 +9,13 @@
 
 #include <memory>
 
-class QListView;
+class QTableView;
 
 namespace kurvex {
 
 class CKurvexDoc;
 class FileTextModel;
+class FileTextView;
 
 class CNMDateiDlg : public QDockWidget {
     Q_OBJECT
@@ -41,7 +42,7 @@ public:
     QString SelectedText() const;
 
     FileTextModel& Model() { return *m_model; }
-    QListView& View() { return *m_view; }
+    QTableView& View();
 
 public Q_SLOTS:
     // Puts the selected lines on the clipboard (Ctrl+C, "Kopieren").
@@ -54,7 +55,7 @@ protected:
 
 private:
     FileTextModel* m_model = nullptr;
-    QListView* m_view = nullptr;
+    FileTextView* m_view = nullptr;
     bool m_firstShow = true;
 };
 

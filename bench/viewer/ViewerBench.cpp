@@ -1,0 +1,398 @@
+// kurvex-viewbench: times the viewer's real widgets, offscreen, with long runs.
+//
+//   kurvex-viewbench [--repeat N] [--cli KURVEX_CLI] RUN EVALUATED_RUN
+//
+// RUN is a run without side file (its first-load question is answered with the
+// defaults), EVALUATED_RUN a second run whose side file holds a long list of
+// exceedances. Each figure is the median of N repetitions (default 31), timed
+// with QElapsedTimer from the event to the end of the paint it causes:
+//
+//   open_ms            File > Open of RUN up to its first painted chart page
+//   cli_open_ms        `KURVEX_CLI info RUN` as a whole process, run alternately
+//                      with the opens above (only with --cli)
+//   page_down_ms       Page Down, zoom_ms "+"/"-", click_ms a click on the chart
+//   switch_ms          activating the other of the two open runs, which also
+//                      shows its text in the file viewer
+//   evaluation_list_ms "Auswertung anzeigen/bearbeiten" of EVALUATED_RUN up to the
+//                      painted list
+//
+// It prints one "name=median max=slowest" line per figure; scripts/bench.sh reads
+// them. Settings and the per-user folder live in a temporary folder.
+
+#include "chart/ChartGeometry.h"
+#include "chart/GetMouseDm.h"
+#include "chart/ui/KurvexView.h"
+#include "document/KurvexDoc.h"
+#include "document/ui/WindowOpenInteraction.h"
+#include "evaluation/ui/AuswertungDlg.h"
+#include "measurement/ui/NMDateiDlg.h"
+#include "shell/KurvexApp.h"
+#include "shell/MainFrame.h"
+#include "shell/Resources.h"
+
+#include <QAbstractItemView>
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace kurvex {
+namespace {
+
+[[noreturn]] void Fail(const std::string& what)
+{
+    std::fprintf(stderr, "kurvex-viewbench: %s\n", what.c_str());
+    std::exit(1);
+}
+
+// Answers the first-load question with the defaults, as a user pressing Enter
+// would, without counting the user's time; any message ends the benchmark.
+class BenchInteraction : public WindowOpenInteraction {
+public:
+    using WindowOpenInteraction::WindowOpenInteraction;
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
+    void ShowMessage(const UserMessage& message) override { Fail("message while opening: " + message.text); }
+};
+
+// Counts the paints of the widgets that show a run: the chart viewports, the
+// file viewer's list and the evaluation list.
+class PaintCounter : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            auto* widget = static_cast<QWidget*>(watched);
+            if (qobject_cast<CKurvexView*>(widget->parentWidget()))
+                ++chartPaints;
+            else if (qobject_cast<QAbstractItemView*>(widget->parentWidget()))
+                ++listPaints;
+        }
+        return false;
+    }
+
+    int chartPaints = 0;
+    int listPaints = 0;
+};
+
+struct Samples {
+    std::vector<double> ms;
+
+    void Add(const QElapsedTimer& timer) { ms.push_back(timer.nsecsElapsed() / 1e6); }
+    double Median() const
+    {
+        std::vector<double> sorted = ms;
+        std::sort(sorted.begin(), sorted.end());
+        const size_t n = sorted.size();
+        return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+    }
+    double Max() const { return *std::max_element(ms.begin(), ms.end()); }
+};
+
+void Print(const char* name, const Samples& samples)
+{
+    std::printf("%s=%.3f max=%.3f\n", name, samples.Median(), samples.Max());
+    std::fflush(stdout);
+}
+
+class ViewerBench {
+public:
+    ViewerBench(QString run, QString evaluatedRun, QString cli, int repeat)
+        : m_run(std::move(run)), m_evaluatedRun(std::move(evaluatedRun)), m_cli(std::move(cli)), m_repeat(repeat)
+    {
+    }
+
+    void Run()
+    {
+        StartProgram();
+        TimeOpen();
+        CKurvexView* view = Open(m_run);
+        TimePageDown(*view);
+        TimeZoom(*view);
+        TimeClick(*view);
+        CKurvexView* evaluated = Open(m_evaluatedRun);
+        TimeSwitch(*view, *evaluated);
+        TimeEvaluationList(*evaluated);
+    }
+
+private:
+    void StartProgram()
+    {
+        StartOptions options;
+        options.instanceFolder = m_folder.path();
+        options.userFolder = m_folder.path();
+        if (!m_app.InitInstance(options))
+            Fail("the program did not start");
+        Frame().SetInteractionFactory([this](QWidget* parent) {
+            return std::make_unique<BenchInteraction>(parent, m_app.GlobalSettings());
+        });
+        Frame().resize(1600, 1000);
+        Frame().show();
+        if (!QTest::qWaitForWindowExposed(&Frame()))
+            Fail("the main window was not shown");
+        if (!Frame().FileViewerShown())
+            Frame().Action(Command::ToggleFileViewer)->trigger();
+        qApp->installEventFilter(&m_paints);
+    }
+
+    CMainFrame& Frame() { return *m_app.MainFrame(); }
+
+    // Processes events until the condition holds, at most ten seconds.
+    void WaitUntil(const std::function<bool()>& condition, const char* what)
+    {
+        QElapsedTimer limit;
+        limit.start();
+        while (!condition()) {
+            if (limit.elapsed() > 10000)
+                Fail(std::string("no ") + what + " within ten seconds");
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+        }
+    }
+
+    // Runs the step and times it up to the end of the next chart paint (and of
+    // the next list paint too when the step changes a list).
+    void TimeToPaint(Samples& samples, const std::function<void()>& step, bool listToo = false)
+    {
+        QCoreApplication::processEvents();
+        const int chartsBefore = m_paints.chartPaints;
+        const int listsBefore = m_paints.listPaints;
+        QElapsedTimer timer;
+        timer.start();
+        step();
+        WaitUntil([&] { return m_paints.chartPaints > chartsBefore; }, "chart paint");
+        if (listToo)
+            WaitUntil([&] { return m_paints.listPaints > listsBefore; }, "list paint");
+        samples.Add(timer);
+    }
+
+    CKurvexView* Open(const QString& path)
+    {
+        CKurvexView* view = Frame().OpenDocumentFile(path);
+        if (!view)
+            Fail("cannot open " + path.toStdString());
+        WaitUntil([&] { return m_paints.chartPaints > 0; }, "first page");
+        // The wait window had the focus; a window manager would hand it back to the main window.
+        Frame().activateWindow();
+        if (!QTest::qWaitForWindowActive(&Frame()))
+            Fail("the main window did not become active again");
+        return view;
+    }
+
+    void CloseAll()
+    {
+        while (Frame().ActiveView()) {
+            Frame().Action(Command::Close)->trigger();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        }
+        QCoreApplication::processEvents();
+    }
+
+    void TimeCliOpen(Samples& samples)
+    {
+        QProcess cli;
+        cli.setStandardOutputFile(QProcess::nullDevice());
+        cli.setStandardErrorFile(QProcess::nullDevice());
+        QElapsedTimer timer;
+        timer.start();
+        cli.start(m_cli, {QStringLiteral("info"), m_run});
+        if (!cli.waitForFinished(60000) || cli.exitStatus() != QProcess::NormalExit || cli.exitCode() != 0)
+            Fail("kurvex-cli info failed");
+        samples.Add(timer);
+    }
+
+    void TimeOpen()
+    {
+        Samples opens;
+        Samples cliOpens;
+        for (int i = 0; i < m_repeat; ++i) {
+            if (!m_cli.isEmpty())
+                TimeCliOpen(cliOpens);
+            TimeToPaint(opens, [&] {
+                if (!Frame().OpenDocumentFile(m_run))
+                    Fail("cannot open " + m_run.toStdString());
+            });
+            CloseAll();
+        }
+        Print("open_ms", opens);
+        if (!m_cli.isEmpty())
+            Print("cli_open_ms", cliOpens);
+    }
+
+    void TimePageDown(CKurvexView& view)
+    {
+        Samples samples;
+        for (int i = 0; i < m_repeat; ++i) {
+            const int page = view.CurrentPage();
+            TimeToPaint(samples, [&] { QTest::keyClick(&view, Qt::Key_PageDown); });
+            if (view.CurrentPage() != page + 1)
+                Fail("Page Down did not turn the page");
+        }
+        Print("page_down_ms", samples);
+    }
+
+    // Up to the closest level and back out to the farthest, so every level is painted.
+    void TimeZoom(CKurvexView& view)
+    {
+        Samples samples;
+        const Qt::Key keys[] = {Qt::Key_Plus, Qt::Key_Minus};
+        int direction = 0;
+        int turns = 0;
+        while (static_cast<int>(samples.ms.size()) < m_repeat) {
+            const int level = view.ZoomLevel();
+            TimeToPaint(samples, [&] { QTest::keyClick(&view, keys[direction]); });
+            if (view.ZoomLevel() == level) {  // the end of the range: repainted as it was; turn round
+                samples.ms.pop_back();
+                direction = 1 - direction;
+                if (++turns > 2)
+                    Fail("the zoom keys do not zoom");
+            } else {
+                turns = 0;
+            }
+        }
+        Print("zoom_ms", samples);
+    }
+
+    // Clicks across the strips at the usual zoom; each picks a station and marks it.
+    void TimeClick(CKurvexView& view)
+    {
+        CKurvexView::Layout layout = view.CurrentLayout();
+        layout.zoomLevel = kDefaultZoomLevel;
+        view.ApplyLayout(layout);
+        WaitUntil([&] { return view.Painter().Mouse().Count() > 0; }, "strips after the zoom");
+        Samples samples;
+        QWidget* viewport = view.viewport();
+        const CGetMouseDm& strips = view.Painter().Mouse();
+        for (int i = 0; static_cast<int>(samples.ms.size()) < m_repeat; ++i) {
+            if (i > 100 * m_repeat)
+                Fail("no strip to click on the screen");
+            const Rect strip = strips.StripRect(i % strips.Count());
+            const Point inside{strip.left + (strip.right - strip.left) * (1 + i % 19) / 20, (strip.top + strip.bottom) / 2};
+            const QPoint position = view.ViewportPositionOf(inside).toPoint();
+            if (!viewport->rect().contains(position))
+                continue;
+            TimeToPaint(samples, [&] { QTest::mouseClick(viewport, Qt::LeftButton, {}, position); });
+        }
+        Print("click_ms", samples);
+    }
+
+    void TimeSwitch(CKurvexView& first, CKurvexView& second)
+    {
+        Samples samples;
+        for (int i = 0; i < m_repeat; ++i) {
+            CKurvexView& target = i % 2 ? second : first;
+            auto* window = qobject_cast<QMdiSubWindow*>(target.parentWidget());
+            if (!window)
+                Fail("a chart window outside the window area");
+            TimeToPaint(samples, [&] { Frame().MdiArea()->setActiveSubWindow(window); }, true);
+            if (Frame().ActiveView() != &target || Frame().FileViewer()->Caption().isEmpty())
+                Fail("the other run did not become active");
+        }
+        Print("switch_ms", samples);
+    }
+
+    // The dialog runs modally; a timer inside its loop closes it once its list is painted.
+    void TimeEvaluationList(CKurvexView& view)
+    {
+        Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view.parentWidget()));
+        Samples samples;
+        for (int i = 0; i < m_repeat; ++i) {
+            QCoreApplication::processEvents();
+            const int before = m_paints.listPaints;
+            bool closed = false;
+            QElapsedTimer timer;
+            std::function<void()> closeWhenPainted = [&] {
+                auto* dialog = qobject_cast<CAuswertungDlg*>(QApplication::activeModalWidget());
+                if (dialog && m_paints.listPaints > before) {
+                    samples.Add(timer);
+                    if (dialog->Model()->rowCount() < 10000)
+                        Fail("the evaluation list is shorter than 10,000 lines");
+                    closed = true;
+                    dialog->reject();
+                    return;
+                }
+                QTimer::singleShot(0, closeWhenPainted);
+            };
+            QTimer::singleShot(0, closeWhenPainted);
+            timer.start();
+            Frame().Action(Command::ShowEvaluation)->trigger();
+            if (!closed)
+                Fail("the evaluation dialog did not open");
+        }
+        Print("evaluation_list_ms", samples);
+    }
+
+    QString m_run;
+    QString m_evaluatedRun;
+    QString m_cli;
+    int m_repeat;
+    QTemporaryDir m_folder;
+    CKurvexApp m_app;
+    PaintCounter m_paints;
+};
+
+int Usage()
+{
+    std::fprintf(stderr, "Aufruf: kurvex-viewbench [--repeat N] [--cli KURVEX_CLI] MESSDATEI AUSGEWERTETE_MESSDATEI\n");
+    return 2;
+}
+
+}  // namespace
+}  // namespace kurvex
+
+// The offscreen platform's notes about window features it lacks say nothing about the timings.
+void DropPlatformNotes(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.startsWith(QLatin1String("This plugin does not support")) || message.startsWith(QLatin1String("QStandardPaths:")))
+        return;
+    qt_message_output(type, context, message);
+}
+
+int main(int argc, char** argv)
+{
+    qInstallMessageHandler(DropPlatformNotes);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication application(argc, argv);
+    kurvex::InitResources();
+    QApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
+    QApplication::setApplicationName(QStringLiteral("Kurvex"));
+    // The program's settings, but in a folder of their own.
+    QTemporaryDir settingsFolder;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsFolder.path());
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsFolder.path());
+
+    QStringList arguments = QApplication::arguments().mid(1);
+    int repeat = 31;
+    QString cli;
+    while (arguments.size() > 2) {
+        const QString option = arguments.takeFirst();
+        if (option == QLatin1String("--repeat") && !arguments.isEmpty())
+            repeat = arguments.takeFirst().toInt();
+        else if (option == QLatin1String("--cli") && !arguments.isEmpty())
+            cli = QFileInfo(arguments.takeFirst()).absoluteFilePath();
+        else
+            return kurvex::Usage();
+    }
+    if (arguments.size() != 2 || repeat < 1)
+        return kurvex::Usage();
+    const QString run = QFileInfo(arguments[0]).absoluteFilePath();
+    const QString evaluatedRun = QFileInfo(arguments[1]).absoluteFilePath();
+    kurvex::ViewerBench(run, evaluatedRun, cli, repeat).Run();
+    return 0;
+}
