@@ -7,6 +7,7 @@
 #include "render/ReportRendering.h"
 #include "common/ui/PersListCtrl.h"
 #include "common/ui/QtText.h"
+#include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
 #include "document/RememberedAnswers.h"
 #include "document/ui/WindowOpenInteraction.h"
@@ -795,16 +796,19 @@ bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& pa
 {
     QString error;
     bool written = false;
-    if (evaluation) {
-        written = WriteReportPdf(view->Document(), path, m_app.VersionText(), error);
-    } else {
-        ChartRenderSettings settings;
-        settings.stripsPerPage = view->StripsPerPage();
-        settings.twoMetreGrid = view->TwoMetreGrid();
-        settings.editingDate = TodayEditingDate();
-        settings.versionText = m_app.VersionText();
-        written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,
-                                std::numeric_limits<int>::max(), settings, error);
+    {
+        const WaitCursor busy;
+        if (evaluation) {
+            written = WriteReportPdf(view->Document(), path, m_app.VersionText(), error);
+        } else {
+            ChartRenderSettings settings;
+            settings.stripsPerPage = view->StripsPerPage();
+            settings.twoMetreGrid = view->TwoMetreGrid();
+            settings.editingDate = TodayEditingDate();
+            settings.versionText = m_app.VersionText();
+            written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,
+                                    std::numeric_limits<int>::max(), settings, error);
+        }
     }
     RepaintViewsOf(view->Document());
     if (!written)

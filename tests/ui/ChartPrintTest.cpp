@@ -300,6 +300,28 @@ TEST_F(ChartPrintTest, APrinterThatCannotBeOpenedIsReported)
     EXPECT_FALSE(QFile::exists(unwritable));
 }
 
+// Drawing the sheets of a long run takes a while: the hourglass shows meanwhile,
+// and is gone afterwards, also when the printer could not be opened.
+TEST_F(ChartPrintTest, TheWaitCursorShowsWhileSheetsAreDrawn)
+{
+    std::vector<Qt::CursorShape> shapes;
+    SheetJob job;
+    job.pageCount = 2;
+    job.draw = [&shapes](Surface&, int, const Rect&) {
+        const QCursor* cursor = QGuiApplication::overrideCursor();
+        shapes.push_back(cursor ? cursor->shape() : Qt::ArrowCursor);
+    };
+    for (const QString& output : {folder.filePath(QStringLiteral("sheets.pdf")),
+                                  folder.filePath(QStringLiteral("missing/sheets.pdf"))}) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(output);
+        PrintJobPages(printer, job, 1, 2);
+        EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr) << output.toStdString();
+    }
+    EXPECT_EQ(shapes, (std::vector<Qt::CursorShape>{Qt::WaitCursor, Qt::WaitCursor}));
+}
+
 TEST_F(ChartPrintTest, PreviewShowsTheCliPagesAndOpensAtTheViewsPage)
 {
     MakeView();

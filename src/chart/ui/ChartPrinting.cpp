@@ -1,5 +1,7 @@
 #include "chart/ui/ChartPrinting.h"
 
+#include "common/ui/WaitCursor.h"
+
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -56,6 +58,7 @@ void ShowPrintFailure(const QString& message, QWidget* parent)
 
 bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
 {
+    const WaitCursor busy;
     return PrintSheets(printer, first, last, job.draw);
 }
 
@@ -65,6 +68,7 @@ void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentP
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [job, currentPage](QPrinter* printer) {
         // The preview itself shows every page; its print button may have chosen a range.
         const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);
+        const WaitCursor busy;
         PrintSheets(*printer, span.first, span.last, job.draw);
     });
     if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
