@@ -4,7 +4,8 @@
 #
 #   bash scripts/bench.sh [-n ROUNDS] [-p POINTS] [-d DATA_DIR]
 #
-#   -n ROUNDS    timed runs of each command, alternating (default 7; at least 5)
+#   -n ROUNDS    timed runs of each command, alternating (default 7; at least 5);
+#                the viewer's figures repeat VIEW_REPEAT times (default 41)
 #   -p POINTS    points of the generated runs (default 1000000, 100 km)
 #   -d DATA_DIR  folder for the generated files, kept afterwards
 #                (default: a temporary folder, removed at the end)
@@ -15,8 +16,8 @@
 # figure is the ratio of the medians. The machine should be otherwise idle; the
 # load average is printed before and after.
 #
-# A figure is one call of `figure` (below): further figures, such as the viewer's,
-# are added as further measure_* functions called at the end.
+# A figure is one call of `figure` (below); each measure_* function adds its
+# figures. A figure against a time limit is the time as a share of the limit.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -46,9 +47,10 @@ if command -v ccache >/dev/null; then
 fi
 echo "== Building Release into $BUILD_DIR"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
-cmake --build "$BUILD_DIR" -j "$JOBS" --target kurvex-cli kurvex-samplegen kurvex-procstat >/dev/null
+cmake --build "$BUILD_DIR" -j "$JOBS" --target kurvex-cli kurvex-samplegen kurvex-procstat kurvex-viewbench >/dev/null
 CLI=$BUILD_DIR/src/cli/kurvex-cli
 PROCSTAT=$BUILD_DIR/bench/kurvex-procstat
+VIEWBENCH=$BUILD_DIR/bench/kurvex-viewbench
 
 # ---- Data ----------------------------------------------------------------------------
 if [[ -z $DATA_DIR ]]; then
@@ -87,7 +89,7 @@ figure() {
     ratio=$(awk -v m="$measured" -v r="$reference" 'BEGIN { printf "%.2f", m / r }')
     verdict=$(awk -v q="$ratio" -v g="$goal" 'BEGIN { print (q <= g) ? "ok" : "MISSED" }')
     [[ $verdict == ok ]] || failures=$((failures + 1))
-    printf '%-34s %6s x   goal <= %-4s %-6s  %s\n' "$name" "$ratio" "$goal" "$verdict" "$text"
+    printf '%-38s %6s x   goal <= %-4s %-6s  %s\n' "$name" "$ratio" "$goal" "$verdict" "$text"
 }
 
 # measure_open FILE LABEL TIME_GOAL MEMORY_GOAL: kurvex-cli info against md5sum.
@@ -117,10 +119,38 @@ measure_open() {
         "$(awk -v r="$rss_kib" -v b="$bytes" 'BEGIN { printf "%.1f MiB of a %.1f MiB file", r / 1024, b / 1048576 }')"
 }
 
+# measure_viewer: the viewer's widgets, offscreen (kurvex-viewbench; median of
+# VIEW_REPEAT repetitions each). Its open is timed alternately with whole runs of
+# `kurvex-cli info` on the same file and with the same read inside the process;
+# the other figures are against a time limit.
+measure_viewer() {
+    local results
+    results=$("$VIEWBENCH" --repeat "${VIEW_REPEAT:-41}" --cli "$CLI" \
+        "$DATA_DIR/pm01bs02_big.pbs" "$DATA_DIR/pm01bs02_big_evaluated.pbs")
+    value() { sed -n "s/^$1=\([0-9.]*\) .*/\1/p" <<<"$results"; }
+    slowest() { sed -n "s/^$1=.* max=\([0-9.]*\)/\1/p" <<<"$results"; }
+    figure "viewer: open to first page" "$(value open_ms)" "$(value cli_open_ms)" 1.5 \
+        "$(printf 'open and paint %.1f ms, kurvex-cli info %.1f ms' "$(value open_ms)" "$(value cli_open_ms)")"
+    # Stricter: against the same read inside the process, without process start and output.
+    figure "viewer: open to first page / read" "$(value open_ms)" "$(value document_open_ms)" 1.5 \
+        "$(printf 'open and paint %.1f ms, the run read in the process %.1f ms' "$(value open_ms)" "$(value document_open_ms)")"
+    limit() {
+        local name=$1 key=$2 milliseconds=$3
+        figure "viewer: $name" "$(value "$key")" "$milliseconds" 1 \
+            "$(printf '%.1f ms of %s ms (slowest %.1f ms)' "$(value "$key")" "$milliseconds" "$(slowest "$key")")"
+    }
+    limit "Page Down" page_down_ms 16
+    limit "zoom" zoom_ms 16
+    limit "click" click_ms 16
+    limit "switch runs" switch_ms 50
+    limit "evaluation list: $(sed -n 's/^exceedances=//p' <<<"$results") exceedances" evaluation_list_ms 200
+}
+
 echo "== Load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $ROUNDS rounds, medians"
 measure_open "$DATA_DIR/pm01bs02_big.pbs" "PM01BS02 $POINTS points" 3 3
 measure_open "$DATA_DIR/pm01bs01_big.txt" "PM01BS01 $POINTS points" 5 3
 measure_open "$DATA_DIR/imexport_big.exp" "IMEXPORT001 $POINTS points" 5 3
+measure_viewer
 echo "== Load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 if ((failures > 0)); then
     echo "$failures figure(s) missed their goal"

@@ -8,6 +8,8 @@
 // with QElapsedTimer from the event to the end of the paint it causes:
 //
 //   open_ms            File > Open of RUN up to its first painted chart page
+//   document_open_ms   the same run read into a document without any window
+//                      (and freed again), as kurvex-cli reads it
 //   cli_open_ms        `KURVEX_CLI info RUN` as a whole process, run alternately
 //                      with the opens above (only with --cli)
 //   page_down_ms       Page Down, zoom_ms "+"/"-", click_ms a click on the chart
@@ -16,12 +18,14 @@
 //   evaluation_list_ms "Auswertung anzeigen/bearbeiten" of EVALUATED_RUN up to the
 //                      painted list
 //
-// It prints one "name=median max=slowest" line per figure; scripts/bench.sh reads
-// them. Settings and the per-user folder live in a temporary folder.
+// It prints one "name=median max=slowest" line per figure, and the number of
+// exceedances as "exceedances=N"; scripts/bench.sh reads them. Settings and the
+// per-user folder live in a temporary folder.
 
 #include "chart/ChartGeometry.h"
 #include "chart/GetMouseDm.h"
 #include "chart/ui/KurvexView.h"
+#include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
 #include "document/ui/WindowOpenInteraction.h"
 #include "evaluation/ui/AuswertungDlg.h"
@@ -70,6 +74,13 @@ public:
     void ShowMessage(const UserMessage& message) override { Fail("message while opening: " + message.text); }
 };
 
+// The same answers without any window: the open as kurvex-cli does it.
+class SilentInteraction : public OpenInteraction {
+public:
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
+    void ShowMessage(const UserMessage& message) override { Fail("message while opening: " + message.text); }
+};
+
 // Counts the paints of the widgets that show a run: the chart viewports, the
 // file viewer's list and the evaluation list.
 class PaintCounter : public QObject {
@@ -89,6 +100,12 @@ public:
     int chartPaints = 0;
     int listPaints = 0;
 };
+
+CKurvexView::Layout WithPage(CKurvexView::Layout layout, int page)
+{
+    layout.currentPage = page;
+    return layout;
+}
 
 struct Samples {
     std::vector<double> ms;
@@ -215,13 +232,28 @@ private:
         samples.Add(timer);
     }
 
+    void TimeDocumentOpen(Samples& samples)
+    {
+        SilentInteraction interaction;
+        QElapsedTimer timer;
+        timer.start();
+        {
+            CKurvexDoc doc;
+            if (doc.Open(ToLocalPath(m_run), m_app.GlobalSettings(), interaction) != OpenResult::Opened)
+                Fail("cannot open " + m_run.toStdString());
+        }
+        samples.Add(timer);
+    }
+
     void TimeOpen()
     {
         Samples opens;
+        Samples documentOpens;
         Samples cliOpens;
         for (int i = 0; i < m_repeat; ++i) {
             if (!m_cli.isEmpty())
                 TimeCliOpen(cliOpens);
+            TimeDocumentOpen(documentOpens);
             TimeToPaint(opens, [&] {
                 if (!Frame().OpenDocumentFile(m_run))
                     Fail("cannot open " + m_run.toStdString());
@@ -229,6 +261,7 @@ private:
             CloseAll();
         }
         Print("open_ms", opens);
+        Print("document_open_ms", documentOpens);
         if (!m_cli.isEmpty())
             Print("cli_open_ms", cliOpens);
     }
@@ -237,6 +270,8 @@ private:
     {
         Samples samples;
         for (int i = 0; i < m_repeat; ++i) {
+            if (view.CurrentPage() == view.PageCount())  // a short run: from the start again
+                view.ApplyLayout(WithPage(view.CurrentLayout(), 1));
             const int page = view.CurrentPage();
             TimeToPaint(samples, [&] { QTest::keyClick(&view, Qt::Key_PageDown); });
             if (view.CurrentPage() != page + 1)
@@ -273,6 +308,7 @@ private:
         CKurvexView::Layout layout = view.CurrentLayout();
         layout.zoomLevel = kDefaultZoomLevel;
         view.ApplyLayout(layout);
+        QCoreApplication::processEvents();
         WaitUntil([&] { return view.Painter().Mouse().Count() > 0; }, "strips after the zoom");
         Samples samples;
         QWidget* viewport = view.viewport();
@@ -309,6 +345,8 @@ private:
     void TimeEvaluationList(CKurvexView& view)
     {
         Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view.parentWidget()));
+        const int exceedances = view.Document().Exceedances().ExceedanceCount();
+        std::printf("exceedances=%d\n", exceedances);
         Samples samples;
         for (int i = 0; i < m_repeat; ++i) {
             QCoreApplication::processEvents();
@@ -319,8 +357,8 @@ private:
                 auto* dialog = qobject_cast<CAuswertungDlg*>(QApplication::activeModalWidget());
                 if (dialog && m_paints.listPaints > before) {
                     samples.Add(timer);
-                    if (dialog->Model()->rowCount() < 10000)
-                        Fail("the evaluation list is shorter than 10,000 lines");
+                    if (dialog->Model()->rowCount() < exceedances)
+                        Fail("the evaluation list misses exceedances");
                     closed = true;
                     dialog->reject();
                     return;
