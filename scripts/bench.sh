@@ -144,6 +144,9 @@ measure_viewer() {
     limit "click" click_ms 16
     limit "switch runs" switch_ms 50
     limit "evaluation list: $(sed -n 's/^exceedances=//p' <<<"$results") exceedances" evaluation_list_ms 200
+    # Without a goal: the previews draw every sheet before they show.
+    printf '%-38s %6.0f ms  (no goal)       the whole chart of the first run\n' "viewer: chart preview" "$(value chart_preview_ms)"
+    printf '%-38s %6.0f ms  (no goal)       the report of the evaluated run\n' "viewer: report preview" "$(value report_preview_ms)"
 }
 
 echo "== Load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $ROUNDS rounds, medians"

@@ -17,6 +17,9 @@
 //                      shows its text in the file viewer
 //   evaluation_list_ms "Auswertung anzeigen/bearbeiten" of EVALUATED_RUN up to the
 //                      painted list
+//   chart_preview_ms   the print preview of RUN's whole chart, report_preview_ms
+//                      that of EVALUATED_RUN's report, up to the shown dialog (at
+//                      most three times each)
 //
 // It prints one "name=median max=slowest" line per figure, and the number of
 // exceedances as "exceedances=N"; scripts/bench.sh reads them. Settings and the
@@ -42,6 +45,7 @@
 #include <QFileInfo>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPrintPreviewDialog>
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
@@ -145,6 +149,8 @@ public:
         CKurvexView* evaluated = Open(m_evaluatedRun);
         TimeSwitch(*view, *evaluated);
         TimeEvaluationList(*evaluated);
+        TimePreview(*view, Command::PreviewChart, "chart_preview_ms");
+        TimePreview(*evaluated, Command::PreviewEvaluation, "report_preview_ms");
     }
 
 private:
@@ -372,6 +378,35 @@ private:
                 Fail("the evaluation dialog did not open");
         }
         Print("evaluation_list_ms", samples);
+    }
+
+    // The print preview draws every sheet before it shows; timed up to the shown
+    // dialog, a few times only (hundreds of sheets for 100 km).
+    void TimePreview(CKurvexView& view, Command command, const char* name)
+    {
+        Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view.parentWidget()));
+        Samples samples;
+        for (int i = 0; i < std::min(m_repeat, 3); ++i) {
+            QCoreApplication::processEvents();
+            bool closed = false;
+            QElapsedTimer timer;
+            std::function<void()> closeWhenShown = [&] {
+                auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+                if (dialog && dialog->isVisible()) {
+                    samples.Add(timer);
+                    closed = true;
+                    dialog->reject();
+                    return;
+                }
+                QTimer::singleShot(0, closeWhenShown);
+            };
+            QTimer::singleShot(0, closeWhenShown);
+            timer.start();
+            Frame().Action(command)->trigger();
+            if (!closed)
+                Fail("the print preview did not open");
+        }
+        Print(name, samples);
     }
 
     QString m_run;
