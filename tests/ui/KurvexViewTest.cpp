@@ -456,6 +456,12 @@ TEST_F(KurvexViewTest, ScrollLockOpensTheSideFileInTheEditor)
     EXPECT_EQ(editorCalls[0], sideFile);
     EXPECT_EQ(editorCalls[1], sideFile);
     EXPECT_TRUE(sideFile.endsWith(QStringLiteral("/samples/pm01bs02_sample.pbs.zi4")));
+
+    // A new empty document ("Neu") has no file to edit beside it.
+    editorCalls.clear();
+    CKurvexView empty(std::make_shared<CKurvexDoc>(), Context());
+    empty.OpenSideFileInEditor();
+    EXPECT_TRUE(editorCalls.empty());
 }
 
 // Receives the URLs QDesktopServices is asked to open.

@@ -369,6 +369,10 @@ void CKurvexView::ToggleTwoMetreGrid()
 
 void CKurvexView::OpenSideFileInEditor()
 {
+    // A new empty document has no file, hence no side file: the editor would be
+    // handed a bare ".zi4".
+    if (m_doc->FullPath().empty())
+        return;
     const QString path = FromLocalPath(SideFilePath(m_doc->FullPath()));
     if (m_context.openInEditor) {
         m_context.openInEditor(path);
