@@ -695,7 +695,10 @@ void CMainFrame::ShowUserMessage(MessageIcon icon, const QString& text)
 
 void CMainFrame::AskStationAndGo()
 {
-    if (!ActiveView())
+    // The station is meant for the window it was asked in, even if another came
+    // forward meanwhile (a second start of the program handed over a file).
+    const QPointer<CKurvexView> asked = ActiveView();
+    if (!asked)
         return;
     QInputDialog dialog(this);
     dialog.setWindowTitle(U("Gehe zu Station"));
@@ -706,13 +709,20 @@ void CMainFrame::AskStationAndGo()
     // Wide enough for its caption; the input dialog sizes itself to its field.
     if (auto* field = dialog.findChild<QLineEdit*>())
         field->setMinimumWidth(240);
-    if (dialog.exec() == QDialog::Accepted)
-        GoToStation(dialog.textValue());
+    if (dialog.exec() != QDialog::Accepted || !asked)
+        return;
+    if (asked != ActiveView())
+        m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(asked->parentWidget()));
+    GoToStationIn(asked, dialog.textValue());
 }
 
 bool CMainFrame::GoToStation(const QString& metres)
 {
-    CKurvexView* view = ActiveView();
+    return GoToStationIn(ActiveView(), metres);
+}
+
+bool CMainFrame::GoToStationIn(CKurvexView* view, const QString& metres)
+{
     if (!view)
         return false;
     const std::optional<int32_t> station = ParseStationMetres(ToCp1252(metres));

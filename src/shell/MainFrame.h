@@ -110,6 +110,7 @@ private:
     void ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path);
     void ShowUserMessage(MessageIcon icon, const QString& text);
     void AskStationAndGo();
+    bool GoToStationIn(CKurvexView* view, const QString& metres);
     void SavePdf(bool evaluation);
     bool SavePdfOf(CKurvexView* view, bool evaluation, const QString& path);
     CKurvexView* FindView(const QString& canonicalPath) const;

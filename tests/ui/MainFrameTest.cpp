@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -27,6 +28,7 @@
 #include <QUrl>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -311,6 +313,34 @@ TEST_F(MainFrameTest, GoToStationShowsItsPageAndPicksItAndRefusesStationsOutside
         EXPECT_EQ(view->CurrentPage(), 1);
     }
     EXPECT_NE(m_messages[0].text.find("au\xDF" "erhalb der Messfahrt"), std::string::npos) << m_messages[0].text;
+}
+
+// Another window may come forward while the question is open (a second start
+// hands over a file): the station still goes to the window it was asked in.
+TEST_F(MainFrameTest, GoToStationActsOnTheWindowItWasAskedIn)
+{
+    CKurvexView* other = Frame().OpenDocumentFile(Sample("pm01bs02_compare.pbs"));
+    CKurvexView* asked = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_TRUE(other && asked);
+    asked->viewport()->repaint();
+    other->viewport()->repaint();
+    const int32_t last = RunExtentOf(asked->Document().Run()).lastStation;
+    bool answered = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
+        dialog->setTextValue(ToQString(FormatTenths(last)));
+        answered = true;
+        dialog->accept();
+    });
+    Frame().Action(Command::GoToStation)->trigger();
+    ASSERT_TRUE(answered);
+    EXPECT_EQ(Frame().ActiveView(), asked);
+    EXPECT_EQ(asked->CurrentPage(), asked->PageCount());
+    EXPECT_EQ(asked->Document().PickedStations().Get(0), std::to_string(last));
+    EXPECT_EQ(other->CurrentPage(), 1);
+    EXPECT_NE(other->Document().PickedStations().Get(0), std::to_string(last));
 }
 
 TEST_F(MainFrameTest, ReloadKeepsTheLayoutAndDoesNotAskTheFirstLoadQuestionAgain)
