@@ -245,6 +245,30 @@ TEST_F(EvaluationDialogs, TheSectionListShowsEvaluatedAndNotEvaluatedSections)
     EXPECT_TRUE(dialog.EditButton()->isEnabled());
 }
 
+// A motorway run far from its zero point: the stations of the sections are
+// shown whole, not cut off at the widths made for a few kilometres.
+TEST(SectionList, SixDigitStationsAreShownWhole)
+{
+    const std::string path = test::TempFolder("section_list_widths") + "/km250.pbs";
+    std::string bytes = "PM01BS02\r\n***\r\n";
+    for (int i = 0; i < 50; ++i)
+        bytes += test::Pm01bs02Record(1.0, 250.0 + i * 0.001, 3.5);
+    test::WriteWholeFile(path, bytes + "***\r\n");
+    CKurvexDoc far;
+    test::OkInteraction interaction;
+    ASSERT_EQ(far.Open(path, CEinstellungen(), interaction), OpenResult::Opened);
+    MemorySettingsStore store;
+    CBreitenaendernDlg dialog(far, store);
+    dialog.show();
+    CPersListCtrl& list = *dialog.List();
+    ASSERT_GT(list.model()->rowCount(), 0);
+    EXPECT_EQ(list.model()->index(0, 0).data().toString(), QStringLiteral("250000.0"));
+    // What the list itself needs to show the texts of a column whole.
+    const QAbstractItemView& view = list;
+    for (int column : {0, 1})
+        EXPECT_GE(list.columnWidth(column), view.sizeHintForColumn(column)) << column;
+}
+
 TEST_F(EvaluationDialogs, EditOpensTheSelectedSectionAndNothingWithoutSelection)
 {
     CBreitenaendernDlg dialog(doc, settings);
@@ -420,7 +444,10 @@ TEST_F(EvaluationDialogs, AbsurdStationsAndRemarksOpenEveryDialogWithoutHarm)
 
     CBreitenaendernDlg sections(doc, settings);
     sections.show();
-    EXPECT_EQ(sections.List()->ColumnWidths()[0], ScaledColumnWidths(*sections.List(), {50})[0]);
+    // A junk stored width leaves the column as the dialog lays it out by itself.
+    MemorySettingsStore clean;
+    const CBreitenaendernDlg unstored(doc, clean);
+    EXPECT_EQ(sections.List()->ColumnWidths()[0], unstored.List()->ColumnWidths()[0]);
     EXPECT_EQ(sections.List()->ColumnWidths()[1], 0);
     sections.SetSectionDialogRunner([](CBreiteAendernDlg& section) {
         section.show();

@@ -31,6 +31,9 @@ const SectionColumn kColumns[kSectionListColumns] = {
     {"VarK [%]", 80, kLeft},
 };
 
+constexpr int kFromColumn = 0;
+constexpr int kToColumn = 1;
+
 }  // namespace
 
 // --- Model -------------------------------------------------------------------------
@@ -101,7 +104,9 @@ CBreitenaendernDlg::CBreitenaendernDlg(const CKurvexDoc& doc, SettingsStore& set
         rows.push_back(SectionListRowOf(section));
     m_list = new CPersListCtrl(this);
     m_list->setModel(new CSectionListModel(std::move(rows), this));
-    m_list->SetColumnWidths(ScaledColumnWidths(*m_list, CSectionListModel::DefaultColumnWidths()));
+    std::vector<int> widths = ScaledColumnWidths(*m_list, CSectionListModel::DefaultColumnWidths());
+    WidenColumnsToTexts(*m_list, widths, {kFromColumn, kToColumn});
+    m_list->SetColumnWidths(widths);
     m_list->Restore(settings, kColumnWidthsSection, kBreitenaendernDlgListName);
     connect(m_list, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
         if (index.isValid())

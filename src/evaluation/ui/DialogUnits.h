@@ -5,11 +5,15 @@
 // height down; the lists' column widths are pixels of that classic font,
 // whose average character is six pixels wide.
 
+#include <QAbstractItemView>
 #include <QFontMetrics>
 #include <QSize>
+#include <QStyle>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <vector>
 
 namespace kurvex {
@@ -38,6 +42,27 @@ inline std::vector<int> ScaledColumnWidths(const QWidget& widget, const std::vec
     for (int pixels : classicPixels)
         widths.push_back(static_cast<int>(std::lround(pixels * factor)));
     return widths;
+}
+
+// Widens columns of a short list to the widest of their texts: stations of a
+// motorway run have six digits before the point and would be cut off at the
+// widths made for a few kilometres.
+inline void WidenColumnsToTexts(const QAbstractItemView& list, std::vector<int>& widths, std::initializer_list<int> columns)
+{
+    const QAbstractItemModel* model = list.model();
+    if (!model)
+        return;
+    const QFontMetrics metrics(list.font());
+    // The item delegate's text margin on either side, and a pixel to spare.
+    const int margins = 2 * (list.style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, &list) + 1) + 1;
+    for (const int column : columns) {
+        if (column < 0 || static_cast<size_t>(column) >= widths.size())
+            continue;
+        for (int row = 0; row < model->rowCount(); ++row) {
+            const int needed = metrics.horizontalAdvance(model->index(row, column).data().toString()) + margins;
+            widths[static_cast<size_t>(column)] = std::max(widths[static_cast<size_t>(column)], needed);
+        }
+    }
 }
 
 }  // namespace kurvex
