@@ -1,6 +1,7 @@
 #include "measurement/ui/ExportDlg.h"
 
 #include "common/ui/QtText.h"
+#include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
 #include "document/SettingsStore.h"
 #include "measurement/ExportText.h"
@@ -40,6 +41,26 @@ int StoredChoice(const SettingsStore& settings, const char* key, int count)
 QString MessageText(const std::string& cp1252)
 {
     return ToQString(cp1252).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The text goes to a temporary file beside the target that replaces it only
+// when complete, so a failed export leaves an older file as it was. The flush
+// is checked here: commit() does not notice a failure of the last buffered
+// write and would put the cut-off file in place.
+bool WriteExportFile(const QString& path, const std::string& text)
+{
+    const WaitCursor busy;
+    QSaveFile file(path);
+    bool written = file.open(QIODevice::WriteOnly);
+    if (written)
+        written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
+    if (written)
+        written = file.flush() && file.error() == QFileDevice::NoError;
+    if (written)
+        written = file.commit();
+    else if (file.isOpen())
+        file.cancelWriting();
+    return written;
 }
 
 }  // namespace
@@ -153,6 +174,7 @@ bool CExportDlg::ExportText(std::string& text)
         ShowMessage(QMessageBox::Critical, MessageText(refusal));
         return false;
     }
+    const WaitCursor busy;  // a million points take a moment
     text = m_doc.Run().BuildExportText(decimalComma, separator);
     return true;
 }
@@ -181,20 +203,7 @@ bool CExportDlg::SaveToFile()
     if (path.isEmpty())
         return false;
 
-    // The text goes to a temporary file beside the target that replaces it
-    // only when complete, so a failed export leaves an older file as it was.
-    // The flush is checked here: commit() does not notice a failure of the
-    // last buffered write and would put the cut-off file in place.
-    QSaveFile file(path);
-    bool written = file.open(QIODevice::WriteOnly);
-    if (written)
-        written = file.write(text.data(), static_cast<qint64>(text.size())) == static_cast<qint64>(text.size());
-    if (written)
-        written = file.flush() && file.error() == QFileDevice::NoError;
-    if (written)
-        written = file.commit();
-    else if (file.isOpen())
-        file.cancelWriting();
+    const bool written = WriteExportFile(path, text);
     if (written)
         ShowMessage(QMessageBox::Information, QString::fromUtf8(kMsgSaved));
     else
@@ -208,7 +217,10 @@ bool CExportDlg::CopyToClipboard()
     std::string text;
     if (!ExportText(text))
         return false;
-    QGuiApplication::clipboard()->setText(ToQString(text));
+    {
+        const WaitCursor busy;
+        QGuiApplication::clipboard()->setText(ToQString(text));
+    }
     ShowMessage(QMessageBox::Information, ClipboardMessage());
     StoreSettings();
     return true;
