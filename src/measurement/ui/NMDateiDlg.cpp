@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "common/ui/QtText.h"
+#include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
 #include "measurement/ui/FileTextModel.h"
 
@@ -280,6 +281,7 @@ QString CNMDateiDlg::SelectedText() const
 
 void CNMDateiDlg::CopySelection()
 {
+    const WaitCursor busy;  // all lines of a 100-km run are 40 MB of text
     const QString text = SelectedText();
     if (!text.isEmpty())
         QApplication::clipboard()->setText(text);
