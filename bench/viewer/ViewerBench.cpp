@@ -205,10 +205,11 @@ private:
 
     CKurvexView* Open(const QString& path)
     {
+        const int paintsBefore = m_paints.chartPaints;
         CKurvexView* view = Frame().OpenDocumentFile(path);
         if (!view)
             Fail("cannot open " + path.toStdString());
-        WaitUntil([&] { return m_paints.chartPaints > 0; }, "first page");
+        WaitUntil([&] { return m_paints.chartPaints > paintsBefore; }, "first page");
         // The wait window had the focus; a window manager would hand it back to the main window.
         Frame().activateWindow();
         if (!QTest::qWaitForWindowActive(&Frame()))
