@@ -34,6 +34,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
@@ -50,6 +51,18 @@
 namespace kurvex {
 
 namespace {
+
+// Room for three strips and the file viewer, but never more than the screen
+// offers: a laptop with 768 lines would otherwise get a window taller than itself.
+QSize InitialSize(const QScreen* screen)
+{
+    const QSize wanted(1280, 860);
+    if (!screen)
+        return wanted;
+    const QSize available = screen->availableGeometry().size();
+    // Leave room for the window frame and title bar the window manager adds.
+    return wanted.boundedTo(QSize(available.width() * 95 / 100, available.height() * 90 / 100));
+}
 
 constexpr int kRecentFileCount = 10;
 const QString kRecentSection = QStringLiteral("Recent File List");
@@ -110,7 +123,7 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     UpdateRecentFileMenu();
     UpdateCommands();
     setWindowTitle(MainWindowCaption());
-    resize(1280, 860);
+    resize(InitialSize(screen()));
     setAcceptDrops(true);
 }
 

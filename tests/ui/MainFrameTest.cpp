@@ -26,6 +26,7 @@
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
+#include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -286,6 +287,16 @@ TEST_F(MainFrameTest, ResetColumnLayoutRemovesTheStoredWidths)
     ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
     Frame().Action(Command::ResetColumnLayout)->trigger();
     EXPECT_FALSE(QSettings().contains(QStringLiteral("Spaltenbreiten/Auswertung")));
+}
+
+// The offscreen screen is 800 x 600, smaller than the window the program would like.
+TEST_F(MainFrameTest, TheWindowStartsNoLargerThanTheScreen)
+{
+    const QSize available = Frame().screen()->availableGeometry().size();
+    ASSERT_LT(available.height(), 860);
+    EXPECT_LE(Frame().width(), available.width());
+    EXPECT_LE(Frame().height(), available.height());
+    EXPECT_GE(Frame().height(), available.height() * 3 / 4);
 }
 
 TEST_F(MainFrameTest, GoToStationShowsItsPageAndPicksItAndRefusesStationsOutsideTheRun)
