@@ -103,6 +103,7 @@ bool CKurvexApp::InitInstance(const StartOptions& options)
                          frame->BringToFront();
                          frame->OpenFiles(files);
                      });
+    m_mainFrame->RestoreWorkspace();
     m_mainFrame->show();
     m_mainFrame->OpenFiles(options.filesToOpen);
     return true;

@@ -67,6 +67,9 @@ QSize InitialSize(const QScreen* screen)
 constexpr int kRecentFileCount = 10;
 const QString kRecentSection = QStringLiteral("Recent File List");
 const QString kLastFileOpenKey = QStringLiteral("Sonstiges/LastFileOpen");
+// The window layout belongs to the framework, beside the recent-file list.
+const QString kWorkspaceGeometryKey = QStringLiteral("Workspace/Geometry");
+const QString kWorkspaceStateKey = QStringLiteral("Workspace/State");
 constexpr int kPaneWidths[3] = {300, 200, 350};
 
 QString U(const char* utf8)
@@ -995,7 +998,23 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    QSettings settings;
+    settings.setValue(kWorkspaceGeometryKey, saveGeometry());
+    settings.setValue(kWorkspaceStateKey, saveState());
     event->accept();
+}
+
+void CMainFrame::RestoreWorkspace()
+{
+    const QSettings settings;
+    // Qt moves a window whose stored place lies on a screen that has gone back
+    // onto the screens there are; junk values are ignored.
+    restoreGeometry(settings.value(kWorkspaceGeometryKey).toByteArray());
+    restoreState(settings.value(kWorkspaceStateKey).toByteArray());
+    m_fileViewer->hide();
+    m_viewerShown = false;
+    Action(Command::ToolBar)->setChecked(!m_toolBar->isHidden());
+    UpdateCommands();
 }
 
 }  // namespace kurvex

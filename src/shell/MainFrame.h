@@ -77,6 +77,9 @@ public:
     bool SavePdfTo(bool evaluation, const QString& path);
     // Brings the window forward (a second start of the program asked for it).
     void BringToFront();
+    // Size, place and toolbar position as the last session left them (before the
+    // first show); the file viewer starts hidden all the same.
+    void RestoreWorkspace();
     // Who answers the open's messages and questions; tests put a recorder here.
     using InteractionFactory = std::function<std::unique_ptr<OpenInteraction>(QWidget* parent)>;
     void SetInteractionFactory(InteractionFactory factory) { m_interactionFactory = std::move(factory); }

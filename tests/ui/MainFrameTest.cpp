@@ -29,6 +29,7 @@
 #include <QScreen>
 #include <QSettings>
 #include <QTemporaryDir>
+#include <QToolBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -297,6 +298,39 @@ TEST_F(MainFrameTest, TheWindowStartsNoLargerThanTheScreen)
     EXPECT_LE(Frame().width(), available.width());
     EXPECT_LE(Frame().height(), available.height());
     EXPECT_GE(Frame().height(), available.height() * 3 / 4);
+}
+
+// Size, toolbar and the like come back in the next session; the file viewer
+// starts hidden all the same, and a spoiled stored layout is ignored.
+TEST_F(MainFrameTest, TheNextSessionStartsWithTheWindowLayoutOfTheLast)
+{
+    Frame().resize(620, 430);
+    Frame().Action(Command::ToolBar)->setChecked(false);
+    Frame().Action(Command::ToggleFileViewer)->trigger();
+    ASSERT_TRUE(Frame().FileViewerShown());
+    ASSERT_TRUE(Frame().close());
+
+    const auto restart = [this] {
+        m_app.reset();
+        StartOptions options;
+        options.instanceFolder = m_folder.path();
+        options.userFolder = m_folder.path();
+        m_app = std::make_unique<CKurvexApp>();
+        return m_app->InitInstance(options);
+    };
+    ASSERT_TRUE(restart());
+    EXPECT_EQ(Frame().size(), QSize(620, 430));
+    EXPECT_FALSE(Frame().Action(Command::ToolBar)->isChecked());
+    EXPECT_TRUE(Frame().findChild<QToolBar*>()->isHidden());
+    EXPECT_FALSE(Frame().FileViewerShown());
+    EXPECT_FALSE(Frame().FileViewer()->isVisible());
+
+    QSettings().setValue(QStringLiteral("Workspace/Geometry"), QByteArray("\x01\x02junk"));
+    QSettings().setValue(QStringLiteral("Workspace/State"), QByteArray(300, '\xFF'));
+    ASSERT_TRUE(restart());
+    EXPECT_TRUE(Frame().isVisible());
+    EXPECT_TRUE(Frame().Action(Command::ToolBar)->isChecked());
+    EXPECT_LE(Frame().height(), Frame().screen()->availableGeometry().height());
 }
 
 TEST_F(MainFrameTest, GoToStationShowsItsPageAndPicksItAndRefusesStationsOutsideTheRun)
