@@ -6,6 +6,7 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 #include "common/ui/PersListCtrl.h"
+#include "common/ui/FileDialogSize.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -487,6 +488,7 @@ void CMainFrame::OnFileOpen()
                        U("Planografendaten (*)\nAlle Dateien (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setOption(QFileDialog::ReadOnly, true);
+    MakeRoomy(dialog);
     if (!last.isEmpty())
         dialog.selectFile(last);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -803,13 +805,16 @@ void CMainFrame::SavePdf(bool evaluation)
     if (!view)
         return;
     const QFileInfo measurement(FromLocalPath(view->Document().FullPath()));
-    const QString proposed =
-        measurement.dir().filePath(measurement.fileName() + (evaluation ? U("_Auswertung.pdf") : U("_Diagramm.pdf")));
-    const QString path =
-        QFileDialog::getSaveFileName(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
-                                     proposed, U("PDF-Dateien (*.pdf)"));
-    if (!path.isEmpty() && view)
-        SavePdfOf(view, evaluation, path);
+    QFileDialog dialog(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
+                       measurement.absolutePath(), U("PDF-Dateien (*.pdf)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("pdf"));
+    dialog.selectFile(measurement.fileName() + (evaluation ? U("_Auswertung.pdf") : U("_Diagramm.pdf")));
+    MakeRoomy(dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty() || !view)
+        return;
+    SavePdfOf(view, evaluation, dialog.selectedFiles().constFirst());
 }
 
 bool CMainFrame::SavePdfTo(bool evaluation, const QString& path)

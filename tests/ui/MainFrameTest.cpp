@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -455,6 +456,30 @@ TEST_F(MainFrameTest, ChartAndReportSaveAsPdfAndAFailedWriteKeepsTheOldFile)
     ASSERT_EQ(m_messages.size(), 1u);
     EXPECT_NE(m_messages[0].text.find("missing/chart.pdf"), std::string::npos);
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);  // no leftovers
+}
+
+// The save dialog proposes a name beside the run, adds ".pdf" to a bare name,
+// and opens roomy enough for its columns.
+TEST_F(MainFrameTest, ThePdfSaveDialogProposesANameAndAddsTheExtension)
+{
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    QTemporaryDir folder;
+    QString proposed;
+    QSize size;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        proposed = dialog->selectedFiles().value(0);
+        size = dialog->size();
+        dialog->setDirectory(folder.path());
+        dialog->selectFile(QStringLiteral("bericht"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    Frame().Action(Command::SaveChartPdf)->trigger();
+    EXPECT_TRUE(proposed.endsWith(QStringLiteral("/samples/pm01bs02_sample.pbs_Diagramm.pdf"))) << proposed.toStdString();
+    EXPECT_GE(size.width(), Frame().screen()->availableGeometry().width() * 8 / 10);
+    EXPECT_TRUE(QFile::exists(folder.filePath(QStringLiteral("bericht.pdf"))));
+    EXPECT_TRUE(m_messages.empty());
 }
 
 TEST_F(MainFrameTest, WindowsAreArrangedSideBySideAndOneAboveAnother)

@@ -1,5 +1,6 @@
 #include "measurement/ui/ExportDlg.h"
 
+#include "common/ui/FileDialogSize.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -234,6 +235,7 @@ QString CExportDlg::AskSavePath(const QString& proposedPath)
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("exp"));
     dialog.selectFile(QFileInfo(proposedPath).fileName());
+    MakeRoomy(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first();
