@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QTableView>
+#include <QTest>
 #include <QScreen>
 #include <QScrollBar>
 #include <QKeyEvent>
@@ -141,6 +142,21 @@ TEST(FileViewer, CopiesTheSelectedLines)
                                                      + viewer.LineText(5) + "\n" + viewer.LineText(6) + "\n");
 
     viewer.SelectAll();
+    EXPECT_EQ(viewer.SelectedText(), ShownText(viewer));
+}
+
+TEST(FileViewer, HomeAndEndGoToTheFirstAndLastLine)
+{
+    CNMDateiDlg viewer;
+    viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
+    viewer.resize(400, 300);
+    viewer.show();
+    QTableView& view = viewer.View();
+    view.setCurrentIndex(viewer.Model().index(5));
+    QTest::keyClick(&view, Qt::Key_End);
+    EXPECT_EQ(view.currentIndex().row(), viewer.LineCount() - 1);
+    QTest::keyClick(&view, Qt::Key_Home, Qt::ShiftModifier);
+    EXPECT_EQ(view.currentIndex().row(), 0);
     EXPECT_EQ(viewer.SelectedText(), ShownText(viewer));
 }
 

@@ -153,6 +153,15 @@ protected:
         FitColumn();
     }
 
+    // Home and End go to the first and last line, as in any list of lines; in a
+    // table they would only go to the first and last column of the line.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override
+    {
+        if (action == MoveHome || action == MoveEnd)
+            modifiers |= Qt::ControlModifier;
+        return QTableView::moveCursor(action, modifiers);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         // The item view would copy only the current line.
@@ -180,7 +189,6 @@ private:
     std::function<void()> m_copy;
     std::function<void()> m_selectAll;
 };
-
 
 CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
 {
