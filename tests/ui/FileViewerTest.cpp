@@ -145,7 +145,7 @@ TEST(FileViewer, CopiesTheSelectedLines)
     EXPECT_EQ(viewer.SelectedText(), ShownText(viewer));
 }
 
-TEST(FileViewer, HomeAndEndGoToTheFirstAndLastLine)
+TEST(FileViewer, HomeAndEndGoToTheFirstAndLastLineAndTabLeavesTheLines)
 {
     CNMDateiDlg viewer;
     viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
@@ -158,6 +158,8 @@ TEST(FileViewer, HomeAndEndGoToTheFirstAndLastLine)
     QTest::keyClick(&view, Qt::Key_Home, Qt::ShiftModifier);
     EXPECT_EQ(view.currentIndex().row(), 0);
     EXPECT_EQ(viewer.SelectedText(), ShownText(viewer));
+    QTest::keyClick(&view, Qt::Key_Tab);
+    EXPECT_EQ(view.currentIndex().row(), 0);
 }
 
 TEST(FileViewer, FirstShowWhileFloatingGoesToTheLowerRightCorner)

@@ -120,6 +120,7 @@ public:
         setShowGrid(false);
         setWordWrap(false);
         setCornerButtonEnabled(false);
+        setTabKeyNavigation(false);  // Tab leaves the list, as it leaves any list of lines
         horizontalHeader()->hide();
         horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
         verticalHeader()->hide();
