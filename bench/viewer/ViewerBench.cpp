@@ -348,35 +348,52 @@ private:
         Print("switch_ms", samples);
     }
 
-    // The dialog runs modally; a timer inside its loop closes it once its list is painted.
-    void TimeEvaluationList(CKurvexView& view)
+    // Triggers a command that runs a modal dialog and times it until the dialog
+    // is ready; a timer inside the dialog's loop then closes it.
+    void TimeModal(Samples& samples, Command command, const std::function<bool(QDialog&)>& ready)
+    {
+        QCoreApplication::processEvents();
+        bool closed = false;
+        QElapsedTimer timer;
+        std::function<void()> closeWhenReady = [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            if (dialog && ready(*dialog)) {
+                samples.Add(timer);
+                closed = true;
+                dialog->reject();
+                return;
+            }
+            QTimer::singleShot(0, closeWhenReady);
+        };
+        QTimer::singleShot(0, closeWhenReady);
+        timer.start();
+        Frame().Action(command)->trigger();
+        if (!closed)
+            Fail("the dialog of a command did not open");
+    }
+
+    void Activate(CKurvexView& view)
     {
         Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view.parentWidget()));
+    }
+
+    // Up to the painted list.
+    void TimeEvaluationList(CKurvexView& view)
+    {
+        Activate(view);
         const int exceedances = view.Document().Exceedances().ExceedanceCount();
         std::printf("exceedances=%d\n", exceedances);
         Samples samples;
         for (int i = 0; i < m_repeat; ++i) {
-            QCoreApplication::processEvents();
             const int before = m_paints.listPaints;
-            bool closed = false;
-            QElapsedTimer timer;
-            std::function<void()> closeWhenPainted = [&] {
-                auto* dialog = qobject_cast<CAuswertungDlg*>(QApplication::activeModalWidget());
-                if (dialog && m_paints.listPaints > before) {
-                    samples.Add(timer);
-                    if (dialog->Model()->rowCount() < exceedances)
-                        Fail("the evaluation list misses exceedances");
-                    closed = true;
-                    dialog->reject();
-                    return;
-                }
-                QTimer::singleShot(0, closeWhenPainted);
-            };
-            QTimer::singleShot(0, closeWhenPainted);
-            timer.start();
-            Frame().Action(Command::ShowEvaluation)->trigger();
-            if (!closed)
-                Fail("the evaluation dialog did not open");
+            TimeModal(samples, Command::ShowEvaluation, [&](QDialog& dialog) {
+                auto* evaluation = qobject_cast<CAuswertungDlg*>(&dialog);
+                if (!evaluation || m_paints.listPaints == before)
+                    return false;
+                if (evaluation->Model()->rowCount() < exceedances)
+                    Fail("the evaluation list misses exceedances");
+                return true;
+            });
         }
         Print("evaluation_list_ms", samples);
     }
@@ -385,27 +402,12 @@ private:
     // dialog, a few times only (hundreds of sheets for 100 km).
     void TimePreview(CKurvexView& view, Command command, const char* name)
     {
-        Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(view.parentWidget()));
+        Activate(view);
         Samples samples;
         for (int i = 0; i < std::min(m_repeat, 3); ++i) {
-            QCoreApplication::processEvents();
-            bool closed = false;
-            QElapsedTimer timer;
-            std::function<void()> closeWhenShown = [&] {
-                auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
-                if (dialog && dialog->isVisible()) {
-                    samples.Add(timer);
-                    closed = true;
-                    dialog->reject();
-                    return;
-                }
-                QTimer::singleShot(0, closeWhenShown);
-            };
-            QTimer::singleShot(0, closeWhenShown);
-            timer.start();
-            Frame().Action(command)->trigger();
-            if (!closed)
-                Fail("the print preview did not open");
+            TimeModal(samples, command, [](QDialog& dialog) {
+                return qobject_cast<QPrintPreviewDialog*>(&dialog) && dialog.isVisible();
+            });
         }
         Print(name, samples);
     }
