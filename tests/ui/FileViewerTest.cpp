@@ -120,13 +120,22 @@ TEST(FileViewer, RepairsUtf8UmlautsAndShowsLineEndsAndControlBytesSafely)
     EXPECT_TRUE(viewer.LineText(4).endsWith(QStringLiteral("Br\u00FC" "cke"))) << viewer.LineText(4).toStdString();
 }
 
-TEST(FileViewer, CopiesTheSelectedLines)
-{
+// The sample's lines in a shown viewer.
+class FileViewerOnSample : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
+        viewer.resize(400, 300);
+        viewer.show();
+    }
+
     CNMDateiDlg viewer;
-    viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
-    viewer.resize(400, 300);
-    viewer.show();
     QTableView& view = viewer.View();
+};
+
+TEST_F(FileViewerOnSample, CopiesTheSelectedLines)
+{
     QItemSelectionModel& selection = *view.selectionModel();
     const auto row = [&](int r) { return viewer.Model().index(r); };
 
@@ -145,13 +154,8 @@ TEST(FileViewer, CopiesTheSelectedLines)
     EXPECT_EQ(viewer.SelectedText(), ShownText(viewer));
 }
 
-TEST(FileViewer, HomeAndEndGoToTheFirstAndLastLineAndTabLeavesTheLines)
+TEST_F(FileViewerOnSample, HomeAndEndGoToTheFirstAndLastLineAndTabLeavesTheLines)
 {
-    CNMDateiDlg viewer;
-    viewer.ShowDocument(OpenedSample("pm01bs02_sample.pbs"));
-    viewer.resize(400, 300);
-    viewer.show();
-    QTableView& view = viewer.View();
     view.setCurrentIndex(viewer.Model().index(5));
     QTest::keyClick(&view, Qt::Key_End);
     EXPECT_EQ(view.currentIndex().row(), viewer.LineCount() - 1);
