@@ -163,8 +163,7 @@ void CKurvexDoc::BuildOrRefreshSections()
         return;
     }
     sections.Load(m_state.SectionsText(), m_run.RangeFrom(), m_run.RangeTo());
-    for (Abschnitt& section : sections.Sections())
-        m_run.ComputeSectionStatistics(section);
+    m_run.ComputeSectionStatistics(sections.Sections());
     m_state.SetSectionsText(sections.Encode());
 }
 

@@ -237,6 +237,11 @@ void CMessFahrtDaten::RebuildWindow()
 
 void CMessFahrtDaten::FindWindowStationOrder()
 {
+    m_windowOrder = ComputeWindowStationOrder();
+}
+
+CMessFahrtDaten::StationOrder CMessFahrtDaten::ComputeWindowStationOrder() const
+{
     bool nonDecreasing = true;
     bool nonIncreasing = true;
     for (size_t i = 1; i < m_windowCount && (nonDecreasing || nonIncreasing); ++i) {
@@ -245,9 +250,9 @@ void CMessFahrtDaten::FindWindowStationOrder()
         nonDecreasing = nonDecreasing && before <= after;
         nonIncreasing = nonIncreasing && before >= after;
     }
-    m_windowOrder = nonDecreasing   ? StationOrder::NonDecreasing
-                    : nonIncreasing ? StationOrder::NonIncreasing
-                                    : StationOrder::Unordered;
+    return nonDecreasing   ? StationOrder::NonDecreasing
+           : nonIncreasing ? StationOrder::NonIncreasing
+                           : StationOrder::Unordered;
 }
 
 MESSUNG CMessFahrtDaten::GetPoint(int i) const

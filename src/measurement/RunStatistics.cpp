@@ -74,19 +74,6 @@ bool Between(int32_t station, int32_t e, int32_t f)
     return std::min(e, f) <= station && station <= std::max(e, f);
 }
 
-// The window index that a section end names: the first neighbouring pair whose
-// first point lies at the station, then whose second does, then that encloses it.
-void TakeIndex(int& index, int32_t station, int i, int32_t e, int32_t f)
-{
-    if (index != -1)
-        return;
-    if (station == e)
-        index = i;
-    else if (station == f)
-        index = i + 1;
-    else if (Between(station, e, f))
-        index = i;
-}
 
 }  // namespace
 
@@ -177,17 +164,24 @@ void CMessFahrtDaten::ComputeSpeedStatistics(Abschnitt& section, const Abschnitt
 
 void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section) const
 {
+    ComputeSectionStatistics(section, ComputeWindowStationOrder());
+}
+
+void CMessFahrtDaten::ComputeSectionStatistics(std::vector<Abschnitt>& sections) const
+{
+    // The order is looked at afresh: the points may have moved since the window was built.
+    const StationOrder order = ComputeWindowStationOrder();
+    for (Abschnitt& section : sections)
+        ComputeSectionStatistics(section, order);
+}
+
+void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section, StationOrder order) const
+{
     const int n = GetCount();
     if (n < 2)
         return;
-    int first = -1;
-    int end = -1;
-    for (int i = 0; i + 1 < n && (first == -1 || end == -1); ++i) {
-        const int32_t e = GetStation(i);
-        const int32_t f = GetStation(i + 1);
-        TakeIndex(first, section.von, i, e, f);
-        TakeIndex(end, section.bis, i, e, f);
-    }
+    int first = SectionEndIndex(section.von, order);
+    int end = SectionEndIndex(section.bis, order);
     // A section end beyond the window: the last section of an ascending run ends
     // one decimetre past its last point, the first of a descending run starts so.
     if (section.von < section.bis) {
@@ -203,6 +197,46 @@ void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section) const
         return;
     }
     ComputeSpeedStatistics(section, nullptr);
+}
+
+int CMessFahrtDaten::SectionEndIndex(int32_t station, StationOrder order) const
+{
+    const int n = GetCount();
+    if (n < 2)
+        return -1;
+    if (order == StationOrder::Unordered) {
+        for (int i = 0; i + 1 < n; ++i) {
+            const int32_t e = GetStation(i);
+            const int32_t f = GetStation(i + 1);
+            if (station == e)
+                return i;
+            if (station == f)
+                return i + 1;
+            if (Between(station, e, f))
+                return i;
+        }
+        return -1;
+    }
+    // In an ordered window the first pair that names the station follows from
+    // the first point at or past it: that point itself when it lies at the
+    // station, else the pair that ends there. A long run has many sections,
+    // and each would otherwise walk the run from its start.
+    const bool ascending = order == StationOrder::NonDecreasing;
+    int low = 0;
+    int high = n;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        const int32_t at = GetStation(middle);
+        if (ascending ? at < station : at > station)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    if (low == n)
+        return -1;  // every point before the station
+    if (GetStation(low) == station)
+        return low;
+    return low == 0 ? -1 : low - 1;  // every point past it, or enclosed by the pair ending at low
 }
 
 void CMessFahrtDaten::ComputeRunStatistics(Abschnitt& out, const AbschnittListe* filter) const

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <vector>
 
 #include "evaluation/Abschnitt.h"
@@ -189,6 +191,70 @@ TEST(BuildSections, EmptyWindowGivesNoSections)
     run.BuildSections(whole, list);
     EXPECT_EQ(list.Count(), 0u);
     EXPECT_TRUE(whole.varK.empty());
+}
+
+// The indices as the sections were always found: walking the window's pairs
+// from its start. The lookup by halving must name the same points.
+int IndexByWalking(const CMessFahrtDaten& run, int32_t station)
+{
+    for (int i = 0; i + 1 < run.GetCount(); ++i) {
+        const int32_t e = run.GetStation(i);
+        const int32_t f = run.GetStation(i + 1);
+        if (station == e)
+            return i;
+        if (station == f)
+            return i + 1;
+        if (std::min(e, f) <= station && station <= std::max(e, f))
+            return i;
+    }
+    return -1;
+}
+
+TEST(SectionStatistics, OrderedAndUnorderedWindowsNameThePointsTheWalkNames)
+{
+    std::mt19937 random(4711);
+    const auto draw = [&](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int round = 0; round < 300; ++round) {
+        // Rising, falling (both with repeated stations) or zigzagging windows.
+        const int kind = round % 3;
+        std::vector<PointSpec> specs;
+        int32_t station = draw(-50, 50);
+        for (int i = draw(2, 40); i > 0; --i) {
+            specs.push_back({station, 350, 40, 50.0});
+            const int32_t step = draw(0, 3) * 10;
+            station += kind == 0 ? step : kind == 1 ? -step : (draw(0, 1) ? step : -step);
+        }
+        const CMessFahrtDaten run = RunOf(specs);
+        std::vector<Abschnitt> sections;
+        for (int s = 0; s < 8; ++s) {
+            Abschnitt section;
+            // Often a point's own station, else anywhere around the run.
+            const auto end = [&] {
+                return draw(0, 1) ? specs[static_cast<size_t>(draw(0, static_cast<int>(specs.size()) - 1))].station
+                                  : draw(-600, 600);
+            };
+            section.von = end();
+            section.bis = end();
+            sections.push_back(section);
+        }
+        std::vector<Abschnitt> one = sections;
+        run.ComputeSectionStatistics(sections);
+        for (size_t s = 0; s < sections.size(); ++s) {
+            run.ComputeSectionStatistics(one[s]);
+            const Abschnitt& section = sections[s];
+            int first = IndexByWalking(run, section.von);
+            int end = IndexByWalking(run, section.bis);
+            if (section.von < section.bis && end == -1)
+                end = run.GetCount();
+            if (section.von >= section.bis && first == -1)
+                first = 0;
+            SCOPED_TRACE(testing::Message() << "round " << round << " von " << section.von << " bis " << section.bis);
+            EXPECT_EQ(section.ersterPunkt, first);
+            EXPECT_EQ(section.endPunkt, end);
+            EXPECT_EQ(one[s].ersterPunkt, section.ersterPunkt);
+            EXPECT_EQ(one[s].endPunkt, section.endPunkt);
+        }
+    }
 }
 
 TEST(SectionStatistics, FindsThePointIndicesOfVonAndBis)
