@@ -237,11 +237,6 @@ void CMessFahrtDaten::RebuildWindow()
 
 void CMessFahrtDaten::FindWindowStationOrder()
 {
-    m_windowOrder = ComputeWindowStationOrder();
-}
-
-CMessFahrtDaten::StationOrder CMessFahrtDaten::ComputeWindowStationOrder() const
-{
     bool nonDecreasing = true;
     bool nonIncreasing = true;
     for (size_t i = 1; i < m_windowCount && (nonDecreasing || nonIncreasing); ++i) {
@@ -250,9 +245,9 @@ CMessFahrtDaten::StationOrder CMessFahrtDaten::ComputeWindowStationOrder() const
         nonDecreasing = nonDecreasing && before <= after;
         nonIncreasing = nonIncreasing && before >= after;
     }
-    return nonDecreasing   ? StationOrder::NonDecreasing
-           : nonIncreasing ? StationOrder::NonIncreasing
-                           : StationOrder::Unordered;
+    m_windowOrder = nonDecreasing   ? StationOrder::NonDecreasing
+                    : nonIncreasing ? StationOrder::NonIncreasing
+                                    : StationOrder::Unordered;
 }
 
 MESSUNG CMessFahrtDaten::GetPoint(int i) const

@@ -105,7 +105,7 @@ public:
     void ComputeSpeedStatistics(Abschnitt& section, const AbschnittListe* filter = nullptr) const;
     // Finds the section's point indices from its von and bis, then its statistics.
     void ComputeSectionStatistics(Abschnitt& section) const;
-    // The same for every section, looking at the window's order once.
+    // The same for every section.
     void ComputeSectionStatistics(std::vector<Abschnitt>& sections) const;
     void ComputeRunStatistics(Abschnitt& out, const AbschnittListe* filter = nullptr) const;
     // Replaces all points (a run built in memory); the range is reset, the window not rebuilt.
@@ -173,13 +173,13 @@ private:
     // Takes the points and header text of a table reader that accepted the file.
     bool AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText);
     void RefuseKeepingNothing();
+    // Found whenever the window is built; shifting and mirroring the stations
+    // keep the order they found (a rising window stays rising).
     void FindWindowStationOrder();
-    StationOrder ComputeWindowStationOrder() const;
-    void ComputeSectionStatistics(Abschnitt& section, StationOrder order) const;
     // The window index a section end names: the first neighbouring pair whose
     // first point lies at the station, then whose second does, then that
     // encloses it; -1 when no pair does.
-    int SectionEndIndex(int32_t station, StationOrder order) const;
+    int SectionEndIndex(int32_t station) const;
 
     int32_t m_formatCode = 0;
     bool m_reverseOrder = false;

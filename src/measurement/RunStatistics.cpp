@@ -74,7 +74,6 @@ bool Between(int32_t station, int32_t e, int32_t f)
     return std::min(e, f) <= station && station <= std::max(e, f);
 }
 
-
 }  // namespace
 
 void CMessFahrtDaten::BuildSections(Abschnitt& runStatistics, AbschnittListe& list) const
@@ -162,26 +161,19 @@ void CMessFahrtDaten::ComputeSpeedStatistics(Abschnitt& section, const Abschnitt
     section.varK = FormatFixed(variation, 1);
 }
 
-void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section) const
-{
-    ComputeSectionStatistics(section, ComputeWindowStationOrder());
-}
-
 void CMessFahrtDaten::ComputeSectionStatistics(std::vector<Abschnitt>& sections) const
 {
-    // The order is looked at afresh: the points may have moved since the window was built.
-    const StationOrder order = ComputeWindowStationOrder();
     for (Abschnitt& section : sections)
-        ComputeSectionStatistics(section, order);
+        ComputeSectionStatistics(section);
 }
 
-void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section, StationOrder order) const
+void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section) const
 {
     const int n = GetCount();
     if (n < 2)
         return;
-    int first = SectionEndIndex(section.von, order);
-    int end = SectionEndIndex(section.bis, order);
+    int first = SectionEndIndex(section.von);
+    int end = SectionEndIndex(section.bis);
     // A section end beyond the window: the last section of an ascending run ends
     // one decimetre past its last point, the first of a descending run starts so.
     if (section.von < section.bis) {
@@ -199,11 +191,12 @@ void CMessFahrtDaten::ComputeSectionStatistics(Abschnitt& section, StationOrder 
     ComputeSpeedStatistics(section, nullptr);
 }
 
-int CMessFahrtDaten::SectionEndIndex(int32_t station, StationOrder order) const
+int CMessFahrtDaten::SectionEndIndex(int32_t station) const
 {
     const int n = GetCount();
     if (n < 2)
         return -1;
+    const StationOrder order = WindowStationOrder();
     if (order == StationOrder::Unordered) {
         for (int i = 0; i + 1 < n; ++i) {
             const int32_t e = GetStation(i);

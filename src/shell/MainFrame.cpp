@@ -5,8 +5,8 @@
 #include "common/Numbers.h"
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
-#include "common/ui/PersListCtrl.h"
 #include "common/ui/FileDialogSize.h"
+#include "common/ui/PersListCtrl.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -35,10 +35,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 #include <QMenuBar>
 #include <QPageSetupDialog>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
@@ -1017,9 +1017,8 @@ void CMainFrame::RestoreWorkspace()
     restoreGeometry(settings.value(kWorkspaceGeometryKey).toByteArray());
     restoreState(settings.value(kWorkspaceStateKey).toByteArray());
     m_fileViewer->hide();
-    m_viewerShown = false;
+    // The bar's visibility signal only comes once the window is shown.
     Action(Command::ToolBar)->setChecked(!m_toolBar->isHidden());
-    UpdateCommands();
 }
 
 }  // namespace kurvex
