@@ -28,7 +28,7 @@ inline void MakeRoomy(QFileDialog& dialog)
     const int padding = 3 * metrics.horizontalAdvance(QLatin1Char('x'));
     QHeaderView* header = details->header();
     header->resizeSection(1, metrics.horizontalAdvance(QStringLiteral("9999,9 KiB")) + padding);
-    header->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("Verzeichnis")) + padding);
+    header->resizeSection(2, metrics.horizontalAdvance(QStringLiteral("Einfaches Textdokument")) + padding);
     header->resizeSection(3, metrics.horizontalAdvance(QStringLiteral("00.00.0000 00:00:00")) + padding);
     header->resizeSection(0, std::max(header->sectionSize(0), size.width() / 3));
 }
