@@ -58,17 +58,4 @@ QString SingleFile(const QCommandLineParser& parser)
     return parser.positionalArguments().constFirst();
 }
 
-void LoadRun(const QString& path, CMessFahrtDaten& run)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};
-    if (info.isDir() || !run.LoadFromFile(ToLocalPath(path)))
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(path)};
-    for (const UserMessage& message : run.ReadMessages())
-        PrintError(FromCp1252(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    if (!run.IsLoaded())
-        throw CliError{QString::fromUtf8(kMsgUnexpectedFormat)};
-}
-
 }  // namespace kurvex::cli

@@ -30,10 +30,6 @@ void WriteStdout(const std::string& bytes);
 bool ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, const QString& description);
 QString SingleFile(const QCommandLineParser& parser);
 
-// Reads FILE like the viewer does; throws CliError when it cannot be opened or
-// no reader accepts it. Messages of the reading go to stderr first.
-void LoadRun(const QString& path, CMessFahrtDaten& run);
-
 int RunInfo(const QStringList& arguments);
 int RunPoints(const QStringList& arguments);
 int RunExport(const QStringList& arguments);

@@ -4,6 +4,7 @@
 #include <QFile>
 
 #include "cli/CliCommon.h"
+#include "cli/DocumentOpen.h"
 #include "measurement/ExportText.h"
 #include "measurement/FormatCode.h"
 
@@ -48,6 +49,8 @@ void WriteExportFile(const QString& path, const std::string& text)
 int RunExport(const QStringList& arguments)
 {
     QCommandLineParser parser;
+    FirstLoadOptions firstLoad;
+    firstLoad.AddTo(parser);
     const QCommandLineOption decimal(QStringLiteral("decimal"), QStringLiteral("Dezimalzeichen: comma (Vorgabe) oder point."),
                                      QStringLiteral("comma|point"), QStringLiteral("comma"));
     const QCommandLineOption separator(QStringLiteral("separator"),
@@ -65,8 +68,11 @@ int RunExport(const QStringList& arguments)
     if (!problem.empty())
         throw CliError{FromCp1252(problem).replace(QStringLiteral("\r\n"), QStringLiteral("\n"))};
 
-    CMessFahrtDaten run;
-    LoadRun(SingleFile(parser), run);
+    // Opened as the viewer opens it, so that its messages (an inconsistent side
+    // file, an incomplete run) reach standard error as with the other commands.
+    // The exported lines are those of the file, whatever the adjustments.
+    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const CMessFahrtDaten& run = doc->Run();
     if (run.FormatCode() != kFormatPm01bs02)
         throw CliError{QStringLiteral("Der Export ist nur für Messdateien im Format PM01BS02 oder IMEXPORT001 möglich.")};
 

@@ -168,6 +168,10 @@ int RunInfo(const QStringList& arguments)
     QJsonObject info;
     DescribeRun(doc->Run(), info);
     info[QStringLiteral("freshState")] = doc->FreshState();
+    // Only a run without a stored evaluation says so; the figures of such a
+    // run's report come from no evaluation.
+    if (!state.HasStoredEvaluation())
+        info[QStringLiteral("evaluated")] = false;
     info[QStringLiteral("sections")] = Sections(state);
     info[QStringLiteral("abschnitte")] = FromCp1252(state.SectionsText());
     info[QStringLiteral("statges")] = FromCp1252(state.RunStatisticsText());

@@ -43,6 +43,13 @@ PageRange PagesOption(const QString& text)
     return range;
 }
 
+// A range beyond the chart's pages would silently print other pages than asked for.
+void CheckPagesExist(const PageRange& range, int pageCount, const QString& text)
+{
+    if (range.from > pageCount || range.to > pageCount)
+        throw CliError{QStringLiteral("Das Diagramm hat %1 Seite(n); --pages %2 liegt außerhalb.").arg(pageCount).arg(text)};
+}
+
 int PositiveOption(const QString& text, const QString& what)
 {
     bool ok = false;
@@ -158,7 +165,10 @@ int RunRender(const QStringList& arguments)
 
     if (pdf) {
         const PageRange range = parser.isSet(pages) ? PagesOption(parser.value(pages)) : PageRange{};
-        const int last = range.to == 0 ? ChartPageCount(*doc, settings.stripsPerPage) : range.to;
+        const int pageCount = ChartPageCount(*doc, settings.stripsPerPage);
+        if (parser.isSet(pages))
+            CheckPagesExist(range, pageCount, parser.value(pages));
+        const int last = range.to == 0 ? pageCount : range.to;
         QString error;
         if (!WriteChartPdf(*doc, labels, pageFlag, outPath, range.from, last, settings, error))
             throw CliError{error};

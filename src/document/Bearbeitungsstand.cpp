@@ -171,6 +171,11 @@ std::string CBearbeitungsstand::FreeTexts() const { return GetText(kKeyFreeTexts
 std::string CBearbeitungsstand::RangeTexts() const { return GetText(kKeyRangeTexts, ""); }
 std::string CBearbeitungsstand::ExcludedRanges() const { return GetText(kKeyExcludedRanges, ""); }
 std::string CBearbeitungsstand::SectionsText() const { return GetText(kKeySections, ""); }
+bool CBearbeitungsstand::HasStoredEvaluation() const
+{
+    return m_fileExisted && m_map.count(kKeyExceedances) > 0;
+}
+
 std::string CBearbeitungsstand::ExceedanceData() const { return GetText(kKeyExceedances, ""); }
 std::string CBearbeitungsstand::EvaluationParameters() const { return GetText(kKeyEvaluationParameters, ""); }
 std::string CBearbeitungsstand::RemarkData() const { return GetText(kKeyRemarks, ""); }

@@ -95,6 +95,10 @@ public:
     const CEinstellungen& Settings() const { return m_settings; }
     CEinstellungen& Settings() { return m_settings; }
     bool FileExisted() const { return m_fileExisted; }
+    // Whether the side file holds an evaluation of the run: the exceedance key,
+    // even with an empty value (evaluated, nothing found). A run that was never
+    // evaluated has no such key, or no side file at all.
+    bool HasStoredEvaluation() const;
     const std::string& Path() const { return m_path; }
 
     // --- Checksum over the headings and star texts -------------------------------

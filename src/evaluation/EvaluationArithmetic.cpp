@@ -18,12 +18,13 @@ std::optional<std::string> SectionDeduction(int64_t sumSection, int32_t breiteCm
     return FormatFixed(deduction, 2);
 }
 
-void EvaluationSums::AddLine(int64_t p2, bool counts)
+void EvaluationSums::AddLine(int64_t p2, bool counts, bool sectionEvaluated)
 {
     if (!counts)
         return;
     m_sumSection += p2;
-    m_sumTotal += p2;
+    if (sectionEvaluated)
+        m_sumTotal += p2;
 }
 
 std::optional<std::string> EvaluationSums::EndSection(const ABSCHNITT& section, bool lastPageHasTableLines)
@@ -32,8 +33,9 @@ std::optional<std::string> EvaluationSums::EndSection(const ABSCHNITT& section, 
     if (lastPageHasTableLines) {
         deduction = SectionDeduction(m_sumSection, section.breite, section.faktorK, section.einheitspreis);
         // The total is the sum of the printed, rounded section values, so that
-        // the report adds up on paper.
-        if (deduction)
+        // the report adds up on paper. A section that is not evaluated prints
+        // no deduction, so it charges nothing to the total either.
+        if (deduction && section.auswerten)
             m_deductionTotal += ToDouble(*deduction);
     }
     m_sumSection = 0;

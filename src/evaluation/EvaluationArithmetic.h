@@ -22,12 +22,14 @@ std::optional<std::string> SectionDeduction(int64_t sumSection, int32_t breiteCm
 // The running quantities while the report's lines are walked in order.
 class EvaluationSums {
 public:
-    // A table line; only one that counts adds its p².
-    void AddLine(int64_t p2, bool counts);
+    // A table line; only one that counts adds its p². A section that is not
+    // evaluated keeps its own sum but adds nothing to the whole run's.
+    void AddLine(int64_t p2, bool counts, bool sectionEvaluated = true);
     // The page ends inside the section: the next page starts with this carry.
     void EndPage() { m_carry = m_sumSection; }
     // The section ends. With table lines on its last page, its deduction is
-    // computed (when k and price are set) and its printed value joins the total.
+    // computed (when k and price are set) and, when the section is evaluated,
+    // its printed value joins the total.
     std::optional<std::string> EndSection(const ABSCHNITT& section, bool lastPageHasTableLines);
 
     int64_t SumSection() const { return m_sumSection; }

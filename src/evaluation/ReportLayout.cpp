@@ -596,7 +596,7 @@ private:
         if (m_notEvaluated)
             Message(X0 + 5000, kNotEvaluatedText);
         else if (m_tags.Flag(kTagNoTableLines))
-            Message(X0 + 3400, kNoExceedancesText);
+            Message(X0 + 3400, m_in.evaluated ? kNoExceedancesText : kNoEvaluationText);
         else
             DrawTableRows(bottom);
     }
@@ -831,6 +831,7 @@ ReportInputs ReportInputsOf(const CKurvexDoc& doc)
     inputs.runStatistics = state.GetText(kKeyRunStatistics, "-||-");
     inputs.currency = doc.Exceedances().Currency();
     inputs.speedCount = doc.Run().SpeedCount();
+    inputs.evaluated = state.HasStoredEvaluation();
     return inputs;
 }
 

@@ -22,6 +22,12 @@ namespace kurvex {
 
 class CKurvexDoc;
 
+// Kurvex finds no exceedances itself: a run whose side file holds no evaluation
+// is not free of exceedances, it was not evaluated. The report says so where it
+// would say that none were found, and the viewer after the open. Windows-1252.
+inline constexpr const char* kNoEvaluationText =
+    "F\xFCr diese Messfahrt liegt keine \xDC" "berschreitungsauswertung vor.";
+
 // The tags of one page-end line, "KEY=value¿KEY=value¿…" after its first "|".
 class MapSeite {
 public:
@@ -70,6 +76,7 @@ struct ReportInputs {
     std::string runStatistics = "-||-";           // STATGES: mean speed, deviation, VarK
     std::string currency = "EUR";
     int speedCount = 0;                           // points of the run with a speed
+    bool evaluated = true;                        // the side file holds an evaluation of the run
 
     // Field i of the header and footer texts, empty when absent.
     std::string HeaderField(int i) const;

@@ -297,14 +297,14 @@ int AppendPageTags(std::vector<std::string>& lines, const std::vector<ABSCHNITT>
     for (std::string& line : lines) {
         if (line == kReportEndLine)
             continue;
+        const ABSCHNITT& section = current < sections.size() ? sections[current] : noSection;
         if (!StartsWith(line, kPageEndPrefix)) {
             hasTableLines = true;
             sums.AddLine(ToInt(GetField(line, kLineFieldSeparator, kP2Field)),
-                         GetField(line, kLineFieldSeparator, kCountsField) == "1");
+                         GetField(line, kLineFieldSeparator, kCountsField) == "1", section.auswerten);
             continue;
         }
         ++pages;
-        const ABSCHNITT& section = current < sections.size() ? sections[current] : noSection;
         const bool sectionEnd = StartsWith(line, kSectionEndLine);
         AppendPageFigures(line, sums, section, hasTableLines);
         if (!sectionEnd) {

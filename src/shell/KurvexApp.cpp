@@ -18,6 +18,8 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <cstdio>
+
 namespace kurvex {
 
 namespace {
@@ -49,9 +51,11 @@ QString MainWindowCaption()
     return QStringLiteral("Kurvex-Viewer ") + ShortVersion();
 }
 
-StartOptions ParseCommandLine(const QStringList& arguments)
+namespace {
+
+// The options of the command line; answers the --open option.
+QCommandLineOption DefineStartOptions(QCommandLineParser& parser)
 {
-    QCommandLineParser parser;
     parser.setApplicationDescription(
         QString::fromUtf8("Kurvex: Darstellung und Auswertung der Messdaten von Planografen."));
     parser.addHelpOption();
@@ -60,6 +64,46 @@ StartOptions ParseCommandLine(const QStringList& arguments)
     parser.addOption(open);
     parser.addPositionalArgument(QStringLiteral("DATEI"), QString::fromUtf8("Messdateien (nur mit --open)."),
                                  QStringLiteral("[--open DATEI...]"));
+    return open;
+}
+
+void Print(FILE* stream, const QString& text)
+{
+    std::fputs(text.toLocal8Bit().constData(), stream);
+    std::fflush(stream);
+}
+
+}  // namespace
+
+std::optional<int> AnswerWithoutWindow(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption open = DefineStartOptions(parser);
+    if (!parser.parse(arguments)) {
+        Print(stderr, parser.errorText() + QStringLiteral("\n\n") + parser.helpText());
+        return 1;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        Print(stdout, parser.helpText());
+        return 0;
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        Print(stdout, QCoreApplication::applicationName() + QLatin1Char(' ') + QCoreApplication::applicationVersion() +
+                          QLatin1Char('\n'));
+        return 0;
+    }
+    // As the original program, a plain file argument opens nothing; say how it is done.
+    if (!parser.isSet(open) && !parser.positionalArguments().isEmpty())
+        Print(stderr, QString::fromUtf8("kurvex: Messdateien werden mit --open geöffnet, zum Beispiel: "
+                                        "kurvex --open %1\n")
+                          .arg(parser.positionalArguments().constFirst()));
+    return std::nullopt;
+}
+
+StartOptions ParseCommandLine(const QStringList& arguments)
+{
+    QCommandLineParser parser;
+    const QCommandLineOption open = DefineStartOptions(parser);
     parser.process(arguments);  // --help and --version end the program here
 
     StartOptions options;

@@ -15,6 +15,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QPrinter;
@@ -39,6 +40,10 @@ struct StartOptions {
 
 // The command line: "--open FILE..." opens the files; a plain file argument opens nothing.
 StartOptions ParseCommandLine(const QStringList& arguments);
+// What the command line asks that needs no window: --help, --version or a
+// wrong option, answered with the exit code; none when the program starts. It
+// runs before the GUI application exists, so it works without a display.
+std::optional<int> AnswerWithoutWindow(const QStringList& arguments);
 
 class CKurvexApp {
 public:

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "chart/StationSearch.h"
+#include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
 #include "common/Numbers.h"
 #include "render/ChartRendering.h"
@@ -10,8 +11,10 @@
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
+#include "document/FileNamingInteraction.h"
 #include "document/RememberedAnswers.h"
 #include "document/ui/WindowOpenInteraction.h"
+#include "evaluation/ReportLayout.h"
 #include "evaluation/ui/EvaluationDialogs.h"
 #include "measurement/ui/ExportDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
@@ -421,6 +424,9 @@ void CMainFrame::UpdateCommands()
     Action(Command::PageForward)->setEnabled(hasView && !printing && view->CurrentPage() < view->PageCount());
     Action(Command::TwoMetreGrid)->setChecked(hasView && view->TwoMetreGrid());
     Action(Command::Export)->setEnabled(hasView && !printing && view->CanExport());
+    // "Drucken..." prints what was chosen last; its prompt says which.
+    Action(Command::Print)->setStatusTip(hasView ? PrintStatusTip(view->EvaluationPrint())
+                                                 : InfoOf(Command::Print).statusTip);
     for (Command command : {Command::Cascade, Command::TileSideBySide, Command::TileStacked, Command::ArrangeIcons})
         Action(command)->setEnabled(hasWindows);
     Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
@@ -529,14 +535,19 @@ CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
 
     auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[canonical]);
     interaction->AskAgain();  // a new open asks again: the side file was never written
+    FileNamingInteraction named(*interaction, ToCp1252(QDir::toNativeSeparators(canonical)));
     auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), *interaction);
+    const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), named);
     if (result != OpenResult::Opened) {
         ReportFailedOpen(*interaction, result, canonical);
         return nullptr;
     }
     AddToRecentFiles(canonical);
-    return AddView(std::move(doc));
+    const bool evaluated = doc->State().HasStoredEvaluation();
+    CKurvexView* view = AddView(std::move(doc));
+    if (!evaluated)
+        statusBar()->showMessage(ToQString(kNoEvaluationText));
+    return view;
 }
 
 void CMainFrame::ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path)
@@ -546,7 +557,9 @@ void CMainFrame::ReportFailedOpen(OpenInteraction& interaction, OpenResult resul
                                  ToCp1252(U("Die Datei\n%1\nkann nicht geöffnet werden.\n\n%2")
                                               .arg(QDir::toNativeSeparators(path), UnreadableReason(path)))});
     } else if (result == OpenResult::UnexpectedFormat) {
-        interaction.ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
+        // The text as it always was, the file below it.
+        FileNamingInteraction(interaction, ToCp1252(QDir::toNativeSeparators(path)))
+            .ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
     }
 }
 
@@ -771,8 +784,9 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     // A file without side file was adjusted by the first-load answers; the
     // side file is never written, so the same answers are given again.
     auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[path]);
+    FileNamingInteraction named(*interaction, ToCp1252(QDir::toNativeSeparators(path)));
     auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(old->FullPath(), m_app.GlobalSettings(), *interaction);
+    const OpenResult result = doc->Open(old->FullPath(), m_app.GlobalSettings(), named);
     if (result != OpenResult::Opened) {
         // The open run stays as it was.
         ReportFailedOpen(*interaction, result, path);
@@ -941,6 +955,8 @@ bool CMainFrame::event(QEvent* event)
     // Menu and button prompts go into pane 0 only, not over the whole bar.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
+        if (!tip.isEmpty())
+            statusBar()->clearMessage();  // a notice after an open gives way to the prompts
         m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(tip, Qt::ElideRight, m_panes[0]->width() - 4));
         m_panes[0]->setToolTip(tip);
         return true;

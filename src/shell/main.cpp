@@ -11,18 +11,44 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include <optional>
+
+namespace {
+
+void NameTheApplication()
+{
+    QCoreApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
+    QCoreApplication::setApplicationName(QStringLiteral("Kurvex"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));
+}
+
+// The program speaks German whatever the session's language, Qt's own texts too.
+void LoadQtTexts(QTranslator& translator)
+{
+    if (translator.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&translator);
+}
+
+}  // namespace
+
 int main(int argc, char** argv)
 {
+    {
+        // --help and --version need no display: answered before the windowing application is made.
+        QCoreApplication early(argc, argv);
+        NameTheApplication();
+        QTranslator qtTexts;
+        LoadQtTexts(qtTexts);
+        if (const std::optional<int> exitCode = kurvex::AnswerWithoutWindow(QCoreApplication::arguments()))
+            return *exitCode;
+    }
+
     QApplication application(argc, argv);
     kurvex::InitResources();
-    // The program speaks German whatever the session's language, Qt's own dialogs too.
     QTranslator qtTexts;
-    if (qtTexts.load(QLocale(QLocale::German, QLocale::Germany), QStringLiteral("qtbase"), QStringLiteral("_"),
-                     QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtTexts);
-    QApplication::setOrganizationName(QStringLiteral("Ostwerk GmbH"));
-    QApplication::setApplicationName(QStringLiteral("Kurvex"));
-    QApplication::setApplicationVersion(QString::fromLatin1(kurvex::kVersionText));
+    LoadQtTexts(qtTexts);
+    NameTheApplication();
     QApplication::setDesktopFileName(QStringLiteral("kurvex"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/kurvex.svg")));
 

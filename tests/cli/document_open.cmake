@@ -11,7 +11,7 @@ expect_contains("${out}" "\"fahrbahnoberflaeche\": \"Brückenbelag\"" "section s
 expect_contains("${out}" "\"bemerkung\": \"Baustellenzufahrt\"" "excluded range")
 expect_contains("${out}" "\"loaded\": true,\n            \"offset\": 0,\n            \"points\": 400,\n            \"slot\": 1" "comparison run found beside the main file")
 
-run_cli(0 out err info ${SAMPLES}/imexport_sample.exp)
+run_cli(0 out err info ${SAMPLES}/imexport_checksum_mismatch.exp)
 expect_contains("${out}" "\"checksumOk\": false" "mismatched checksum")
 expect_contains("${out}" "\"icon\": \"stop\"" "checksum message icon")
 expect_contains("${out}" "enthält inkonsistente Daten." "checksum message")

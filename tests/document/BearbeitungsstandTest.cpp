@@ -117,6 +117,28 @@ TEST(SideFileFormat, LargeAndBinaryFilesLoadSilently)
     EXPECT_EQ(state.SectionCount(), 1);
 }
 
+// Kurvex detects no exceedances: only a side file with the exceedance key holds
+// an evaluation; an empty value is an evaluation that found none.
+TEST(SideFileFormat, StoredEvaluationIsTheExceedanceKeyEvenWhenEmpty)
+{
+    const struct {
+        const char* content;
+        bool evaluated;
+    } cases[] = {
+        {"UEBERSCHREITUNGSDATEN_1=[100;60;3;0;0;1;;50.0;;]\r\n", true},
+        {"UEBERSCHREITUNGSDATEN_1=\r\n", true},
+        {"MANUVONBIS=0;1000\r\nABSCHNITTE=[0|350|40|10|1.0|2.50|1|||||]\r\n", false},
+        {"UEBERSCHREITUNGSDATEN_2=0.0;1.0;0.60;;;EUR;;;;;;;;;;;;\r\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(StateFromText(c.content).HasStoredEvaluation(), c.evaluated) << c.content;
+
+    CBearbeitungsstand fresh;
+    EXPECT_FALSE(fresh.LoadState(test::TempFolder("state_unevaluated") + "/missing.dat.zi4", CEinstellungen()));
+    EXPECT_FALSE(fresh.HasStoredEvaluation());
+}
+
 TEST(LoadState, ReadsAnExistingSideFile)
 {
     const std::string folder = test::TempFolder("state_existing");

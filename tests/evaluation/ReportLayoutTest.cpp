@@ -329,6 +329,44 @@ TEST(ReportPage, PageWithoutTableLinesSaysSo)
     EXPECT_EQ(message->state.backgroundMode, BackgroundMode::Opaque);
 }
 
+// An empty table of a run that was never evaluated says so instead of saying
+// that the road has no exceedances.
+TEST(ReportPage, AnEmptyTableOfARunWithoutEvaluationSaysItWasNotEvaluated)
+{
+    const std::string none = "Die  Messung  ergab  keine  Überschreitungen für diesen Abschnitt.";
+    const std::string notEvaluated = "Für diese Messfahrt liegt keine Überschreitungsauswertung vor.";
+    for (const bool evaluated : {true, false}) {
+        ReportInputs inputs = Inputs({PageEnd(SectionTags({{"KEINE_UEBERSCHREITUNGSZEILEN", "1"}}))});
+        inputs.evaluated = evaluated;
+        const RecordingSurface surface = Draw(inputs);
+        const SurfaceRecord* message = surface.FindText(evaluated ? none : notEvaluated);
+        ASSERT_NE(message, nullptr) << evaluated;
+        EXPECT_EQ(message->points.at(0), (Point{X0 + 3400, Yb - 1500}));
+        EXPECT_EQ(surface.FindText(evaluated ? notEvaluated : none), nullptr);
+    }
+}
+
+TEST(ReportPage, SamplesWithoutSideFileAreReportedAsNotEvaluated)
+{
+    for (const char* name : {"listing_sample.lst", "dated_column_sample.csv"}) {
+        SCOPED_TRACE(name);
+        CKurvexDoc doc;
+        ASSERT_EQ(test::OpenSample(doc, name), OpenResult::Opened);
+        const int pages = RebuildDocumentReport(doc).PageCount();
+        const ReportInputs inputs = ReportInputsOf(doc);
+        EXPECT_FALSE(inputs.evaluated);
+        ASSERT_GE(pages, 1);
+        for (int page = 1; page <= pages; ++page) {
+            const RecordingSurface surface = Draw(inputs, page);
+            EXPECT_NE(surface.FindText("Für diese Messfahrt liegt keine Überschreitungsauswertung vor."), nullptr);
+            EXPECT_EQ(surface.FindText("Die  Messung  ergab  keine  Überschreitungen für diesen Abschnitt."), nullptr);
+        }
+    }
+    CKurvexDoc evaluated;
+    ASSERT_EQ(test::OpenSample(evaluated, "pm01bs02_sample.pbs"), OpenResult::Opened);
+    EXPECT_TRUE(ReportInputsOf(evaluated).evaluated);
+}
+
 TEST(ReportPage, CarryRowOnlyOnLaterPagesOfASection)
 {
     const std::vector<std::string> lines = {

@@ -264,25 +264,63 @@ TEST(UeberschreitungsProtokoll, DescendingRunListsInDescendingOrder)
     EXPECT_EQ(second.count("VARK"), 0u);  // empty VarK is left out
 }
 
-TEST(UeberschreitungsProtokoll, SectionNotEvaluatedStillAddsToTheTotal)
+// The figures of one printed page; "" where the page has no such tag.
+struct PageFigures {
+    std::string sum;
+    std::string carry;
+    std::string sumTotal;
+    std::string deduction;
+    std::string deductionTotal;
+};
+
+struct NotEvaluatedCase {
+    const char* name;
+    std::vector<bool> evaluated;                 // sections from 0, 1000, 2000, ... (1 m, k 1, price 1)
+    std::vector<std::vector<int>> pValues;       // the counting exceedances of each section
+    std::vector<PageFigures> pages;
+};
+
+// A section that is not evaluated keeps its own page figures (the layout hides
+// them) but adds nothing to the whole run's p² sum or deduction.
+TEST(UeberschreitungsProtokoll, SectionsNotEvaluatedStayOutOfTheTotals)
 {
-    SideFile side;
-    side.range = "0;2000";
-    side.sections = Section(0, "350|40|10|1.0|2.00|0|||||") + Section(1000, "100|40|10|1.0|1.00|1|||||");
-    side.exceedances = Exceedance(100, 3) + Exceedance(1100, 2);
-    const auto pages = PageEndLines(BuildReport(side));
-    ASSERT_EQ(pages.size(), 2u);
-    auto first = Tags(pages[0]);
-    EXPECT_EQ(first["KEINE_AUSWERTUNG"], "1");
-    EXPECT_EQ(first["GRENZWERT"], "0.0");
-    EXPECT_EQ(first["SUMMEPQ"], "9");
-    // The layout hides this deduction, but it is part of the total.
-    EXPECT_EQ(first["ABZUG"], "63.00");
-    auto second = Tags(pages[1]);
-    EXPECT_EQ(second["KEINE_AUSWERTUNG"], "0");
-    EXPECT_EQ(second["SUMMEPQGES"], "13");
-    EXPECT_EQ(second["ABZUG"], "4.00");
-    EXPECT_EQ(second["ABZUGGES"], "67.00");
+    const std::vector<int> eighteenTwos(18, 2);  // 17 rows fill a page, the 18th starts the next
+    const NotEvaluatedCase cases[] = {
+        {"all evaluated", {true, true}, {{3}, {2}},
+         {{"9", "", "9", "9.00", "9.00"}, {"4", "", "13", "4.00", "13.00"}}},
+        {"first not evaluated", {false, true}, {{3}, {2}},
+         {{"9", "", "0", "9.00", ""}, {"4", "", "4", "4.00", "4.00"}}},
+        {"none evaluated", {false, false}, {{3}, {2}},
+         {{"9", "", "0", "9.00", ""}, {"4", "", "0", "4.00", ""}}},
+        {"middle one not evaluated over a page break", {true, false, true}, {{3}, eighteenTwos, {1}},
+         {{"9", "", "9", "9.00", "9.00"},
+          {"68", "", "9", "", ""},
+          {"72", "68", "9", "72.00", "9.00"},
+          {"1", "", "10", "1.00", "10.00"}}},
+    };
+    for (const NotEvaluatedCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        SideFile side;
+        side.range = "0;" + std::to_string(1000 * c.evaluated.size());
+        for (size_t i = 0; i < c.evaluated.size(); ++i) {
+            const int32_t von = static_cast<int32_t>(1000 * i);
+            side.sections += Section(von, std::string("100|40|10|1.0|1.00|") + (c.evaluated[i] ? "1" : "0") + "|||||");
+            for (size_t j = 0; j < c.pValues[i].size(); ++j)
+                side.exceedances += Exceedance(von + 10 + 10 * static_cast<int32_t>(j), c.pValues[i][j]);
+        }
+        const auto pages = PageEndLines(BuildReport(side));
+        ASSERT_EQ(pages.size(), c.pages.size());
+        for (size_t i = 0; i < pages.size(); ++i) {
+            SCOPED_TRACE("page " + std::to_string(i + 1));
+            auto tags = Tags(pages[i]);
+            const PageFigures& want = c.pages[i];
+            EXPECT_EQ(tags["SUMMEPQ"], want.sum);
+            EXPECT_EQ(tags["SUMMEPQ_UEBERTRAG"], want.carry);
+            EXPECT_EQ(tags["SUMMEPQGES"], want.sumTotal);
+            EXPECT_EQ(tags["ABZUG"], want.deduction);
+            EXPECT_EQ(tags["ABZUGGES"], want.deductionTotal);
+        }
+    }
 }
 
 TEST(UeberschreitungsProtokoll, TotalDeductionAddsThePrintedValues)

@@ -473,8 +473,14 @@ void Exerciser::AdjustViewContext(ViewContext& context)
         if (!QFileInfo(path).isAbsolute())
             Count(QStringLiteral("editor asked for a relative path"));
     };
-    context.printDialogs.print = [this](QPrinter& printer, int minPage, int maxPage, QWidget*) {
-        return AnswerPrint(printer, minPage, maxPage);
+    context.printDialogs.print = [this](QPrinter& printer, const PrintRequest& request, QWidget*) {
+        return AnswerPrint(printer, request.minPage, request.maxPage);
+    };
+    // Every print goes to a new file; a question about replacing one would be a fault.
+    context.printDialogs.confirmReplace = [this](const QString& path, const QString&, QWidget*) {
+        Count(QStringLiteral("print asked to replace a file"));
+        Trace(QStringLiteral("  replace: ") + path);
+        return false;
     };
     context.printDialogs.preview = [this](QPrintPreviewDialog& dialog) { AnswerPreview(dialog); };
 }

@@ -92,7 +92,7 @@ set(cases
     "${files}/messung6.csv|application/x-planograf-pm01bs01|1001"
     "${files}/leerzeilen|application/x-planograf-pm01bs01|1001"
     "${samples}/pm01bs02_sample.pbs.zi4|application/x-kurvex-zi4||xdg"
-    "${samples}/imexport_sample.exp.zi4|application/x-kurvex-zi4|"
+    "${samples}/imexport_checksum_mismatch.exp.zi4|application/x-kurvex-zi4|"
     "${files}/messung1.zi4|application/x-kurvex-zi4|")
 # Other formats and near misses: any type but ours.
 foreach(other IN ITEMS dated4_sample.csv dated5_sample.csv dated_column_sample.csv limit_table_sample.dat

@@ -28,6 +28,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -84,16 +85,24 @@ protected:
         context.printer = &printer;
         context.versionText = kVersionText;
         context.openInEditor = [](const QString&) {};
-        context.printDialogs.print = [this](QPrinter& p, int minPage, int maxPage, QWidget*) {
-            dialogPages.emplace_back(minPage, maxPage);
+        context.printDialogs.print = [this](QPrinter& p, const PrintRequest& request, QWidget*) {
+            dialogPages.emplace_back(request.minPage, request.maxPage);
             dialogWhilePrinting.push_back(view->Printing());
-            p.setOutputFileName(ViewPdf());
+            dialogRequests.push_back(request);
+            proposedFiles.push_back(p.outputFileName());
+            p.setOutputFileName(outputFile.isEmpty() ? ViewPdf() : outputFile);
             p.setPrintRange(range);
             p.setFromTo(from, to);
+            if (confirmations >= 0 && confirmations-- == 0)
+                return false;
             return confirm;
         };
         context.printDialogs.preview = [this](QPrintPreviewDialog& dialog) { previewHook(dialog); };
         context.printDialogs.failure = [this](const QString& message, QWidget*) { failures.push_back(message); };
+        context.printDialogs.confirmReplace = [this](const QString& path, const QString&, QWidget*) {
+            replaceQuestions.push_back(path);
+            return replaceAnswers.empty() ? true : replaceAnswers.takeFirst();
+        };
         return context;
     }
 
@@ -144,7 +153,14 @@ protected:
     int to = 0;
     std::function<void(QPrintPreviewDialog&)> previewHook = [](QPrintPreviewDialog&) {};
 
+    QString outputFile;          // the file the dialog chooses; empty: ViewPdf()
+    QList<bool> replaceAnswers;  // answers to "replace the file?", then yes
+    int confirmations = -1;      // dialogs confirmed before one is cancelled; -1: all
+
     std::vector<std::pair<int, int>> dialogPages;
+    std::vector<PrintRequest> dialogRequests;
+    std::vector<QString> proposedFiles;
+    std::vector<QString> replaceQuestions;
     std::vector<bool> dialogWhilePrinting;
     std::vector<bool> printingEvents;
     std::vector<QString> titlesAtPrintingChange;
@@ -266,10 +282,116 @@ TEST_F(ChartPrintTest, BeginAndEndOfAPrint)
     EXPECT_EQ(titlesAtPrintingChange[1], QStringLiteral("pm01bs02_sample.pbs   Seite 1 von 2"));
     EXPECT_FALSE(view->Printing());
     EXPECT_EQ(view->windowTitle(), QStringLiteral("pm01bs02_sample.pbs   Seite 1 von 2"));
-    // The print zoom stays, and the scroll bars follow it.
-    EXPECT_EQ(view->ZoomLevel(), 5);
-    const int width = UnitsToPixels(ScrollExtent(1.0).total.cx, view->viewport()->logicalDpiX());
-    EXPECT_EQ(view->horizontalScrollBar()->maximum(), std::max(0, width - view->viewport()->width()));
+}
+
+// The print zoom is the printer's: after a print, a preview or a cancelled
+// dialog the window is back at the user's zoom level and scroll place.
+TEST_F(ChartPrintTest, PrintAndPreviewLeaveTheScreensZoomAndScrollPlace)
+{
+    MakeView();
+    view->ZoomIn();
+    view->ZoomIn();
+    ASSERT_EQ(view->ZoomLevel(), 2);
+    view->horizontalScrollBar()->setValue(view->horizontalScrollBar()->maximum() / 2);
+    view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum() / 3);
+    const QPoint scrolled(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value());
+    const int horizontalMaximum = view->horizontalScrollBar()->maximum();
+    ASSERT_GT(scrolled.x(), 0);
+
+    const struct {
+        const char* what;
+        std::function<void()> run;
+    } runs[] = {
+        {"print", [this] { view->PrintChart(); }},
+        {"cancelled print", [this] { confirm = false; view->PrintChart(); confirm = true; }},
+        {"preview", [this] { view->PreviewChart(); }},
+        {"evaluation preview", [this] { view->PreviewEvaluation(); }},
+    };
+    for (const auto& run : runs) {
+        SCOPED_TRACE(run.what);
+        run.run();
+        EXPECT_EQ(view->ZoomLevel(), 2);
+        EXPECT_EQ(view->horizontalScrollBar()->maximum(), horizontalMaximum);
+        EXPECT_EQ(QPoint(view->horizontalScrollBar()->value(), view->verticalScrollBar()->value()), scrolled);
+    }
+}
+
+// The print dialog and the preview say what they print, and so does the prompt
+// of "Drucken...", which prints whichever was chosen last.
+TEST_F(ChartPrintTest, DialogsNameWhatIsPrinted)
+{
+    MakeView();
+    QString previewTitle;
+    previewHook = [&](QPrintPreviewDialog& dialog) { previewTitle = dialog.windowTitle(); };
+    view->PrintChart();
+    view->PreviewEvaluation();
+    EXPECT_EQ(previewTitle, QStringLiteral("Seitenansicht – Auswertung"));
+    view->Print();  // Ctrl+P after the evaluation preview
+    view->PreviewChart();
+    EXPECT_EQ(previewTitle, QStringLiteral("Seitenansicht – Diagramm"));
+    view->Print();
+    ASSERT_EQ(dialogRequests.size(), 3u);
+    EXPECT_EQ(dialogRequests[0].title, QStringLiteral("Drucken – Diagramm"));
+    EXPECT_TRUE(dialogRequests[0].offerCurrentPage);
+    EXPECT_EQ(dialogRequests[1].title, QStringLiteral("Drucken – Auswertung"));
+    EXPECT_FALSE(dialogRequests[1].offerCurrentPage);  // the report has no page on screen
+    EXPECT_EQ(dialogRequests[2].title, QStringLiteral("Drucken – Diagramm"));
+    EXPECT_EQ(PrintStatusTip(true), QStringLiteral("Druckt die Auswertung."));
+    EXPECT_EQ(PrintStatusTip(false), QStringLiteral("Druckt das Diagramm."));
+}
+
+// A print to a file proposes a file beside the run being printed, not the file
+// another run was printed to, and replaces an existing file only when asked.
+TEST_F(ChartPrintTest, PrintToAFileProposesTheRunsFileAndAsksBeforeReplacing)
+{
+    const QString runFolder = folder.filePath(QStringLiteral("run"));
+    QDir().mkpath(runFolder);
+    for (const char* name : {"pm01bs02_sample.pbs", "pm01bs02_sample.pbs.zi4"})
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(test::FixturePath(std::string("../samples/") + name)),
+                                QDir(runFolder).filePath(QString::fromLatin1(name))));
+    doc = std::make_shared<CKurvexDoc>();
+    test::OkInteraction interaction;
+    ASSERT_EQ(doc->Open(QDir(runFolder).filePath(QStringLiteral("pm01bs02_sample.pbs")).toStdString(), CEinstellungen(),
+                        interaction),
+              OpenResult::Opened);
+    const QString chartFile = QDir(runFolder).filePath(QStringLiteral("pm01bs02_sample.pbs-Diagramm.pdf"));
+    const QString reportFile = QDir(runFolder).filePath(QStringLiteral("pm01bs02_sample.pbs-Auswertung.pdf"));
+    EXPECT_EQ(ProposedPrintFile(QDir(runFolder).filePath(QStringLiteral("pm01bs02_sample.pbs")), true), reportFile);
+
+    // The last print went into another run's file.
+    const QString otherRun = folder.filePath(QStringLiteral("a100km.pbs-Diagramm.pdf"));
+    printer.setOutputFileName(otherRun);
+    MakeView();
+    outputFile = chartFile;
+    view->PrintChart();
+    ASSERT_EQ(proposedFiles.size(), 1u);
+    EXPECT_EQ(proposedFiles[0], chartFile);
+    EXPECT_TRUE(replaceQuestions.empty());
+    ASSERT_TRUE(QFile::exists(chartFile));
+    const QByteArray firstPrint = PdfWithoutDate(chartFile);
+
+    // Printing it again: the existing file is kept unless the user agrees. After
+    // "no" the dialog comes back; here it is cancelled then.
+    QFile(chartFile).resize(0);
+    replaceAnswers = {false};
+    confirmations = 1;
+    view->PrintChart();
+    ASSERT_EQ(replaceQuestions.size(), 1u);
+    EXPECT_EQ(replaceQuestions[0], chartFile);
+    EXPECT_EQ(proposedFiles.size(), 3u);
+    EXPECT_EQ(QFileInfo(chartFile).size(), 0);
+
+    replaceAnswers = {true};
+    confirmations = -1;
+    view->PrintChart();
+    EXPECT_EQ(replaceQuestions.size(), 2u);
+    EXPECT_EQ(PdfWithoutDate(chartFile), firstPrint);
+
+    // The evaluation proposes its own file.
+    outputFile = reportFile;
+    view->PrintEvaluation();
+    EXPECT_EQ(proposedFiles.back(), reportFile);
+    EXPECT_TRUE(QFile::exists(reportFile));
 }
 
 TEST_F(ChartPrintTest, ACancelledDialogPrintsNothing)
@@ -279,7 +401,7 @@ TEST_F(ChartPrintTest, ACancelledDialogPrintsNothing)
     view->PrintChart();
     EXPECT_TRUE(printingEvents.empty());
     EXPECT_FALSE(QFile::exists(ViewPdf()));
-    EXPECT_EQ(view->ZoomLevel(), 5);  // prepared all the same
+    EXPECT_EQ(view->ZoomLevel(), 4);  // prepared, then back at the screen's level
     EXPECT_TRUE(failures.empty());
 }
 
@@ -287,7 +409,7 @@ TEST_F(ChartPrintTest, APrinterThatCannotBeOpenedIsReported)
 {
     ViewContext context = Context();
     const QString unwritable = folder.filePath(QStringLiteral("missing/x.pdf"));
-    context.printDialogs.print = [unwritable](QPrinter& p, int, int, QWidget*) {
+    context.printDialogs.print = [unwritable](QPrinter& p, const PrintRequest&, QWidget*) {
         p.setOutputFileName(unwritable);
         return true;
     };
@@ -383,17 +505,21 @@ TEST_F(ChartPrintTest, PreviewShowsTheCliPagesAndOpensAtTheViewsPage)
 TEST_F(ChartPrintTest, EvaluationPreviewShowsEveryReportPagePortrait)
 {
     MakeView();
+    view->PageForward();  // the chart's page says nothing about the report's
     int previewPages = 0;
+    int previewCurrent = 0;
     previewHook = [&](QPrintPreviewDialog& dialog) {
         auto* widget = dialog.findChild<QPrintPreviewWidget*>();
         ASSERT_NE(widget, nullptr);
         dialog.show();
         QApplication::processEvents();
         previewPages = widget->pageCount();
+        previewCurrent = widget->currentPage();
         EXPECT_EQ(dialog.printer()->pageLayout().orientation(), QPageLayout::Portrait);
         dialog.close();
     };
     view->PreviewEvaluation();
+    EXPECT_EQ(previewCurrent, 1);
     EXPECT_EQ(previewPages, PrepareReport(*doc));
     EXPECT_GE(previewPages, 1);
     EXPECT_TRUE(view->EvaluationPrint());

@@ -18,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLabel>
 #include <QMdiArea>
@@ -29,6 +30,7 @@
 #include <QUrl>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
 #include <QTimer>
@@ -203,6 +205,40 @@ TEST_F(MainFrameTest, AFileThatCannotBeOpenedLeavesNoWindowAndSaysWhy)
         EXPECT_EQ(m_messages.back().text.rfind(c.textStart, 0), 0u) << m_messages.back().text;
     }
     EXPECT_EQ(Frame().windowTitle(), QStringLiteral("Kurvex-Viewer 4.5.49"));
+}
+
+// With several files opened at once, each message of an open says which file
+// it means, on a line of its own below the text.
+TEST_F(MainFrameTest, MessagesOfAnOpenNameTheirFileBelowTheText)
+{
+    QTemporaryDir folder;
+    const QString garbage = folder.filePath(QStringLiteral("garbage.pbs"));
+    test::WriteWholeFile(garbage.toStdString(), "no measurement at all\r\n");
+    const QString mismatch = Sample("imexport_checksum_mismatch.exp");
+
+    m_messages.clear();
+    EXPECT_EQ(Frame().OpenDocumentFile(garbage), nullptr);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, "Unerwartetes Dateiformat.\n" + QDir::toNativeSeparators(garbage).toStdString());
+
+    m_messages.clear();
+    ASSERT_NE(Frame().OpenDocumentFile(mismatch), nullptr);
+    ASSERT_EQ(m_messages.size(), 1u);
+    const std::string& text = m_messages[0].text;
+    EXPECT_EQ(text.rfind("Fehler die Datei:\r\n", 0), 0u) << text;
+    const std::string below = "inkonsistente Daten.\n" + QDir::toNativeSeparators(QFileInfo(mismatch).canonicalFilePath()).toStdString();
+    EXPECT_EQ(text.substr(text.size() - std::min(text.size(), below.size())), below) << text;
+}
+
+// A run without a stored evaluation is not free of exceedances: the status bar
+// says so once after the open.
+TEST_F(MainFrameTest, ARunWithoutStoredEvaluationIsNamedInTheStatusBar)
+{
+    const QString notice = QString::fromUtf8("Für diese Messfahrt liegt keine Überschreitungsauswertung vor.");
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().isEmpty());
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("listing_sample.lst")), nullptr);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), notice);
 }
 
 TEST_F(MainFrameTest, TheChosenFileIsRememberedEvenWhenItCannotBeRead)
@@ -516,7 +552,9 @@ TEST_F(MainFrameTest, DroppedFilesOpenLikeChosenOnesWithTheSameMessages)
     QApplication::processEvents();
     EXPECT_EQ(WindowCount(), 1);
     ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, "Unerwartetes Dateiformat.");
+    // Of several dropped files, the message names the one it means.
+    EXPECT_EQ(m_messages[0].text,
+              "Unerwartetes Dateiformat.\n" + QDir::toNativeSeparators(QFileInfo(empty).canonicalFilePath()).toStdString());
 
     QMimeData text;
     text.setText(QStringLiteral("no file"));

@@ -95,6 +95,41 @@ TEST(ShellProgram, VersionAndHelpAnswerWithoutAWindow)
     EXPECT_TRUE(program.Process().readAllStandardOutput().contains("4.5.49.0"));
 }
 
+// Without any display, as on a server or over ssh: the answers that need no
+// window come before the windowing system is asked for.
+TEST(ShellProgram, HelpVersionAndAPlainFileArgumentWithoutADisplay)
+{
+    const struct {
+        QStringList arguments;
+        int exitCode;  // -1: any (the program goes on and needs the display it lacks)
+        const char* stdoutPart;
+        const char* stderrPart;
+    } cases[] = {
+        {{QStringLiteral("--help")}, 0, "--open", ""},
+        {{QStringLiteral("--version")}, 0, "Kurvex 4.5.49.0", ""},
+        {{QStringLiteral("--bogus")}, 1, "", "bogus"},
+        {{QStringLiteral("messung.pbs")}, -1, "", "kurvex --open messung.pbs"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
+        QTemporaryDir home;
+        ProgramProcess program(home);
+        QProcessEnvironment env = program.Process().processEnvironment();
+        for (const char* name : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            env.remove(QString::fromLatin1(name));
+        program.Process().setProcessEnvironment(env);
+        program.Process().setArguments(c.arguments);
+        program.Process().start();
+        ASSERT_TRUE(program.Process().waitForFinished(20000));
+        if (c.exitCode >= 0) {
+            EXPECT_EQ(program.Process().exitStatus(), QProcess::NormalExit);
+            EXPECT_EQ(program.Process().exitCode(), c.exitCode);
+        }
+        EXPECT_TRUE(program.Process().readAllStandardOutput().contains(c.stdoutPart));
+        EXPECT_TRUE(program.Process().readAllStandardError().contains(c.stderrPart));
+    }
+}
+
 #endif
 
 }  // namespace

@@ -154,6 +154,8 @@ void WriteDeviceSamples(const std::string& folder)
     WriteFile(folder + "/pm01bs02_incomplete.pbs", Pm01bs02File(aborted, false));
     const auto exchanged = MakeRun(1234, 300, 0.5);
     WriteFile(folder + "/imexport_sample.exp", ImExportFile(exchanged));
+    // The same run once more, with a side file whose checksum does not match its texts.
+    WriteFile(folder + "/imexport_checksum_mismatch.exp", ImExportFile(exchanged));
 }
 
 void WriteBigDeviceSamples(const std::string& folder, int count)

@@ -186,7 +186,7 @@ void WriteSideFileSamples(const std::string& folder)
 {
     const std::string measurement = folder + "/pm01bs02_sample.pbs";
     WriteFile(measurement + ".zi4", MainSideFile(measurement));
-    WriteFile(folder + "/imexport_sample.exp.zi4", MismatchedSideFile());
+    WriteFile(folder + "/imexport_checksum_mismatch.exp.zi4", MismatchedSideFile());
 }
 
 }  // namespace samplegen

@@ -15,11 +15,20 @@ constexpr int kMaxBigPoints = 20'000'000;
 // Exceedances in the side file of the evaluated big run: a long list for the evaluation dialog.
 constexpr int kBigExceedances = 10'000;
 
+constexpr const char* kUsage = "Aufruf: kurvex-samplegen ORDNER\n"
+                               "        kurvex-samplegen --big PUNKTE ORDNER\n"
+                               "Schreibt die synthetischen Beispieldateien in ORDNER, mit --big große\n"
+                               "Messfahrten von PUNKTE Messpunkten für die Benchmarks.\n";
+
 int Usage()
 {
-    std::fprintf(stderr, "Aufruf: kurvex-samplegen ORDNER\n"
-                         "        kurvex-samplegen --big PUNKTE ORDNER\n");
+    std::fputs(kUsage, stderr);
     return 2;
+}
+
+bool IsHelp(const char* argument)
+{
+    return std::strcmp(argument, "--help") == 0 || std::strcmp(argument, "-h") == 0;
 }
 
 bool MakeFolder(const std::string& folder)
@@ -33,6 +42,10 @@ bool MakeFolder(const std::string& folder)
 
 int main(int argc, char* argv[])
 {
+    if (argc == 2 && IsHelp(argv[1])) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
     if (argc == 4 && std::strcmp(argv[1], "--big") == 0) {
         const std::string count = argv[2];
         int points = 0;
@@ -48,7 +61,8 @@ int main(int argc, char* argv[])
         samplegen::WriteBigEvaluatedSideFile(folder + "/pm01bs02_big_evaluated.pbs", kBigExceedances);
         return 0;
     }
-    if (argc != 2)
+    // An option is never taken for the name of a folder to write into.
+    if (argc != 2 || argv[1][0] == '-')
         return Usage();
     const std::string folder = argv[1];
     MakeFolder(folder);

@@ -2,7 +2,10 @@
 
 #include "common/ui/WaitCursor.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPrintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
@@ -35,15 +38,73 @@ PageSpan ChosenPages(const QPrinter& printer, int maxPage, int currentPage)
     return PrintedPages(RangeKindOf(printer.printRange()), printer.fromPage(), printer.toPage(), maxPage, currentPage);
 }
 
-bool ExecPrintDialog(QPrinter& printer, int minPage, int maxPage, QWidget* parent)
+QString PrintDialogTitle(bool evaluation)
+{
+    return evaluation ? QStringLiteral("Drucken – Auswertung") : QStringLiteral("Drucken – Diagramm");
+}
+
+QString PreviewDialogTitle(bool evaluation)
+{
+    return evaluation ? QStringLiteral("Seitenansicht – Auswertung") : QStringLiteral("Seitenansicht – Diagramm");
+}
+
+QString PrintStatusTip(bool evaluation)
+{
+    return evaluation ? QStringLiteral("Druckt die Auswertung.") : QStringLiteral("Druckt das Diagramm.");
+}
+
+QString ProposedPrintFile(const QString& runPath, bool evaluation)
+{
+    const QFileInfo run(runPath);
+    const QString name = run.fileName() + (evaluation ? QStringLiteral("-Auswertung.pdf") : QStringLiteral("-Diagramm.pdf"));
+    return QDir(run.absolutePath()).filePath(name);
+}
+
+void ProposeOutputFile(QPrinter& printer, const QString& path)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat) {
+        printer.setOutputFileName(path);
+        return;
+    }
+    // Setting the name through the printer would switch it to writing a PDF;
+    // the engine keeps it only as the dialog's proposal.
+    if (QPrintEngine* engine = printer.printEngine())
+        engine->setProperty(QPrintEngine::PPK_OutputFileName, path);
+}
+
+void DropOutputFileUnlessPrintingToFile(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
+        if (QPrintEngine* engine = printer.printEngine())
+            engine->setProperty(QPrintEngine::PPK_OutputFileName, QString());
+    }
+}
+
+QString PrintOutputFile(const QPrinter& printer)
+{
+    return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();
+}
+
+bool ExecPrintDialog(QPrinter& printer, const PrintRequest& request, QWidget* parent)
 {
     QPrintDialog dialog(&printer, parent);
-    dialog.setWindowTitle(QStringLiteral("Drucken"));
-    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintPageRange |
-                      QAbstractPrintDialog::PrintCurrentPage | QAbstractPrintDialog::PrintShowPageSize);
-    dialog.setMinMax(minPage, maxPage);
+    dialog.setWindowTitle(request.title);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
+                                                       QAbstractPrintDialog::PrintPageRange |
+                                                       QAbstractPrintDialog::PrintShowPageSize;
+    if (request.offerCurrentPage)
+        options |= QAbstractPrintDialog::PrintCurrentPage;
+    dialog.setOptions(options);
+    dialog.setMinMax(request.minPage, request.maxPage);
     dialog.setPrintRange(QAbstractPrintDialog::AllPages);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool ConfirmReplaceFile(const QString& path, const QString& title, QWidget* parent)
+{
+    const QString text = QStringLiteral("%1 existiert bereits.\nSoll sie ersetzt werden?").arg(QFileInfo(path).fileName());
+    return QMessageBox::warning(parent, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
 }
 
 void ExecPreviewDialog(QPrintPreviewDialog& dialog)
@@ -62,9 +123,9 @@ bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
     return PrintSheets(printer, first, last, job.draw);
 }
 
-void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage)
+void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage, const QString& title)
 {
-    dialog.setWindowTitle(QStringLiteral("Seitenansicht"));
+    dialog.setWindowTitle(title);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [job, currentPage](QPrinter* printer) {
         // The preview itself shows every page; its print button may have chosen a range.
         const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);

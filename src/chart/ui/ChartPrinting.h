@@ -29,10 +29,28 @@ void InitPrinterSettings(QPrinter& printer);
 // the current page.
 PageSpan ChosenPages(const QPrinter& printer, int maxPage, int currentPage);
 
+// What a print or preview produces is named in its dialog's title and in the
+// status prompt of the print command, since "Drucken..." prints whichever was
+// chosen last.
+QString PrintDialogTitle(bool evaluation);    // "Drucken – Diagramm" / "Drucken – Auswertung"
+QString PreviewDialogTitle(bool evaluation);  // "Seitenansicht – Diagramm" / "… – Auswertung"
+QString PrintStatusTip(bool evaluation);
+// The file a print to a file proposes: beside the run, named after it.
+QString ProposedPrintFile(const QString& runPath, bool evaluation);
+// Puts the proposal into the printer for the print dialog without changing
+// where the printer prints.
+void ProposeOutputFile(QPrinter& printer, const QString& path);
+// After a confirmed dialog: a printer that prints on paper keeps no file name.
+void DropOutputFileUnlessPrintingToFile(QPrinter& printer);
+// The file the printer writes, or empty when it prints on paper.
+QString PrintOutputFile(const QPrinter& printer);
+
 // The real dialogs, used where a PrintDialogs member is empty.
-bool ExecPrintDialog(QPrinter& printer, int minPage, int maxPage, QWidget* parent);
+bool ExecPrintDialog(QPrinter& printer, const PrintRequest& request, QWidget* parent);
 void ExecPreviewDialog(QPrintPreviewDialog& dialog);
 void ShowPrintFailure(const QString& message, QWidget* parent);
+// Asks before a print replaces an existing file, as the save dialogs do.
+bool ConfirmReplaceFile(const QString& path, const QString& title, QWidget* parent);
 
 // Sends pages first..last of the job to the printer; false when the printer
 // (or its output file) cannot be opened.
@@ -41,6 +59,6 @@ bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last);
 // Makes the preview draw the job's pages (those of the printer's range when
 // the preview's own print button chose some, all pages otherwise) and open at
 // currentPage.
-void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage);
+void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage, const QString& title);
 
 }  // namespace kurvex

@@ -14,6 +14,7 @@
 #include "render/ReportRendering.h"
 
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -397,26 +398,34 @@ QPrinter& CKurvexView::PrinterSettings()
 
 void CKurvexView::PrintChart()
 {
-    m_evaluationPrint = false;
+    SetEvaluationPrint(false);
     RunPrint(false);
 }
 
 void CKurvexView::PreviewChart()
 {
-    m_evaluationPrint = false;
+    SetEvaluationPrint(false);
     RunPrint(true);
 }
 
 void CKurvexView::PrintEvaluation()
 {
-    m_evaluationPrint = true;
+    SetEvaluationPrint(true);
     RunPrint(false);
 }
 
 void CKurvexView::PreviewEvaluation()
 {
-    m_evaluationPrint = true;
+    SetEvaluationPrint(true);
     RunPrint(true);
+}
+
+void CKurvexView::SetEvaluationPrint(bool evaluation)
+{
+    if (evaluation == m_evaluationPrint)
+        return;
+    m_evaluationPrint = evaluation;
+    Q_EMIT viewStateChanged();  // the print command's prompt names what it prints
 }
 
 void CKurvexView::Print()
@@ -461,14 +470,31 @@ void CKurvexView::BeginPrint()
     Q_EMIT printingChanged(true);
 }
 
-void CKurvexView::EndPrint()
+void CKurvexView::EndPrint(const ScreenPlace& place)
 {
     m_painter.View().printing = false;
-    // The print zoom stays; the scroll bars follow it.
-    UpdateScrollExtent();
+    RestoreScreenPlace(place);
     UpdateTitle();
-    Repaint();
     Q_EMIT printingChanged(false);
+}
+
+CKurvexView::ScreenPlace CKurvexView::CurrentScreenPlace() const
+{
+    return ScreenPlace{ZoomLevel(), ScrollPosition()};
+}
+
+void CKurvexView::RestoreScreenPlace(const ScreenPlace& place)
+{
+    // Preparing a chart print sets the print zoom; the window comes back as the user left it.
+    const bool zoomChanged = ZoomLevel() != place.zoomLevel;
+    m_painter.View().zoomLevel = place.zoomLevel;
+    m_painter.PreparePaint();
+    UpdateScrollExtent();
+    horizontalScrollBar()->setValue(place.scroll.x());
+    verticalScrollBar()->setValue(place.scroll.y());
+    Repaint();
+    if (zoomChanged)
+        Q_EMIT viewStateChanged();
 }
 
 SheetJob CKurvexView::PrintJob(int lastPage)
@@ -482,11 +508,11 @@ void CKurvexView::RunPrint(bool preview)
 {
     if (Printing())
         return;  // a print or preview of this window is still open
+    const ScreenPlace place = CurrentScreenPlace();
     QPrinter& printer = PrinterSettings();
     const int maxPage = PreparePrint(printer);
     if (maxPage < 1) {
-        UpdateScrollExtent();
-        Repaint();
+        RestoreScreenPlace(place);
         ShowFailure(QString::fromUtf8(m_evaluationPrint ? kNoReportPagesMessage : kNoChartPagesMessage));
         return;
     }
@@ -501,34 +527,52 @@ void CKurvexView::RunPrint(bool preview)
             QPrintPreviewDialog dialog(&printer, this);
             if (QWidget* top = window(); top && top != this)
                 dialog.resize(top->size());
-            SetUpPreview(dialog, PrintJob(maxPage), std::min(CurrentPage(), maxPage));
+            // The report has no page on screen: it opens at its first page.
+            const int openAt = m_evaluationPrint ? 1 : std::min(CurrentPage(), maxPage);
+            SetUpPreview(dialog, PrintJob(maxPage), openAt, PreviewDialogTitle(m_evaluationPrint));
             if (m_context.printDialogs.preview)
                 m_context.printDialogs.preview(dialog);
             else
                 ExecPreviewDialog(dialog);
         }
-        EndPrint();
+        EndPrint(place);
         return;
     }
 
-    const bool confirmed = m_context.printDialogs.print ? m_context.printDialogs.print(printer, 1, maxPage, this)
-                                                        : ExecPrintDialog(printer, 1, maxPage, this);
-    if (!confirmed) {
-        UpdateScrollExtent();
-        Repaint();
-        return;
-    }
-    const PageSpan pages = ChosenPages(printer, maxPage, CurrentPage());
+    const int currentPage = m_evaluationPrint ? 1 : CurrentPage();
+    const PageSpan pages = AskPrintDialog(printer, maxPage) ? ChosenPages(printer, maxPage, currentPage) : PageSpan{1, 0};
     if (pages.Empty()) {
-        UpdateScrollExtent();
-        Repaint();
+        RestoreScreenPlace(place);
         return;
     }
     BeginPrint();
     const bool printed = PrintJobPages(printer, PrintJob(pages.last), pages.first, pages.last);
-    EndPrint();
+    EndPrint(place);
     if (!printed)
         ShowFailure(QString::fromUtf8(kPrintFailedMessage));
+}
+
+bool CKurvexView::AskPrintDialog(QPrinter& printer, int maxPage)
+{
+    const PrintRequest request{PrintDialogTitle(m_evaluationPrint), 1, maxPage, !m_evaluationPrint};
+    // A print to a file is proposed beside this run, never where another run was printed last.
+    ProposeOutputFile(printer, ProposedPrintFile(QString::fromStdString(m_doc->FullPath()), m_evaluationPrint));
+    for (;;) {
+        const bool confirmed = m_context.printDialogs.print ? m_context.printDialogs.print(printer, request, this)
+                                                            : ExecPrintDialog(printer, request, this);
+        if (!confirmed)
+            return false;
+        DropOutputFileUnlessPrintingToFile(printer);
+        const QString file = PrintOutputFile(printer);
+        if (file.isEmpty() || !QFileInfo::exists(file))
+            return true;
+        const bool replace = m_context.printDialogs.confirmReplace
+                                 ? m_context.printDialogs.confirmReplace(file, request.title, this)
+                                 : ConfirmReplaceFile(file, request.title, this);
+        if (replace)
+            return true;
+        // Back to the dialog, as a save dialog returns to its file list.
+    }
 }
 
 }  // namespace kurvex

@@ -122,11 +122,22 @@ private:
     void SetCurrentPage(int page);
     void SetZoomLevel(int level);
 
+    // Zoom level and scroll place, as a print or preview found them.
+    struct ScreenPlace {
+        int zoomLevel = kDefaultZoomLevel;
+        QPoint scroll;
+    };
+    ScreenPlace CurrentScreenPlace() const;
+    void RestoreScreenPlace(const ScreenPlace& place);
+
     QPrinter& PrinterSettings();
+    void SetEvaluationPrint(bool evaluation);
     void RunPrint(bool preview);
     int PreparePrint(QPrinter& printer);
+    // The print dialog until it is cancelled or its choice may be printed.
+    bool AskPrintDialog(QPrinter& printer, int maxPage);
     void BeginPrint();
-    void EndPrint();
+    void EndPrint(const ScreenPlace& place);
     SheetJob PrintJob(int lastPage);
     void ShowFailure(const QString& message);
 

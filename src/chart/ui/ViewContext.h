@@ -18,17 +18,27 @@ class SettingsStore;
 class CLabelTable;
 struct ExceedancePageFlag;
 
+// What the print dialog shows.
+struct PrintRequest {
+    QString title;            // names what is printed: chart or evaluation
+    int minPage = 1;
+    int maxPage = 1;
+    bool offerCurrentPage = true;  // the report has no page on screen
+};
+
 // The modal dialogs of printing. Empty members show the real dialogs; tests
 // put in functions that answer at once.
 struct PrintDialogs {
-    // The print dialog for pages minPage..maxPage: true when the user chose to
-    // print. The choice is left in the printer (print range, from and to page,
-    // output file).
-    std::function<bool(QPrinter& printer, int minPage, int maxPage, QWidget* parent)> print;
+    // The print dialog: true when the user chose to print. The choice is left
+    // in the printer (print range, from and to page, output file); the printer
+    // holds the proposed output file when the dialog opens.
+    std::function<bool(QPrinter& printer, const PrintRequest& request, QWidget* parent)> print;
     // Shows the preview, already set up to draw its pages, until it is closed.
     std::function<void(QPrintPreviewDialog& dialog)> preview;
     // Tells the user why nothing was printed.
     std::function<void(const QString& message, QWidget* parent)> failure;
+    // Whether a print may replace the existing file at path.
+    std::function<bool(const QString& path, const QString& title, QWidget* parent)> confirmReplace;
 };
 
 struct ViewContext {
