@@ -1,7 +1,9 @@
 #pragma once
 // Every command of the main window with its texts: the menu text (with its
 // mnemonic and, after a tab, the shortcut as the menu shows it), the tooltip of
-// its toolbar button, the prompt shown in the status bar and its icon.
+// its toolbar button, the prompt shown in the status bar and its icon; its
+// stable ASCII object name (for tests and the accessibility tree) and when it
+// is available.
 
 #include <QKeySequence>
 #include <QString>
@@ -77,8 +79,18 @@ enum class Command {
     SaveReportPdf,
 };
 
+// When a command can be used.
+enum class CommandScope {
+    MainWindow,    // always
+    ChartWindow,   // with an active chart window that is not printing
+    AnyWindow,     // with at least one window (arranging them)
+    NotAvailable,  // shown but disabled: the command has no handler in this program
+};
+
 struct CommandInfo {
     Command command;
+    const char* objectName;  // "file_open": lower-case ASCII, unique
+    CommandScope scope;
     QString text;     // menu text, or the tooltip for toolbar-only commands
     QString toolTip;  // empty: none
     QString statusTip;
@@ -89,5 +101,8 @@ struct CommandInfo {
 
 const std::vector<CommandInfo>& CommandTable();
 const CommandInfo& InfoOf(Command command);
+
+// Whether a command of this scope is enabled, by what the main window has.
+bool CommandEnabled(CommandScope scope, bool hasActiveChart, bool printing, bool hasWindows);
 
 }  // namespace kurvex

@@ -156,7 +156,7 @@ void CMainFrame::CreateActions()
 {
     for (const CommandInfo& info : CommandTable()) {
         auto* action = new QAction(info.text, this);
-        action->setObjectName(info.toolTip.isEmpty() ? info.text : info.toolTip);
+        action->setObjectName(QString::fromLatin1(info.objectName));
         if (!info.icon.isEmpty())
             action->setIcon(QIcon(QStringLiteral(":/icons/%1.svg").arg(info.icon)));
         if (!info.toolTip.isEmpty())
@@ -411,38 +411,19 @@ void CMainFrame::UpdateCommands()
     const bool hasWindows = !m_mdiArea->subWindowList().isEmpty();
     const bool printing = hasView && view->Printing();
 
-    const Command viewCommands[] = {Command::Close,       Command::Print,          Command::PreviewChart,
-                                    Command::PrintChart,  Command::PreviewEvaluation, Command::PrintEvaluation,
-                                    Command::Zoom,        Command::TwoMetreGrid,   Command::ToggleStrips,
-                                    Command::NewWindow,   Command::EditSideFile,   Command::ResetColumnLayout,
-                                    Command::ShowEvaluation, Command::EditSections,
-                                    Command::GoToStation,    Command::Reload,
-                                    Command::SaveChartPdf,   Command::SaveReportPdf};
-    for (Command command : viewCommands)
-        Action(command)->setEnabled(hasView && !printing);
-    Action(Command::PageBack)->setEnabled(hasView && !printing && view->CurrentPage() >= 2);
-    Action(Command::PageForward)->setEnabled(hasView && !printing && view->CurrentPage() < view->PageCount());
+    for (const CommandInfo& info : CommandTable())
+        Action(info.command)->setEnabled(CommandEnabled(info.scope, hasView, printing, hasWindows));
+    // Within the chart window's scope, some also depend on its page and run.
+    if (hasView && !printing) {
+        Action(Command::PageBack)->setEnabled(view->CurrentPage() >= 2);
+        Action(Command::PageForward)->setEnabled(view->CurrentPage() < view->PageCount());
+        Action(Command::Export)->setEnabled(view->CanExport());
+    }
     Action(Command::TwoMetreGrid)->setChecked(hasView && view->TwoMetreGrid());
-    Action(Command::Export)->setEnabled(hasView && !printing && view->CanExport());
+    Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
     // "Drucken..." prints what was chosen last; its prompt says which.
     Action(Command::Print)->setStatusTip(hasView ? PrintStatusTip(view->EvaluationPrint())
                                                  : InfoOf(Command::Print).statusTip);
-    for (Command command : {Command::Cascade, Command::TileSideBySide, Command::TileStacked, Command::ArrangeIcons})
-        Action(command)->setEnabled(hasWindows);
-    Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
-
-    // Commands without a handler in this program stay visible and disabled.
-    const Command withoutHandler[] = {
-        Command::NewRunDefaults,     Command::ResetState,         Command::RunSettings,
-        Command::ComparisonRuns,     Command::EditComments,       Command::EditHeaderData,
-        Command::InsertFreeText,     Command::EditFreeTexts,      Command::InsertRangeText,
-        Command::EditRangeTexts,     Command::EditHeadings,       Command::ShownMeasuringPoints,
-        Command::CalibrationValue,   Command::AutomaticDetection, Command::ReportHeaderFooter,
-        Command::ToolComments,       Command::ToolHeaderData,     Command::ToolInsertFreeText,
-        Command::ToolEditFreeTexts,  Command::ToolInsertRangeText, Command::ToolEditRangeTexts,
-        Command::ExcludeRange};
-    for (Command command : withoutHandler)
-        Action(command)->setEnabled(false);
 }
 
 void CMainFrame::UseMenuSet(bool withDocument)

@@ -8,6 +8,7 @@
 #include "document/KurvexDoc.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "render/ChartRendering.h"
+#include "shell/Commands.h"
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
 #include "support/TestSupport.h"
@@ -113,6 +114,13 @@ TEST_F(MainFrameTest, MenusWithoutAndWithADocument)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&?"}));
+}
+
+TEST_F(MainFrameTest, EveryCommandIsFoundByItsObjectName)
+{
+    for (const CommandInfo& info : CommandTable())
+        EXPECT_EQ(Frame().findChild<QAction*>(QString::fromLatin1(info.objectName)), Frame().Action(info.command))
+            << info.objectName;
 }
 
 TEST_F(MainFrameTest, CommandsWithoutHandlerAreDisabledAndViewCommandsFollowTheActiveView)

@@ -1,6 +1,7 @@
 // The shell's pieces below the windows: the list file, the settings store on
 // QSettings, the single-instance hand-over and the command line.
 
+#include "shell/Commands.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
 #include "shell/RecentVerwaltung.h"
@@ -14,11 +15,14 @@
 #include <QFile>
 #include <QLocalServer>
 #include <QSettings>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <future>
+#include <set>
+#include <string>
 #include <thread>
 
 namespace kurvex {
@@ -27,6 +31,36 @@ namespace {
 using test::ReadWholeFile;
 using test::TempFolder;
 using test::WriteWholeFile;
+
+// Tests and the accessibility tree find commands by their object names, so
+// those are unique plain ASCII; a command without handler says so in its prompt.
+TEST(CommandTable, ObjectNamesAreUniqueAsciiAndScopesMatchThePrompts)
+{
+    const QRegularExpression name(QStringLiteral("^[a-z]+(_[a-z0-9]+)+$"));
+    const QString notAvailable = QString::fromUtf8("Dieser Befehl ist in diesem Programm nicht verfügbar.");
+    std::set<std::string> names;
+    for (const CommandInfo& info : CommandTable()) {
+        SCOPED_TRACE(info.objectName);
+        EXPECT_TRUE(name.match(QString::fromLatin1(info.objectName)).hasMatch());
+        EXPECT_TRUE(names.insert(info.objectName).second) << "named twice";
+        EXPECT_EQ(info.scope == CommandScope::NotAvailable, info.statusTip == notAvailable);
+        EXPECT_EQ(&InfoOf(info.command), &info);
+    }
+    EXPECT_EQ(std::string(InfoOf(Command::Open).objectName), "file_open");
+    EXPECT_EQ(std::string(InfoOf(Command::Reload).objectName), "view_reload");
+}
+
+TEST(CommandTable, ScopesDecideWhenACommandIsEnabled)
+{
+    // hasActiveChart, printing, hasWindows
+    EXPECT_TRUE(CommandEnabled(CommandScope::MainWindow, false, false, false));
+    EXPECT_TRUE(CommandEnabled(CommandScope::ChartWindow, true, false, true));
+    EXPECT_FALSE(CommandEnabled(CommandScope::ChartWindow, true, true, true));
+    EXPECT_FALSE(CommandEnabled(CommandScope::ChartWindow, false, false, true));
+    EXPECT_TRUE(CommandEnabled(CommandScope::AnyWindow, false, false, true));
+    EXPECT_FALSE(CommandEnabled(CommandScope::AnyWindow, false, false, false));
+    EXPECT_FALSE(CommandEnabled(CommandScope::NotAvailable, true, false, true));
+}
 
 TEST(RecentVerwaltung, ReadsKeyValuePairsAndSkipsLinesWithoutKey)
 {
