@@ -27,11 +27,17 @@ struct TEXTDATEN;
 struct BEREICHSTEXTDATEN;
 
 // What the view knows about how it shows the run.
-struct ChartView {
+// How the user laid out a chart: one value for the screen, the print, the
+// preview, the PDF files and kurvex-cli's pages.
+struct ChartLayout {
     int zoomLevel = kDefaultZoomLevel;
     int currentPage = 1;  // the page shown on screen, also while other pages print
     int stripsPerPage = kDefaultStripsPerPage;
     bool twoMetreGrid = false;
+};
+
+// A chart's layout with what the painter derives from it and the run.
+struct ChartView : ChartLayout {
     bool printing = false;  // between begin and end of a print or preview
     int stripLength = StripLengthForScale(kDefaultLengthScale);  // dm
     ChartPaging paging;

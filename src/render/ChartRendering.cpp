@@ -18,8 +18,9 @@ CChartPainter MakePainter(CKurvexDoc& doc, const CLabelTable& labels, Exceedance
                           const ChartRenderSettings& settings)
 {
     CChartPainter painter(doc, labels, pageFlag);
-    painter.View().stripsPerPage = SanitizeStripsPerPage(settings.stripsPerPage);
-    painter.View().twoMetreGrid = settings.twoMetreGrid;
+    ChartLayout& layout = painter.View();
+    layout = settings;
+    layout.stripsPerPage = SanitizeStripsPerPage(settings.stripsPerPage);
     painter.SetVersionText(settings.versionText);
     painter.PreparePaint();
     return painter;

@@ -21,9 +21,9 @@ namespace kurvex {
 class CKurvexDoc;
 class CLabelTable;
 
-struct ChartRenderSettings {
-    int stripsPerPage = kDefaultStripsPerPage;
-    bool twoMetreGrid = false;
+// A chart's layout with the texts of its printed pages. A print takes its own
+// zoom level whatever the layout's.
+struct ChartRenderSettings : ChartLayout {
     std::string editingDate;  // the header block's "today", "dd.mm.yyyy"
     std::string versionText;  // for the product note
 };

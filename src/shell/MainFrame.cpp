@@ -828,8 +828,7 @@ bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& pa
             written = WriteReportPdf(view->Document(), path, m_app.VersionText(), error);
         } else {
             ChartRenderSettings settings;
-            settings.stripsPerPage = view->StripsPerPage();
-            settings.twoMetreGrid = view->TwoMetreGrid();
+            static_cast<ChartLayout&>(settings) = view->CurrentLayout();
             settings.editingDate = TodayEditingDate();
             settings.versionText = m_app.VersionText();
             written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,

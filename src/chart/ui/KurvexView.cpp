@@ -288,17 +288,16 @@ bool CKurvexView::GoToStation(int32_t station)
 
 CKurvexView::Layout CKurvexView::CurrentLayout() const
 {
-    return Layout{ZoomLevel(), CurrentPage(), StripsPerPage(), TwoMetreGrid()};
+    return m_painter.View();
 }
 
 void CKurvexView::ApplyLayout(const Layout& layout)
 {
     m_firstShown = true;
-    ChartView& view = m_painter.View();
-    view.zoomLevel = layout.zoomLevel;
+    ChartLayout& view = m_painter.View();
+    view = layout;
     view.currentPage = std::max(layout.currentPage, 1);
     view.stripsPerPage = SanitizeStripsPerPage(layout.stripsPerPage);
-    view.twoMetreGrid = layout.twoMetreGrid;
     m_painter.PreparePaint();
     UpdateTitle();
     UpdateScrollExtent();

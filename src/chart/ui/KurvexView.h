@@ -67,12 +67,7 @@ public:
     bool GoToStation(int32_t station);
 
     // What "Neu laden" carries over to the window of the reopened run.
-    struct Layout {
-        int zoomLevel = kDefaultZoomLevel;
-        int currentPage = 1;
-        int stripsPerPage = kDefaultStripsPerPage;
-        bool twoMetreGrid = false;
-    };
+    using Layout = ChartLayout;
     Layout CurrentLayout() const;
     // Takes over a layout; the stored strips per page are then not read at first display.
     void ApplyLayout(const Layout& layout);
