@@ -1,5 +1,6 @@
 #include "document/KurvexDoc.h"
 
+#include <algorithm>
 #include <cmath>
 #include <unordered_map>
 
@@ -96,6 +97,27 @@ OpenResult CKurvexDoc::Open(const std::string& path, const CEinstellungen& globa
     interaction.ShowProgress(100);
     interaction.CloseWaitWindow();
     return OpenResult::Opened;
+}
+
+void CKurvexDoc::AddObserver(DocumentObserver* observer)
+{
+    if (std::find(m_observers.begin(), m_observers.end(), observer) == m_observers.end())
+        m_observers.push_back(observer);
+}
+
+void CKurvexDoc::RemoveObserver(DocumentObserver* observer)
+{
+    m_observers.erase(std::remove(m_observers.begin(), m_observers.end(), observer), m_observers.end());
+}
+
+void CKurvexDoc::NotifyChanged(DocumentChange change)
+{
+    // A copy: an observer may come or go while it is told.
+    const std::vector<DocumentObserver*> observers = m_observers;
+    for (DocumentObserver* observer : observers) {
+        if (std::find(m_observers.begin(), m_observers.end(), observer) != m_observers.end())
+            observer->DocumentChanged(change);
+    }
 }
 
 void CKurvexDoc::Show(OpenInteraction& interaction, MessageIcon icon, const std::string& text)
@@ -242,6 +264,7 @@ void CKurvexDoc::ApplySections(const std::string& abschnitte)
     Abschnitt wholeRun;
     m_run.ComputeRunStatistics(wholeRun, &sections);
     m_state.SetRunStatistics(wholeRun);
+    NotifyChanged(DocumentChange::Evaluation);
 }
 
 }  // namespace kurvex

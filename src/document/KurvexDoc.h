@@ -10,6 +10,7 @@
 
 #include "common/Message.h"
 #include "document/Bearbeitungsstand.h"
+#include "document/DocumentObserver.h"
 #include "document/Fifo.h"
 #include "document/OpenInteraction.h"
 #include "document/TextRecords.h"
@@ -68,6 +69,12 @@ public:
     // The messages the open showed, in order.
     const std::vector<UserMessage>& OpenMessages() const { return m_openMessages; }
 
+    // The windows that show the document; they are told of its changes. An
+    // observer removes itself before it goes.
+    void AddObserver(DocumentObserver* observer);
+    void RemoveObserver(DocumentObserver* observer);
+    void NotifyChanged(DocumentChange change);
+
 private:
     void Show(OpenInteraction& interaction, MessageIcon icon, const std::string& text);
     void AskFirstLoadAdjustments(OpenInteraction& interaction);
@@ -94,6 +101,7 @@ private:
     std::string m_fullPath;
     std::vector<UserMessage> m_openMessages;
     bool m_checksumOk = true;
+    std::vector<DocumentObserver*> m_observers;  // not owned
 };
 
 // The file name of a path written with "/" or "\" separators.

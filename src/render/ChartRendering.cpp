@@ -80,7 +80,10 @@ bool WriteChartPdf(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFla
     const int pageCount = std::max(painter.View().paging.pageCount, 1);
     const int first = std::clamp(fromPage, 1, pageCount);
     const int last = std::clamp(toPage, first, pageCount);
-    return WriteSheetsPdf(path, ChartPrintJob(painter, last, settings.editingDate), first, last, error);
+    const bool written = WriteSheetsPdf(path, ChartPrintJob(painter, last, settings.editingDate), first, last, error);
+    // The pages numbered the exceedances; the windows of the run show them.
+    doc.NotifyChanged(DocumentChange::ExceedancePages);
+    return written;
 }
 
 QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, int page,

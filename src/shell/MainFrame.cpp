@@ -348,16 +348,12 @@ void CMainFrame::ConnectCommands()
     OnView(Command::EditSideFile, &CKurvexView::OpenSideFileInEditor);
 
     connect(Action(Command::ShowEvaluation), &QAction::triggered, this, [this] {
-        if (CKurvexView* view = ActiveView()) {
+        if (CKurvexView* view = ActiveView())
             ShowEvaluationDialog(this, view->Document(), m_app.Settings());
-            RepaintViewsOf(view->Document());
-        }
     });
     connect(Action(Command::EditSections), &QAction::triggered, this, [this] {
-        if (CKurvexView* view = ActiveView()) {
+        if (CKurvexView* view = ActiveView())
             ShowSectionsDialog(this, view->Document(), m_app.Settings());
-            RepaintViewsOf(view->Document());
-        }
     });
     connect(Action(Command::GoToStation), &QAction::triggered, this, &CMainFrame::AskStationAndGo);
     connect(Action(Command::Reload), &QAction::triggered, this, &CMainFrame::ReloadActiveDocument);
@@ -367,14 +363,6 @@ void CMainFrame::ConnectCommands()
         if (CKurvexView* view = ActiveView(); view && view->CanExport())
             ShowExportDialog(this, view->Document(), m_app.Settings());
     });
-}
-
-void CMainFrame::RepaintViewsOf(const CKurvexDoc& doc)
-{
-    for (CKurvexView* view : Views()) {
-        if (&view->Document() == &doc)
-            view->viewport()->update();
-    }
 }
 
 // ---------------------------------------------------------------- state
@@ -555,10 +543,8 @@ CKurvexView* CMainFrame::MakeView(std::shared_ptr<CKurvexDoc> doc)
 {
     auto* view = new CKurvexView(std::move(doc), m_app.MakeViewContext());
     connect(view, &CKurvexView::pickedStationsChanged, this,
-            [this, view](const QString& newest, const QString& previous) {
+            [this](const QString& newest, const QString& previous) {
                 ShowPickedStations(newest.toStdString(), previous.toStdString());
-                // The yellow band follows in every window of the document.
-                RepaintViewsOf(view->Document());
             });
     connect(view, &CKurvexView::printingChanged, this, &CMainFrame::OnViewPrinting);
     connect(view, &CKurvexView::viewStateChanged, this, &CMainFrame::UpdateCommands);
@@ -835,7 +821,6 @@ bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& pa
                                     std::numeric_limits<int>::max(), settings, error);
         }
     }
-    RepaintViewsOf(view->Document());
     if (!written)
         ShowUserMessage(MessageIcon::Exclamation, error);
     return written;

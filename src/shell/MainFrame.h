@@ -119,7 +119,6 @@ private:
     CKurvexView* FindView(const QString& canonicalPath) const;
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnViewPrinting(bool printing);
-    void RepaintViewsOf(const CKurvexDoc& doc);
     void CloseActiveDocument();
     void NewWindowForActiveDocument();
     void NewEmptyDocument();

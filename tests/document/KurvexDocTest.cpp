@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <filesystem>
+#include <functional>
+#include <vector>
 
 #include "document/KurvexDoc.h"
 #include "document/SideFileKeys.h"
@@ -64,6 +66,43 @@ protected:
     }
     OpenResult Open(const std::string& path) { return doc.Open(path, settings, interaction); }
 };
+
+// Windows follow the document through its observers; one that goes away while
+// the others are told is not told any more.
+TEST(DocumentObservers, AreToldOfEveryChangeAndMayLeaveWhileTold)
+{
+    struct Recorder : DocumentObserver {
+        std::vector<DocumentChange> changes;
+        std::function<void()> onChange;
+        void DocumentChanged(DocumentChange change) override
+        {
+            changes.push_back(change);
+            if (onChange)
+                onChange();
+        }
+    };
+    CKurvexDoc doc;
+    Recorder first;
+    Recorder second;
+    doc.AddObserver(&first);
+    doc.AddObserver(&second);
+    doc.AddObserver(&first);  // once only
+    doc.NotifyChanged(DocumentChange::PickedStations);
+    EXPECT_EQ(first.changes, std::vector<DocumentChange>{DocumentChange::PickedStations});
+    EXPECT_EQ(second.changes, std::vector<DocumentChange>{DocumentChange::PickedStations});
+
+    first.onChange = [&] { doc.RemoveObserver(&second); };
+    doc.NotifyChanged(DocumentChange::Evaluation);
+    EXPECT_EQ(first.changes.size(), 2u);
+    EXPECT_EQ(second.changes.size(), 1u);
+
+    // Edited sections are a change of the evaluation.
+    doc.ApplySections("[0|350|40|10|1.0|2.50|1|||||]");
+    EXPECT_EQ(first.changes.back(), DocumentChange::Evaluation);
+    doc.RemoveObserver(&first);
+    doc.NotifyChanged(DocumentChange::ExceedancePages);
+    EXPECT_EQ(first.changes.size(), 3u);
+}
 
 TEST_F(KurvexDocTest, FirstLoadAsksOnceAndBuildsDefaultSections)
 {

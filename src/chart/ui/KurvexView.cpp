@@ -58,6 +58,7 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
       m_context(std::move(context)),
       m_painter(*m_doc, LabelsOf(m_context), PageFlagOf(m_context))
 {
+    m_doc->AddObserver(this);
     m_painter.SetVersionText(m_context.versionText);
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
@@ -70,6 +71,7 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
 
 CKurvexView::~CKurvexView()
 {
+    m_doc->RemoveObserver(this);
     // A view that never showed a page has not read the setting: leave it alone.
     if (m_firstShown && m_context.settings)
         m_context.settings->SetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
@@ -144,6 +146,13 @@ void CKurvexView::UpdateScrollRanges()
 void CKurvexView::Repaint()
 {
     viewport()->update();
+}
+
+void CKurvexView::DocumentChanged(DocumentChange)
+{
+    // Every change shows on the page: the yellow band of the picks, what
+    // counts, the exceedances' page numbers.
+    Repaint();
 }
 
 void CKurvexView::AnnouncePickedStations()
@@ -261,7 +270,7 @@ void CKurvexView::ClickAt(QPoint viewportPosition, Qt::KeyboardModifiers modifie
     case ClickKind::Pick:
         if (PickStation(m_doc->PickedStations(), *station)) {
             AnnouncePickedStations();
-            Repaint();
+            m_doc->NotifyChanged(DocumentChange::PickedStations);
         }
         return;
     }
@@ -280,8 +289,10 @@ bool CKurvexView::GoToStation(int32_t station)
     if (page < 1)
         return false;
     SetCurrentPage(page);
-    if (PickStation(m_doc->PickedStations(), station))
+    if (PickStation(m_doc->PickedStations(), station)) {
         AnnouncePickedStations();
+        m_doc->NotifyChanged(DocumentChange::PickedStations);
+    }
     Repaint();
     return true;
 }
@@ -474,6 +485,8 @@ void CKurvexView::EndPrint(const ScreenPlace& place)
     m_painter.View().printing = false;
     RestoreScreenPlace(place);
     UpdateTitle();
+    // The printed pages numbered the exceedances; every window of the run shows them.
+    m_doc->NotifyChanged(DocumentChange::ExceedancePages);
     Q_EMIT printingChanged(false);
 }
 

@@ -7,6 +7,7 @@
 
 #include "chart/ChartPainter.h"
 #include "chart/ui/ViewContext.h"
+#include "document/DocumentObserver.h"
 #include "render/A4Sheets.h"
 
 #include <QAbstractScrollArea>
@@ -20,7 +21,7 @@ namespace kurvex {
 
 class CKurvexDoc;
 
-class CKurvexView : public QAbstractScrollArea {
+class CKurvexView : public QAbstractScrollArea, public DocumentObserver {
     Q_OBJECT
 
 public:
@@ -58,9 +59,10 @@ public:
     // Emits pickedStationsChanged with the document's picked stations: for
     // the status bar when this window becomes active.
     void AnnouncePickedStations();
-    // Paints the page anew, e.g. after another window of the document
-    // picked a station.
+    // Paints the page anew.
     void Repaint();
+    // The document changed (a pick or dialog in any of its windows): shown anew.
+    void DocumentChanged(DocumentChange change) override;
 
     // "Gehe zu Station": shows the page whose strip holds the station (dm) and
     // picks the station. False, and nothing changes, when it lies outside the run.

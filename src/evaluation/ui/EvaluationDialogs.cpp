@@ -11,6 +11,8 @@ void ShowEvaluationDialog(QWidget* parent, CKurvexDoc& doc, SettingsStore& setti
 {
     CAuswertungDlg dialog(doc, settings, parent);
     dialog.exec();
+    // The list may have changed what counts; the windows show it.
+    doc.NotifyChanged(DocumentChange::Evaluation);
 }
 
 bool ShowSectionsDialog(QWidget* parent, CKurvexDoc& doc, SettingsStore& settings)
