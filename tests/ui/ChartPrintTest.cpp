@@ -14,6 +14,7 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 #include "support/DocumentHelpers.h"
+#include "ui/support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QDate>
@@ -45,11 +46,7 @@ QByteArray PdfWithoutDate(const QString& path)
     return QString::fromLatin1(bytes).remove(date).toLatin1();
 }
 
-int PdfPageCount(const QByteArray& pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(pdf).count(page));
-}
+using test::PdfPageCount;
 
 std::string Today()
 {
@@ -77,13 +74,7 @@ protected:
 
     ViewContext Context()
     {
-        ViewContext context;
-        context.settings = &settings;
-        context.labels = &labels;
-        context.pageFlag = &pageFlag;
-        context.printer = &printer;
-        context.versionText = kVersionText;
-        context.openInEditor = [](const QString&) {};
+        ViewContext context = test::MakeViewContext(settings, labels, pageFlag, printer);
         context.printDialogs.print = [this](QPrinter& p, int minPage, int maxPage, QWidget*) {
             dialogPages.emplace_back(minPage, maxPage);
             dialogWhilePrinting.push_back(view->Printing());
@@ -243,7 +234,7 @@ TEST_F(ChartPrintTest, AnUnknownLengthScaleIsSettledAt400AlsoWhenThePrintComesFi
         side.write("MASSSTAB_DER_LAENGE=300\r\n");
     }
     doc = std::make_shared<CKurvexDoc>();
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     ASSERT_EQ(doc->Open(copy.toStdString(), CEinstellungen(), interaction), OpenResult::Opened);
     ASSERT_EQ(doc->State().LengthScale(), 300);
 
