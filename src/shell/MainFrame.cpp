@@ -73,11 +73,6 @@ const QString kWorkspaceGeometryKey = QStringLiteral("Workspace/Geometry");
 const QString kWorkspaceStateKey = QStringLiteral("Workspace/State");
 constexpr int kPaneWidths[3] = {300, 200, 350};
 
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
-
 // The reason a file cannot be read, in the user's words.
 QString UnreadableReason(const QString& path)
 {

@@ -29,10 +29,7 @@ void ClearSettings()
     settings.sync();
 }
 
-QString Sample(const char* name)
-{
-    return QStringLiteral(KURVEX_SAMPLES "/") + QString::fromLatin1(name);
-}
+QString Sample(const char* name) { return QStringLiteral(KURVEX_SAMPLES "/") + QString::fromLatin1(name); }
 
 int PdfPageCount(const QByteArray& pdf)
 {
