@@ -276,7 +276,7 @@ void CChartPainter::UpdatePaging()
 
 void CChartPainter::DrawChartPage(Surface& surface, int page, int originX, int originY)
 {
-    const Point saved = surface.GetOrigin();
+    const SurfaceStateGuard guard(surface);
     surface.OffsetOrigin(originX, originY);
     m_mouse.ClearStrips();
 
@@ -292,7 +292,6 @@ void CChartPainter::DrawChartPage(Surface& surface, int page, int originX, int o
         surface.SetOrigin(Point{pageOrigin.x + offset.x, pageOrigin.y + offset.y});
         DrawStrip(surface, stations.start, StripHeight(f), j == 0, K == 2);
     }
-    surface.SetOrigin(saved);
 }
 
 CChartPainter::Strip CChartPainter::BeginStrip(Surface&, int32_t a, int stripHeight, bool firstStrip,
@@ -436,10 +435,10 @@ void CChartPainter::DrawSectionSeparator(Surface& surface, const Strip& strip, i
     const int x = strip.X(t);
     const int bottom = -strip.H - 100;
 
-    const Pen oldPen = surface.SetPen(SolidPen(50, kSeparatorMagenta));
-    const Color oldColour = surface.SetTextColor(kSeparatorMagenta);
-    const Font oldFont = surface.SetFont(ArialFont(style.fontHeight, kFontWeightNormal));
-    const TextAlign oldAlign = surface.GetTextAlign();
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SolidPen(50, kSeparatorMagenta));
+    surface.SetTextColor(kSeparatorMagenta);
+    surface.SetFont(ArialFont(style.fontHeight, kFontWeightNormal));
     surface.MoveTo(x, y1);
     surface.LineTo(x, bottom);
     surface.MoveTo(x - 150, y1);
@@ -456,11 +455,6 @@ void CChartPainter::DrawSectionSeparator(Surface& surface, const Strip& strip, i
         caption(leftCaption, HAlign::Right, x - 100);
     if (!rightCaption.empty())
         caption(rightCaption, HAlign::Left, x + 100);
-
-    surface.SetTextAlign(oldAlign);
-    surface.SetFont(oldFont);
-    surface.SetTextColor(oldColour);
-    surface.SetPen(oldPen);
 }
 
 // Captions above a strip below another would lay their opaque cells over the
@@ -508,10 +502,10 @@ void CChartPainter::DrawExcludedRanges(Surface& surface, const Strip& strip) con
 
 void CChartPainter::DrawValueGrid(Surface& surface, const Strip& strip) const
 {
-    const Pen oldPen = surface.SetPen(SettingsPen(kGridPen));
-    const Font oldFont = surface.SetFont(GridFont(m_view.zoomLevel));
-    const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Right, VAlign::Top});
-    const Color oldColour = surface.GetTextColor();
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SettingsPen(kGridPen));
+    surface.SetFont(GridFont(m_view.zoomLevel));
+    surface.SetTextAlign(TextAlign{HAlign::Right, VAlign::Top});
     for (int step = 0; step <= 6; ++step) {
         const double v = kValueAxisTopMm + 5.0 * step;
         const int y = strip.Y(v);
@@ -525,18 +519,14 @@ void CChartPainter::DrawValueGrid(Surface& surface, const Strip& strip) const
             Text(surface, strip.L + 6 * strip.u, y + 150, FormatFixed(12.0 - 2.0 * (v + 5.0) / 5.0, 1));
         }
     }
-    surface.SetTextColor(oldColour);
-    surface.SetTextAlign(oldAlign);
-    surface.SetFont(oldFont);
-    surface.SetPen(oldPen);
 }
 
 void CChartPainter::DrawZeroLine(Surface& surface, const Strip& strip) const
 {
-    const Pen oldPen = surface.SetPen(SettingsPen(kZeroLinePen));
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SettingsPen(kZeroLinePen));
     surface.MoveTo(-strip.u, strip.Y(0.0));
     surface.LineTo(strip.L, strip.Y(0.0));
-    surface.SetPen(oldPen);
 }
 
 void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip)
@@ -547,9 +537,10 @@ void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip)
     const int step = StationLabelStepMetres(s) * (strip.ascending ? 1 : -1);
     const int k = StationLabelSpacing(strip.L, s);
 
-    const Pen oldPen = surface.SetPen(SettingsPen(kGridPen));
-    const Font oldFont = surface.SetFont(GridFont(m_view.zoomLevel));
-    const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Left, VAlign::Top});
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SettingsPen(kGridPen));
+    surface.SetFont(GridFont(m_view.zoomLevel));
+    surface.SetTextAlign(TextAlign{HAlign::Left, VAlign::Top});
     Text(surface, kStationCaptionX, strip.StationCaptionTop(), kStationCaption);
     surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Top});
     for (int i = 0; k > 0 && i * k <= strip.L; ++i) {
@@ -558,14 +549,12 @@ void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip)
         surface.LineTo(xs, -strip.H - strip.u);
         Text(surface, xs, strip.StationLabelTop(), StationLabel((strip.a / 10.0 + i * step) / 1000.0));
     }
-    surface.SetTextAlign(oldAlign);
-    surface.SetFont(oldFont);
-    surface.SetPen(oldPen);
 }
 
 void CChartPainter::DrawLimitLines(Surface& surface, const Strip& strip) const
 {
-    const Pen oldPen = surface.SetPen(SettingsPen(kLimitPen));
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SettingsPen(kLimitPen));
     for (const GRENZWERTLINIE& line : strip.limitLines) {
         if (line.grenzwert == 0)
             continue;
@@ -573,7 +562,6 @@ void CChartPainter::DrawLimitLines(Surface& surface, const Strip& strip) const
         surface.MoveTo(strip.X(line.von), y);
         surface.LineTo(strip.X(line.bis), y);
     }
-    surface.SetPen(oldPen);
 }
 
 // Beside the first printed strip, reading upward. The speed caption stands at
@@ -591,20 +579,17 @@ Point CChartPainter::ProductNoteAnchor(const Strip& strip) const
 
 void CChartPainter::DrawAxisCaptions(Surface& surface, const Strip& strip) const
 {
-    const Font oldFont = surface.SetFont(ArialFont(kAxisCaptionFontHeight, kFontWeightBold, 900));
+    const SurfaceStateGuard guard(surface);
+    surface.SetFont(ArialFont(kAxisCaptionFontHeight, kFontWeightBold, 900));
     // The value caption stands left of its anchor, between the page edge and
     // the value labels: with its cell to the right it would cover "10.0" to "20.0".
-    const TextAlign oldAlign = surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Bottom});
-    const Color oldColour = surface.GetTextColor();
+    surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Bottom});
     Text(surface, 380 - Scaled(1100), -strip.H / 2, m_labels.LookupLabel(kLabelYAxis));
     surface.SetTextAlign(TextAlign{HAlign::Center, VAlign::Top});
     if (strip.speedLayer) {
         surface.SetTextColor(SettingsColour(kSpeedPen));
         Text(surface, strip.L + Scaled(1000), -strip.H / 2, kSpeedCaption);
     }
-    surface.SetTextColor(oldColour);
-    surface.SetTextAlign(oldAlign);
-    surface.SetFont(oldFont);
 }
 
 // --- Range texts and free texts --------------------------------------------------
@@ -630,8 +615,9 @@ void CChartPainter::DrawRangeText(Surface& surface, const Strip& strip, const BE
     const int x2 = strip.X(text.end);
     const int tip = Scaled(80);
 
-    const Pen oldPen = surface.SetPen(SolidPen(10, colour));
-    const Brush oldBrush = surface.SetBrush(Brush{BrushStyle::Solid, colour});
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SolidPen(10, colour));
+    surface.SetBrush(Brush{BrushStyle::Solid, colour});
     bool caption = true;
     int xm = 0;
     if (fromInside)
@@ -660,12 +646,10 @@ void CChartPainter::DrawRangeText(Surface& surface, const Strip& strip, const BE
         line(x2, y0, x1, y0);
         line(xm, y0, xm, strip.Y(-5.1));
     }
-    surface.SetBrush(oldBrush);
-    surface.SetPen(oldPen);
     if (caption) {
-        const Font oldFont = surface.SetFont(TextBoxFont(m_view.zoomLevel));
+        // The box selects its own pen, brush and text colour.
+        surface.SetFont(TextBoxFont(m_view.zoomLevel));
         DrawRangeTextBox(surface, text.text, colour, xm, strip.Y(-3.6), xe + 300);
-        surface.SetFont(oldFont);
     }
 }
 
@@ -681,14 +665,12 @@ void CChartPainter::DrawRangeTextBox(Surface& surface, const std::string& text, 
         box.right = rightLimit;
         box.left = rightLimit - w;
     }
-    const Pen oldPen = surface.SetPen(SolidPen(10, colour));
-    const Brush oldBrush = surface.SetBrush(Brush{BrushStyle::Solid, kWhite});
-    const Color oldColour = surface.SetTextColor(colour);
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SolidPen(10, colour));
+    surface.SetBrush(Brush{BrushStyle::Solid, kWhite});
+    surface.SetTextColor(colour);
     surface.Rectangle(box);
     surface.DrawText(box, utf8, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix);
-    surface.SetTextColor(oldColour);
-    surface.SetBrush(oldBrush);
-    surface.SetPen(oldPen);
 }
 
 void CChartPainter::DrawFreeTexts(Surface& surface, const Strip& strip)
@@ -706,15 +688,13 @@ void CChartPainter::DrawFreeTexts(Surface& surface, const Strip& strip)
         return strip.ascending ? x->station < y->station : x->station > y->station;
     });
 
-    const Brush oldBrush = surface.SetBrush(Brush{BrushStyle::Solid, kWhite});
-    const Pen oldPen = surface.SetPen(SolidPen(5, kBlack));
-    const Font oldFont = surface.SetFont(TextBoxFont(m_view.zoomLevel));
+    const SurfaceStateGuard guard(surface);
+    surface.SetBrush(Brush{BrushStyle::Solid, kWhite});
+    surface.SetPen(SolidPen(5, kBlack));
+    surface.SetFont(TextBoxFont(m_view.zoomLevel));
     m_textboxes.ResetRows(strip.X(strip.a) - 50, strip.X(strip.e) + 200, ZoomFactor(m_view.zoomLevel));
     for (const TEXTDATEN* text : boxes)
         DrawTextBubble(surface, strip, *text);
-    surface.SetFont(oldFont);
-    surface.SetPen(oldPen);
-    surface.SetBrush(oldBrush);
 }
 
 void CChartPainter::DrawTextBubble(Surface& surface, const Strip& strip, const TEXTDATEN& text)
@@ -747,19 +727,19 @@ void CChartPainter::DrawTextBubble(Surface& surface, const Strip& strip, const T
     outline[2].x = std::min(outline[2].x, right);
 
     const Color colour = TextColourOf(text.placement);
-    const Pen oldPen = surface.SetPen(SolidPen(10, colour));
-    const Color oldColour = surface.SetTextColor(colour);
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SolidPen(10, colour));
+    surface.SetTextColor(colour);
     surface.Polygon(outline);
     surface.DrawText(Rect{left, top, right, bottom}, utf8, kDtCenter | kDtVCenter | kDtSingleLine | kDtNoPrefix);
-    surface.SetTextColor(oldColour);
-    surface.SetPen(oldPen);
 }
 
 // --- Curves ----------------------------------------------------------------------
 
 void CChartPainter::DrawCurves(Surface& surface, const Strip& strip) const
 {
-    const Pen oldPen = surface.SetPen(SettingsPen(kRunPen));
+    const SurfaceStateGuard guard(surface);
+    surface.SetPen(SettingsPen(kRunPen));
     DrawCurve(surface, strip, m_doc.Run(), false);
     for (int slot = 1; slot <= kComparisonSlots; ++slot) {
         const CMessFahrtDaten& comparison = m_doc.ComparisonRun(slot);
@@ -772,7 +752,6 @@ void CChartPainter::DrawCurves(Surface& surface, const Strip& strip) const
         surface.SetPen(SettingsPen(kSpeedPen));
         DrawCurve(surface, strip, m_doc.Run(), true);
     }
-    surface.SetPen(oldPen);
 }
 
 void CChartPainter::DrawCurve(Surface& surface, const Strip& strip, const CMessFahrtDaten& run, bool speed) const
@@ -852,10 +831,8 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
     }
 
     const Rect stationCaption = StationCaptionCell(surface, strip);
-    const Pen oldPen = surface.GetPen();
-    const Color oldColour = surface.GetTextColor();
-    const Font oldFont = surface.SetFont(ArialFont(300, kFontWeightLight));
-    const TextAlign oldAlign = surface.GetTextAlign();
+    const SurfaceStateGuard guard(surface);
+    surface.SetFont(ArialFont(300, kFontWeightLight));
     int previousX = 50000;
     int level = 0;
     for (int i = end - 1; i >= begin; --i) {
@@ -886,18 +863,14 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         Text(surface, textX, ytop, text);
         exceedances.SetPage(i, m_view.currentPage);
     }
-    surface.SetTextAlign(oldAlign);
-    surface.SetFont(oldFont);
-    surface.SetTextColor(oldColour);
-    surface.SetPen(oldPen);
 }
 
 // The cell of the caption "Station [km]" under the strip's start.
 Rect CChartPainter::StationCaptionCell(Surface& surface, const Strip& strip) const
 {
-    const Font oldFont = surface.SetFont(GridFont(m_view.zoomLevel));
+    const SurfaceStateGuard guard(surface);
+    surface.SetFont(GridFont(m_view.zoomLevel));
     const Size extent = surface.GetTextExtent(kStationCaption);
-    surface.SetFont(oldFont);
     const int top = strip.StationCaptionTop();
     return Rect{kStationCaptionX, top, kStationCaptionX + extent.cx, top - extent.cy};
 }

@@ -31,18 +31,14 @@ void Text(Surface& surface, int x, int y, const std::string& cp1252) { surface.T
 // Every block of the frame keeps the surface state it found and writes on a transparent background.
 class FrameBlock {
 public:
-    explicit FrameBlock(Surface& surface) : m_surface(surface)
+    explicit FrameBlock(Surface& surface) : m_guard(surface)
     {
-        m_surface.SaveState();
-        m_surface.SetBackgroundMode(BackgroundMode::Transparent);
-        m_surface.SetTextColor(kBlack);
+        surface.SetBackgroundMode(BackgroundMode::Transparent);
+        surface.SetTextColor(kBlack);
     }
-    ~FrameBlock() { m_surface.RestoreState(); }
-    FrameBlock(const FrameBlock&) = delete;
-    FrameBlock& operator=(const FrameBlock&) = delete;
 
 private:
-    Surface& m_surface;
+    SurfaceStateGuard m_guard;
 };
 
 // Labels in Arial, values in Courier New italic, both 350 high with their tops at the row.

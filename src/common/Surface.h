@@ -228,4 +228,18 @@ private:
     std::vector<SurfaceState> m_saved;
 };
 
+// Keeps the state a block of drawing found: saves it on entry and brings it
+// back when the block is left, so the block may select pens, fonts, colours
+// and alignments freely.
+class SurfaceStateGuard {
+public:
+    explicit SurfaceStateGuard(Surface& surface) : m_surface(surface) { m_surface.SaveState(); }
+    ~SurfaceStateGuard() { m_surface.RestoreState(); }
+    SurfaceStateGuard(const SurfaceStateGuard&) = delete;
+    SurfaceStateGuard& operator=(const SurfaceStateGuard&) = delete;
+
+private:
+    Surface& m_surface;
+};
+
 }  // namespace kurvex

@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <limits>
 
 #include "common/Numbers.h"
+#include "common/RegularFile.h"
 #include "common/Version.h"
 #include "document/Fahrbahnoberflaechen.h"
 #include "document/RecordFields.h"
@@ -31,16 +31,11 @@ const char* HeadingKey(int line)
     }
 }
 
-// Reads a whole file; false when it cannot be opened or read. Only a regular
-// file is read: a device such as /dev/zero never ends and a named pipe blocks
-// the open until something writes to it.
+// Reads a whole regular file; false when it cannot be opened or read.
 bool ReadFileBytes(const std::string& path, std::string& content)
 {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
+    std::ifstream file;
+    if (!OpenRegularFile(path, file))
         return false;
     content.clear();
     char buffer[65536];

@@ -1,9 +1,9 @@
 // Up to four earlier runs of the same road, drawn over the main run.
 
-#include <filesystem>
 #include <fstream>
 
 #include "common/Numbers.h"
+#include "common/RegularFile.h"
 #include "common/TextHelpers.h"
 #include "document/KurvexDoc.h"
 
@@ -16,14 +16,10 @@ std::string SlotKey(const char* prefix, int slot)
     return prefix + FormatInt(slot);
 }
 
-// Only a regular file can be a run: a device such as /dev/zero would be read
-// forever, a named pipe blocks the open until something writes to it, and a
-// folder opens as a stream on Linux.
 bool CanOpen(const std::string& path)
 {
-    std::error_code error;
-    return !path.empty() && std::filesystem::is_regular_file(path, error) &&
-           std::ifstream(path, std::ios::binary).is_open();
+    std::ifstream file;
+    return OpenRegularFile(path, file);
 }
 
 // Side files written on Windows hold paths such as D:\messungen\a1.dat. Tried in

@@ -3,7 +3,6 @@
 // four fields) and 4 (PLANOGRAPH data set table).
 
 #include <cmath>
-#include <filesystem>
 #include <fstream>
 #include <istream>
 #include <iterator>
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "common/Numbers.h"
+#include "common/RegularFile.h"
 #include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
 
@@ -120,13 +120,8 @@ std::map<int32_t, std::string> ReadCommentFile(const std::string& measurementPat
         return {};
     const std::string stem = measurementPath.substr(0, measurementPath.size() - kCommentFileExtension.size());
     for (const std::string_view extension : {kCommentFileExtension, kCommentFileExtensionLower}) {
-        // A device or a pipe of that name is no comment file (/dev/zero never ends).
-        const std::string path = stem + std::string(extension);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(path, error))
-            continue;
-        std::ifstream file(path, std::ios::binary);
-        if (!file)
+        std::ifstream file;
+        if (!OpenRegularFile(stem + std::string(extension), file))
             continue;
         CommentTableCollector collector;
         ForEachBoundedLine(file, [&collector](const std::string& line) { collector.Take(line); });

@@ -1,16 +1,13 @@
 #include "shell/Commands.h"
 
+#include "common/ui/QtText.h"
+
 #include <algorithm>
 #include <stdexcept>
 
 namespace kurvex {
 
 namespace {
-
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 std::vector<CommandInfo> BuildTable()
 {

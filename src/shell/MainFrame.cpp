@@ -21,6 +21,7 @@
 #include "shell/AboutDlg.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
+#include "shell/RecentFileList.h"
 #include "shell/Resources.h"
 
 #include <QAction>
@@ -68,18 +69,11 @@ QSize InitialSize(const QScreen* screen)
     return wanted.boundedTo(QSize(available.width() * 95 / 100, available.height() * 90 / 100));
 }
 
-constexpr int kRecentFileCount = 10;
-const QString kRecentSection = QStringLiteral("Recent File List");
 const QString kLastFileOpenKey = QStringLiteral("Sonstiges/LastFileOpen");
 // The window layout belongs to the framework, beside the recent-file list.
 const QString kWorkspaceGeometryKey = QStringLiteral("Workspace/Geometry");
 const QString kWorkspaceStateKey = QStringLiteral("Workspace/State");
 constexpr int kPaneWidths[3] = {300, 200, 350};
-
-QString U(const char* utf8)
-{
-    return QString::fromUtf8(utf8);
-}
 
 // The reason a file cannot be read, in the user's words.
 QString UnreadableReason(const QString& path)
@@ -629,29 +623,11 @@ void CMainFrame::NewEmptyDocument()
 
 void CMainFrame::AddToRecentFiles(const QString& path)
 {
-    QStringList files = RecentFiles();
-    files.removeAll(path);
-    files.prepend(path);
-    while (files.size() > kRecentFileCount)
-        files.removeLast();
-    QSettings settings;
-    settings.remove(kRecentSection);
-    for (int i = 0; i < files.size(); ++i)
-        settings.setValue(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i + 1), files.at(i));
+    RecentFileList().Add(path);
     UpdateRecentFileMenu();
 }
 
-QStringList CMainFrame::RecentFiles() const
-{
-    QSettings settings;
-    QStringList files;
-    for (int i = 1; i <= kRecentFileCount; ++i) {
-        const QString file = settings.value(QStringLiteral("%1/File%2").arg(kRecentSection).arg(i)).toString();
-        if (!file.isEmpty() && !files.contains(file))
-            files.append(file);
-    }
-    return files;
-}
+QStringList CMainFrame::RecentFiles() const { return RecentFileList().Files(); }
 
 void CMainFrame::UpdateRecentFileMenu()
 {

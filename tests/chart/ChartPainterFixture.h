@@ -29,7 +29,7 @@ class ChartPainterTest : public ::testing::Test {
 protected:
     std::string folder = test::TempFolder(::testing::UnitTest::GetInstance()->current_test_info()->name());
     CEinstellungen settings;
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     CKurvexDoc doc;
     CLabelTable labels;
     ExceedancePageFlag pageFlag;

@@ -99,6 +99,26 @@ TEST(RecordingSurface, RestoreBringsBackEverySavedSetting)
     EXPECT_EQ(surface.GetOrigin(), (Point{100, 200}));
 }
 
+TEST(RecordingSurface, AStateGuardKeepsTheStateOfEachNestedBlock)
+{
+    RecordingSurface surface;
+    const Pen red{PenStyle::Solid, 10, Color{255, 0, 0}};
+    {
+        const SurfaceStateGuard outer(surface);
+        surface.SetPen(red);
+        {
+            const SurfaceStateGuard inner(surface);
+            surface.SetPen(Pen{PenStyle::Dot, 5, kBlack});
+            surface.SetTextAlign({HAlign::Right, VAlign::Bottom});
+        }
+        EXPECT_EQ(surface.GetPen(), red);
+        EXPECT_EQ(surface.GetTextAlign(), TextAlign{});
+    }
+    EXPECT_EQ(surface.GetPen(), Pen{});
+    surface.RestoreState();  // the guards took back exactly what they saved
+    EXPECT_EQ(surface.GetPen(), Pen{});
+}
+
 TEST(RecordingSurface, TextRecordsCarryFontAlignmentAndColour)
 {
     RecordingSurface surface;

@@ -8,36 +8,13 @@
 
 #include "document/KurvexDoc.h"
 #include "document/SideFileKeys.h"
-#include "support/TestSupport.h"
+#include "support/DocumentHelpers.h"
 
 namespace kurvex {
 namespace {
 
 using test::Pm01bs02Record;
-
-// Answers the open like a user who clicks OK, or gives the answer set beforehand.
-class ScriptedInteraction : public OpenInteraction {
-public:
-    FirstLoadAnswer answer;
-    int questions = 0;
-    int32_t askedStart = 0;
-    int32_t askedEnd = 0;
-    int waitWindows = 0;
-    std::vector<UserMessage> shown;
-    std::vector<int> progress;  // with the wait window open each time
-
-    void ShowWaitWindow() override { ++waitWindows; }
-    void CloseWaitWindow() override { --waitWindows; }
-    void ShowProgress(int percent) override { progress.push_back(waitWindows == 1 ? percent : -1); }
-    void ShowMessage(const UserMessage& message) override { shown.push_back(message); }
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
-    {
-        ++questions;
-        askedStart = fileStart;
-        askedEnd = fileEnd;
-        return answer;
-    }
-};
+using test::ScriptedInteraction;
 
 // A PM01BS02 run of n points every 10 dm from the start station, width 350 cm;
 // the point at index commented has the comment text.

@@ -224,7 +224,7 @@ TEST(ReadFile, ExerciserOnlyRegularFilesAreRead)
     EXPECT_FALSE(device.IsLoaded());
 
     const std::string link = test::TempFolder("link_to_sample") + "/run.pbs";
-    std::filesystem::create_symlink(test::FixturePath("../samples/pm01bs02_sample.pbs"), link);
+    std::filesystem::create_symlink(test::SamplePath("pm01bs02_sample.pbs"), link);
     CMessFahrtDaten linked;
     EXPECT_TRUE(linked.LoadFromFile(link));
     EXPECT_TRUE(linked.IsLoaded());

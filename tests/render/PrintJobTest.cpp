@@ -8,13 +8,11 @@
 
 #include "chart/LabelTable.h"
 #include "document/KurvexDoc.h"
+#include "support/DocumentHelpers.h"
+#include "ui/support/GuiTestSupport.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QFile>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -25,32 +23,8 @@
 namespace kurvex {
 namespace {
 
-// The samples folder of the source tree, found upward from the test program.
-std::string SamplePath(const std::string& name)
-{
-    QDir dir(QCoreApplication::applicationDirPath());
-    do {
-        const QString candidate = dir.filePath(QStringLiteral("samples/") + QString::fromStdString(name));
-        if (QFile::exists(candidate))
-            return candidate.toStdString();
-    } while (dir.cdUp());
-    return name;
-}
-
-class Silent : public OpenInteraction {
-public:
-    void ShowMessage(const UserMessage&) override {}
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
-};
-
-int PdfPageCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(file.readAll()).count(page));
-}
+using test::PdfPageCount;
+using test::SamplePath;
 
 TEST(PrintJob, PrintableRectangleOfAPageLayout)
 {
@@ -97,7 +71,7 @@ TEST(PrintJob, AFileThatCannotBeWrittenIsReported)
 TEST(PrintJob, ChartAndReportJobsAreThePrintedPages)
 {
     CKurvexDoc doc;
-    Silent silent;
+    test::ScriptedInteraction silent;
     ASSERT_EQ(doc.Open(SamplePath("pm01bs02_sample.pbs"), CEinstellungen(), silent), OpenResult::Opened);
     const CLabelTable labels;
     ExceedancePageFlag flag;

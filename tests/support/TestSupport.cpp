@@ -13,6 +13,8 @@ std::string FixturePath(const std::string& relative)
     return std::string(KURVEX_TEST_DATA) + "/" + relative;
 }
 
+std::string SamplePath(const std::string& name) { return std::string(KURVEX_SAMPLES) + "/" + name; }
+
 std::string ReadWholeFile(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);

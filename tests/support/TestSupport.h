@@ -1,5 +1,5 @@
 #pragma once
-// Small helpers shared by the core tests.
+// Small helpers shared by the tests of every layer (the kurvex_test_support library).
 
 #include <cstdint>
 #include <string>
@@ -9,6 +9,8 @@ namespace kurvex::test {
 
 // Path of a file below the tests folder, e.g. FixturePath("measurement/fixtures/a.pbs").
 std::string FixturePath(const std::string& relative);
+// Path of a file of the samples folder, e.g. SamplePath("pm01bs02_sample.pbs").
+std::string SamplePath(const std::string& name);
 std::string ReadWholeFile(const std::string& path);
 void WriteWholeFile(const std::string& path, const std::string& bytes);
 // A fresh, empty folder for one test's files.

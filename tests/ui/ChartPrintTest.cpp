@@ -14,6 +14,7 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 #include "support/DocumentHelpers.h"
+#include "ui/support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QDate>
@@ -46,11 +47,7 @@ QByteArray PdfWithoutDate(const QString& path)
     return QString::fromLatin1(bytes).remove(date).toLatin1();
 }
 
-int PdfPageCount(const QByteArray& pdf)
-{
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(pdf).count(page));
-}
+using test::PdfPageCount;
 
 std::string Today()
 {
@@ -78,13 +75,7 @@ protected:
 
     ViewContext Context()
     {
-        ViewContext context;
-        context.settings = &settings;
-        context.labels = &labels;
-        context.pageFlag = &pageFlag;
-        context.printer = &printer;
-        context.versionText = kVersionText;
-        context.openInEditor = [](const QString&) {};
+        ViewContext context = test::MakeViewContext(settings, labels, pageFlag, printer);
         context.printDialogs.print = [this](QPrinter& p, const PrintRequest& request, QWidget*) {
             dialogPages.emplace_back(request.minPage, request.maxPage);
             dialogWhilePrinting.push_back(view->Printing());
@@ -259,7 +250,7 @@ TEST_F(ChartPrintTest, AnUnknownLengthScaleIsSettledAt400AlsoWhenThePrintComesFi
         side.write("MASSSTAB_DER_LAENGE=300\r\n");
     }
     doc = std::make_shared<CKurvexDoc>();
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     ASSERT_EQ(doc->Open(copy.toStdString(), CEinstellungen(), interaction), OpenResult::Opened);
     ASSERT_EQ(doc->State().LengthScale(), 300);
 
@@ -347,10 +338,10 @@ TEST_F(ChartPrintTest, PrintToAFileProposesTheRunsFileAndAsksBeforeReplacing)
     const QString runFolder = folder.filePath(QStringLiteral("run"));
     QDir().mkpath(runFolder);
     for (const char* name : {"pm01bs02_sample.pbs", "pm01bs02_sample.pbs.zi4"})
-        ASSERT_TRUE(QFile::copy(QString::fromStdString(test::FixturePath(std::string("../samples/") + name)),
+        ASSERT_TRUE(QFile::copy(QString::fromStdString(test::SamplePath(name)),
                                 QDir(runFolder).filePath(QString::fromLatin1(name))));
     doc = std::make_shared<CKurvexDoc>();
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     ASSERT_EQ(doc->Open(QDir(runFolder).filePath(QStringLiteral("pm01bs02_sample.pbs")).toStdString(), CEinstellungen(),
                         interaction),
               OpenResult::Opened);

@@ -13,6 +13,7 @@
 #include "evaluation/ui/EvaluationDialogs.h"
 #include "render/ChartRendering.h"
 #include "support/DocumentHelpers.h"
+#include "ui/support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,32 +24,16 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <limits>
 #include <memory>
 
 namespace kurvex {
 namespace {
 
-// Answers the next modal dialog as soon as it runs, so exec() returns at once.
-void AnswerNextModal(std::function<void(QDialog&)> answer)
-{
-    auto* timer = new QTimer;
-    timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
-        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-        if (dialog == nullptr)
-            return;
-        timer->stop();
-        timer->deleteLater();
-        answer(*dialog);
-    });
-    timer->start();
-}
+using test::AnswerNextModal;
 
 class EvaluationDialogs : public ::testing::Test {
 protected:
@@ -255,7 +240,7 @@ TEST(SectionList, SixDigitStationsAreShownWhole)
         bytes += test::Pm01bs02Record(1.0, 250.0 + i * 0.001, 3.5);
     test::WriteWholeFile(path, bytes + "***\r\n");
     CKurvexDoc far;
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     ASSERT_EQ(far.Open(path, CEinstellungen(), interaction), OpenResult::Opened);
     MemorySettingsStore store;
     CBreitenaendernDlg dialog(far, store);

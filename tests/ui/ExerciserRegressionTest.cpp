@@ -12,6 +12,7 @@
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
 #include "shell/SingleInstance.h"
+#include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
 
 #include <QAction>
@@ -26,7 +27,6 @@
 #include <QLocalSocket>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -38,17 +38,8 @@
 namespace kurvex {
 namespace {
 
-QString Sample(const char* name)
-{
-    return QStringLiteral(KURVEX_SAMPLES "/") + QString::fromLatin1(name);
-}
-
-// Answers the first-load question with OK and lets every message pass.
-class QuietInteraction : public OpenInteraction {
-public:
-    void ShowMessage(const UserMessage&) override {}
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override { return {}; }
-};
+using test::PdfPageCount;
+using test::Sample;
 
 // The application with its main window, settings and lock in a temporary folder.
 class RunningApp {
@@ -62,7 +53,7 @@ public:
         m_app = std::make_unique<CKurvexApp>();
         m_ok = m_app->InitInstance(options);
         if (m_ok)
-            Frame().SetInteractionFactory([](QWidget*) { return std::make_unique<QuietInteraction>(); });
+            Frame().SetInteractionFactory([](QWidget*) { return std::make_unique<test::ScriptedInteraction>(); });
     }
     ~RunningApp()
     {
@@ -79,15 +70,6 @@ private:
     std::unique_ptr<CKurvexApp> m_app;
     bool m_ok = false;
 };
-
-int PdfPageCount(const QString& path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return -1;
-    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page[^s]"));
-    return static_cast<int>(QString::fromLatin1(file.readAll()).count(page));
-}
 
 // A second start whose files open a dialog: the second copy ends while the
 // dialog's event loop runs, and its socket is deleted there. The first copy
@@ -179,6 +161,7 @@ TEST(ExerciserMainFrame, APdfIsOfTheRunItsDialogWasOpenedFor)
         static_cast<QDialog*>(dialog)->accept();
     });
     answer.start(10);
+    const test::ModalGuard guard;
     app.Frame().Action(Command::SaveChartPdf)->trigger();
     ASSERT_FALSE(answer.isActive());
     EXPECT_EQ(app.Frame().ActiveView(), other);
@@ -221,7 +204,7 @@ TEST(ExerciserExport, TheSaveDialogNeverProposesTheMeasurementFileItself)
         const QString path = folder.filePath(QString::fromLatin1(c.copy));
         ASSERT_TRUE(QFile::copy(Sample(c.sample), path));
         CKurvexDoc doc;
-        QuietInteraction interaction;
+        test::ScriptedInteraction interaction;
         ASSERT_EQ(doc.Open(path.toStdString(), CEinstellungen(), interaction), OpenResult::Opened);
         MemorySettingsStore settings;
         ExportProposal dialog(doc, settings);

@@ -6,6 +6,7 @@
 #include "measurement/ui/ExportDlg.h"
 #include "support/DocumentHelpers.h"
 #include "support/TestSupport.h"
+#include "ui/support/GuiTestSupport.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -145,7 +146,7 @@ std::string CliExport(const std::string& folder, const QStringList& options)
     const QString out = QString::fromStdString(folder + "/cli.exp");
     QProcess cli;
     cli.start(QStringLiteral(KURVEX_CLI),
-              QStringList{QStringLiteral("export"), QStringLiteral(KURVEX_SAMPLES "/pm01bs02_sample.pbs")} + options +
+              QStringList{QStringLiteral("export"), test::Sample("pm01bs02_sample.pbs")} + options +
                   QStringList{QStringLiteral("-o"), out});
     EXPECT_TRUE(cli.waitForFinished(60000));
     EXPECT_EQ(cli.exitCode(), 0) << cli.readAllStandardError().toStdString();
@@ -158,7 +159,7 @@ void ExpectSamePoints(const std::string& exportFile)
     CKurvexDoc sample;
     ASSERT_EQ(test::OpenSample(sample, "pm01bs02_sample.pbs"), OpenResult::Opened);
     CKurvexDoc readBack;
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     ASSERT_EQ(readBack.Open(exportFile, CEinstellungen(), interaction), OpenResult::Opened);
     EXPECT_EQ(readBack.Run().FormatCode(), 1002);
     ASSERT_EQ(readBack.Run().GetCount(), sample.Run().GetCount());

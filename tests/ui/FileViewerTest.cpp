@@ -36,7 +36,7 @@ std::shared_ptr<CKurvexDoc> OpenedSample(const std::string& name)
 std::shared_ptr<CKurvexDoc> OpenedFile(const std::string& path)
 {
     auto doc = std::make_shared<CKurvexDoc>();
-    test::OkInteraction interaction;
+    test::ScriptedInteraction interaction;
     EXPECT_EQ(doc->Open(path, CEinstellungen(), interaction), OpenResult::Opened) << path;
     return doc;
 }

@@ -8,7 +8,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -22,6 +21,7 @@
 #include "document/ui/VorabanpassungenDlg.h"
 #include "document/ui/WindowOpenInteraction.h"
 #include "support/TestSupport.h"
+#include "ui/support/GuiTestSupport.h"
 
 namespace kurvex {
 namespace {
@@ -174,23 +174,15 @@ TEST(FirstLoadDialog, ClosedOtherThanByOkKeepsOnlyTheMirror)
 
 TEST(FirstLoadDialog, AskRunsTheDialogModallyAndAnswers)
 {
-    // Answers the dialog from inside its own modal loop; a second timer closes
-    // whatever is left, so the test can never hang.
-    QTimer::singleShot(0, [] {
-        auto* dialog = qobject_cast<CVorabanpassungenDlg*>(QApplication::activeModalWidget());
+    // Answers the dialog from inside its own modal loop.
+    test::AnswerNextModal([](QDialog& modal) {
+        auto* dialog = qobject_cast<CVorabanpassungenDlg*>(&modal);
         ASSERT_NE(dialog, nullptr);
         dialog->AdjustBox().setChecked(true);
         TypeStart(*dialog, QStringLiteral("2"));
         dialog->MirrorBox().setChecked(true);
         dialog->OkButton().click();
     });
-    QTimer guard;
-    guard.setSingleShot(true);
-    QObject::connect(&guard, &QTimer::timeout, [] {
-        if (QWidget* modal = QApplication::activeModalWidget())
-            modal->close();
-    });
-    guard.start(10000);
     const FirstLoadAnswer answer = CVorabanpassungenDlg::Ask(nullptr, 0, 5000);
     EXPECT_EQ(answer.kilometreAdjustment, "20;1");
     EXPECT_TRUE(answer.mirror);

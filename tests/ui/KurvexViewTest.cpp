@@ -7,7 +7,6 @@
 #include "chart/GetMouseDm.h"
 #include "chart/LabelTable.h"
 #include "common/Numbers.h"
-#include "common/Version.h"
 #include "document/MemorySettingsStore.h"
 #include "render/A4Sheets.h"
 #include "render/ChartRendering.h"
@@ -47,12 +46,7 @@ protected:
 
     ViewContext Context()
     {
-        ViewContext context;
-        context.settings = &settings;
-        context.labels = &labels;
-        context.pageFlag = &pageFlag;
-        context.printer = &printer;
-        context.versionText = kVersionText;
+        ViewContext context = test::MakeViewContext(settings, labels, pageFlag, printer);
         context.openInEditor = [this](const QString& path) { editorCalls.push_back(path); };
         return context;
     }

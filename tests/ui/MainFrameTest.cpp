@@ -11,7 +11,7 @@
 #include "shell/Commands.h"
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
-#include "support/TestSupport.h"
+#include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
 
 #include <QAction>
@@ -34,7 +34,6 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -43,29 +42,7 @@ namespace {
 
 const QString kSamples = QStringLiteral(KURVEX_SAMPLES);
 
-QString Sample(const char* name)
-{
-    return kSamples + QLatin1Char('/') + QString::fromLatin1(name);
-}
-
-// Answers the first-load question with OK and keeps every message.
-class RecordingInteraction : public OpenInteraction {
-public:
-    explicit RecordingInteraction(std::vector<UserMessage>& messages, int& questions)
-        : m_messages(messages), m_questions(questions)
-    {
-    }
-    void ShowMessage(const UserMessage& message) override { m_messages.push_back(message); }
-    FirstLoadAnswer AskFirstLoadAdjustments(int32_t, int32_t) override
-    {
-        ++m_questions;
-        return {};
-    }
-
-private:
-    std::vector<UserMessage>& m_messages;
-    int& m_questions;
-};
+using test::Sample;
 
 class MainFrameTest : public ::testing::Test {
 protected:
@@ -77,9 +54,8 @@ protected:
         options.userFolder = m_folder.path();
         m_app = std::make_unique<CKurvexApp>();
         ASSERT_TRUE(m_app->InitInstance(options));
-        Frame().SetInteractionFactory([this](QWidget*) {
-            return std::make_unique<RecordingInteraction>(m_messages, m_questions);
-        });
+        Frame().SetInteractionFactory(
+            [this](QWidget*) { return std::make_unique<test::ForwardingInteraction>(m_interaction); });
     }
     void TearDown() override
     {
@@ -98,9 +74,11 @@ protected:
     int WindowCount() const { return static_cast<int>(m_app->MainFrame()->MdiArea()->subWindowList().size()); }
 
     QTemporaryDir m_folder;
+    // Answers every open of the frame with OK and keeps the messages.
+    test::ScriptedInteraction m_interaction;
+    std::vector<UserMessage>& m_messages = m_interaction.shown;
+    int& m_questions = m_interaction.questions;
     std::unique_ptr<CKurvexApp> m_app;
-    std::vector<UserMessage> m_messages;
-    int m_questions = 0;
 };
 
 TEST_F(MainFrameTest, MenusWithoutAndWithADocument)
@@ -416,8 +394,8 @@ TEST_F(MainFrameTest, GoToStationActsOnTheWindowItWasAskedIn)
     other->viewport()->repaint();
     const int32_t last = RunExtentOf(asked->Document().Run()).lastStation;
     bool answered = false;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+    test::AnswerNextModal([&](QDialog& modal) {
+        auto* dialog = qobject_cast<QInputDialog*>(&modal);
         ASSERT_NE(dialog, nullptr);
         Frame().MdiArea()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(other->parentWidget()));
         dialog->setTextValue(ToQString(FormatTenths(last)));
@@ -510,8 +488,8 @@ TEST_F(MainFrameTest, ThePdfSaveDialogProposesANameAndAddsTheExtension)
     QTemporaryDir folder;
     QString proposed;
     QSize size;
-    QTimer::singleShot(0, [&] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    test::AnswerNextModal([&](QDialog& modal) {
+        auto* dialog = qobject_cast<QFileDialog*>(&modal);
         ASSERT_NE(dialog, nullptr);
         proposed = dialog->selectedFiles().value(0);
         size = dialog->size();

@@ -3,6 +3,7 @@
 
 #include "shell/KurvexApp.h"
 #include "shell/SingleInstance.h"
+#include "ui/support/GuiTestSupport.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -63,7 +64,7 @@ QString ConfigText(const QTemporaryDir& home)
 TEST(ShellProgram, ASecondStartHandsOverItsFilesAndEnds)
 {
     QTemporaryDir home;
-    const QString sample = QFileInfo(QStringLiteral(KURVEX_SAMPLES "/pm01bs02_sample.pbs")).canonicalFilePath();
+    const QString sample = QFileInfo(test::Sample("pm01bs02_sample.pbs")).canonicalFilePath();
     const QString socket = QDir(home.path()).filePath(InstanceServerName(InstanceKey()));
 
     ProgramProcess first(home);

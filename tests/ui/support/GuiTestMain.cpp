@@ -5,28 +5,10 @@
 #include <QApplication>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "ui/support/GuiTestSupport.h"
-
-namespace kurvex::test {
-
-QString SettingsFolder()
-{
-    static QTemporaryDir folder;
-    return folder.path();
-}
-
-void ClearSettings()
-{
-    QSettings settings;
-    settings.clear();
-    settings.sync();
-}
-
-}  // namespace kurvex::test
 
 int main(int argc, char** argv)
 {
