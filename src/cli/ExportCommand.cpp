@@ -11,28 +11,6 @@ namespace kurvex::cli {
 
 namespace {
 
-bool DecimalCommaOption(const QString& value)
-{
-    if (value == QStringLiteral("comma"))
-        return true;
-    if (value == QStringLiteral("point"))
-        return false;
-    throw CliError{QStringLiteral("--decimal erwartet comma oder point, nicht \"%1\".").arg(value)};
-}
-
-std::string SeparatorOption(const QString& value)
-{
-    if (value == QStringLiteral("tab"))
-        return "\t";
-    if (value == QStringLiteral("semicolon"))
-        return ";";
-    if (value == QStringLiteral("comma"))
-        return ",";
-    // Any other text is the "anderes Zeichen:" of the dialog, in the file's code page.
-    const QByteArray bytes = value.toLatin1();
-    return NormalizeOtherSeparator(bytes.toStdString());
-}
-
 void WriteExportFile(const QString& path, const std::string& text)
 {
     QFile file(path);
