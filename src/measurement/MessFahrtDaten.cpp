@@ -344,9 +344,30 @@ void CMessFahrtDaten::AppendLine(std::string& out, size_t k) const
         return;
     }
     const PointStore& points = PointsAsRead();
+    if (line.record == RecordLineList::Record::TabbedPatched) {
+        AppendPatchedLine(out, line.text, line.point);
+        return;
+    }
     const char separator = line.record == RecordLineList::Record::Tabbed ? '\t' : ' ';
     AppendViewerLine(out, points.Value(line.point), points.Station(line.point), points.Width(line.point),
                      points.Comment(line.point), separator);
+}
+
+void CMessFahrtDaten::AppendPatchedLine(std::string& out, std::string_view patch, size_t point) const
+{
+    const PointStore& points = PointsAsRead();
+    std::string_view field;
+    const auto number = [&](int i, void (*append)(std::string&, int32_t), int32_t value) {
+        if (FieldPatch::Get(patch, i, field))
+            out += field;
+        else
+            append(out, value);
+        out += '\t';
+    };
+    number(0, AppendViewerValue, points.Value(point));
+    number(1, AppendViewerStation, points.Station(point));
+    number(2, AppendViewerWidth, points.Width(point));
+    out += FieldPatch::Get(patch, 3, field) ? field : std::string_view(points.Comment(point));
 }
 
 void CMessFahrtDaten::AppendExportLine(std::string& out, size_t k) const
@@ -394,6 +415,15 @@ size_t CMessFahrtDaten::FileTextColumns(size_t tabColumns) const
         if (stretch.record == RecordLineList::Record::None) {
             for (size_t item = stretch.first; item < stretch.first + stretch.count; ++item)
                 widest = std::max(widest, ColumnsAfter(0, m_lines.Text(item), tabColumns));
+            continue;
+        }
+        if (stretch.record == RecordLineList::Record::TabbedPatched) {
+            std::string line;
+            for (size_t i = 0; i < stretch.count; ++i) {
+                line.clear();
+                AppendPatchedLine(line, m_lines.Text(stretch.firstText + i), stretch.first + i);
+                widest = std::max(widest, ColumnsAfter(0, line, tabColumns));
+            }
             continue;
         }
         // Value, station and width hold no TAB: their lengths follow from the digits.

@@ -152,6 +152,8 @@ private:
     void ResetWindow();
     void RecogniseTextFormat();
     void AppendLine(std::string& out, size_t k) const;
+    // A PM01BS01 data line from the point and the fields its patch keeps.
+    void AppendPatchedLine(std::string& out, std::string_view patch, size_t point) const;
     void AppendExportLine(std::string& out, size_t k) const;
     // The points as the reader made them; record lines are made from them.
     const PointStore& PointsAsRead() const { return m_pointsAsRead ? *m_pointsAsRead : m_points; }
