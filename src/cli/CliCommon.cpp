@@ -104,6 +104,16 @@ std::string SeparatorOption(const QString& value)
     return NormalizeOtherSeparator(bytes.toStdString());
 }
 
+void WriteOutputFile(const QString& path, const std::string& bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
+    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+    if (written != static_cast<qint64>(bytes.size()) || !file.flush())
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
+}
+
 void LoadRun(const QString& path, CMessFahrtDaten& run)
 {
     const QFileInfo info(path);

@@ -24,6 +24,8 @@ QString FromCp1252(const std::string& text);
 std::string ToLocalPath(const QString& path);
 void PrintError(const QString& message);
 void WriteStdout(const std::string& bytes);
+// Writes the bytes into the file; throws CliError when it cannot be written.
+void WriteOutputFile(const QString& path, const std::string& bytes);
 
 // Parses the options of a command whose last argument is one FILE. Returns false
 // when --help was asked for (the help is then printed); throws CliError on bad usage.

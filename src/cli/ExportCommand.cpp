@@ -1,27 +1,11 @@
 // kurvex-cli export: the IMEXPORT001 text of a PM01BS02 or IMEXPORT001 run, with
 // the same checks of decimal sign and separator as the export dialog.
 
-#include <QFile>
-
 #include "cli/CliCommon.h"
 #include "measurement/ExportText.h"
 #include "measurement/FormatCode.h"
 
 namespace kurvex::cli {
-
-namespace {
-
-void WriteExportFile(const QString& path, const std::string& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
-    const qint64 written = file.write(text.data(), static_cast<qint64>(text.size()));
-    if (written != static_cast<qint64>(text.size()) || !file.flush())
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
-}
-
-}  // namespace
 
 int RunExport(const QStringList& arguments)
 {
@@ -50,7 +34,7 @@ int RunExport(const QStringList& arguments)
 
     const std::string text = run.BuildExportText(decimalComma, separatorText);
     if (parser.isSet(output))
-        WriteExportFile(parser.value(output), text);
+        WriteOutputFile(parser.value(output), text);
     else
         WriteStdout(text);
     return kExitOk;

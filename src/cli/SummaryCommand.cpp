@@ -1,8 +1,6 @@
 // kurvex-cli summary: the evaluation figures of many runs in one table, as
 // their printed reports state them, for a lab's view of a week of runs.
 
-#include <QFile>
-#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -17,10 +15,10 @@
 #include "cli/CliCommon.h"
 #include "cli/DocumentOpen.h"
 #include "common/Cp1252.h"
-#include "common/TextHelpers.h"
 #include "evaluation/DocumentReport.h"
 #include "evaluation/ReportFigures.h"
 #include "measurement/ExportText.h"
+#include "measurement/MessFahrtDaten.h"
 
 namespace kurvex::cli {
 
@@ -41,20 +39,8 @@ struct FileSummary {
 std::vector<std::pair<QString, QString>> HeaderEntries(const std::string& headerData)
 {
     std::vector<std::pair<QString, QString>> entries;
-    HeaderTextIterator iterator(headerData);
-    const auto count = std::count(headerData.begin(), headerData.end(), kFieldSeparator);
-    for (long i = 0; i < count; ++i) {
-        std::string label;
-        std::string value;
-        iterator.Next(label, value);
-        QString name = FromCp1252(label).trimmed();
-        if (name.endsWith(QLatin1Char(':')))
-            name.chop(1);
-        const bool known = std::any_of(entries.begin(), entries.end(),
-                                       [&](const std::pair<QString, QString>& e) { return e.first == name; });
-        if (!name.isEmpty() && !known)
-            entries.emplace_back(name, FromCp1252(value));
-    }
+    for (const HeaderEntry& entry : LabelledHeaderEntries(headerData))
+        entries.emplace_back(FromCp1252(entry.label), FromCp1252(entry.value));
     return entries;
 }
 
@@ -236,20 +222,6 @@ std::string SummaryCsv(const std::vector<FileSummary>& runs, bool decimalComma, 
     return csv.Bytes();
 }
 
-void WriteOutput(const QCommandLineParser& parser, const QCommandLineOption& output, const std::string& bytes)
-{
-    if (!parser.isSet(output)) {
-        WriteStdout(bytes);
-        return;
-    }
-    const QString path = parser.value(output);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(bytes.data(), static_cast<qint64>(bytes.size())) != static_cast<qint64>(bytes.size()) ||
-        !file.flush())
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
-}
-
 }  // namespace
 
 int RunSummary(const QStringList& arguments)
@@ -295,9 +267,13 @@ int RunSummary(const QStringList& arguments)
             someRefused = true;
         }
     }
-    WriteOutput(parser, output,
-                formatName == QStringLiteral("csv") ? SummaryCsv(runs, decimalComma, FromCp1252(separatorText))
-                                                    : SummaryJson(runs));
+    const std::string text = formatName == QStringLiteral("csv")
+                                 ? SummaryCsv(runs, decimalComma, FromCp1252(separatorText))
+                                 : SummaryJson(runs);
+    if (parser.isSet(output))
+        WriteOutputFile(parser.value(output), text);
+    else
+        WriteStdout(text);
     return someRefused ? kExitSomeRefused : kExitOk;
 }
 

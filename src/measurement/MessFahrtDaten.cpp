@@ -486,4 +486,33 @@ void HeaderTextIterator::Next(std::string& label, std::string& value)
     ++m_counter;
 }
 
+std::vector<HeaderEntry> LabelledHeaderEntries(const std::string& text)
+{
+    std::vector<HeaderEntry> entries;
+    HeaderTextIterator iterator(text);
+    const auto count = std::count(text.begin(), text.end(), kFieldSeparator);
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        std::string label;
+        std::string value;
+        iterator.Next(label, value);
+        label = Trim(label);
+        if (!label.empty() && label.back() == ':')
+            label = Trim(std::string_view(label).substr(0, label.size() - 1));
+        const bool known = std::any_of(entries.begin(), entries.end(),
+                                       [&](const HeaderEntry& entry) { return entry.label == label; });
+        if (!label.empty() && !known)
+            entries.push_back(HeaderEntry{std::move(label), std::move(value)});
+    }
+    return entries;
+}
+
+std::string HeaderValue(const std::vector<HeaderEntry>& entries, std::initializer_list<std::string_view> labels)
+{
+    for (const std::string_view label : labels)
+        for (const HeaderEntry& entry : entries)
+            if (entry.label == label)
+                return entry.value;
+    return {};
+}
+
 }  // namespace kurvex

@@ -4,6 +4,7 @@
 // the file's own lines.
 
 #include <array>
+#include <initializer_list>
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -254,5 +255,17 @@ private:
     bool m_labelled = false;
     int m_counter = 0;
 };
+
+// The entries of a header text by their labels, in order: a label without its
+// ":" and the value, both Windows-1252; entries without a label and repeated
+// labels are left out.
+struct HeaderEntry {
+    std::string label;
+    std::string value;
+};
+std::vector<HeaderEntry> LabelledHeaderEntries(const std::string& text);
+// The value of the first entry with one of the labels, empty when there is none.
+std::string HeaderValue(const std::vector<HeaderEntry>& entries, std::initializer_list<std::string_view> labels);
+
 
 }  // namespace kurvex
