@@ -115,16 +115,40 @@ bool ReadTrailer(const QByteArray& pdf, Trailer& trailer)
     return ok && trailer.startXref > 0;
 }
 
-// The dictionary of object `number` ("<< ... >>" between "N 0 obj" and "endobj").
-QByteArray ObjectDictionary(const QByteArray& pdf, int number)
+// Where object `number` begins, from the classic cross-reference table at
+// `xref` ("xref", subsections "first count", entries of 20 bytes); -1 when absent.
+qint64 ObjectOffset(const QByteArray& pdf, qint64 xref, int number)
 {
-    const QByteArray head = QByteArray::number(number) + " 0 obj";
-    qsizetype at = -1;
-    for (qsizetype from = 0; (from = pdf.indexOf(head, from)) >= 0; from += head.size()) {
-        if (from == 0 || pdf[from - 1] == '\n' || pdf[from - 1] == '\r')
-            at = from;  // the last definition counts
+    if (xref < 0 || xref >= pdf.size() || !pdf.mid(xref, 4).startsWith("xref"))
+        return -1;
+    qsizetype at = pdf.indexOf('\n', xref) + 1;
+    while (at > 0 && at < pdf.size()) {
+        const qsizetype end = pdf.indexOf('\n', at);
+        if (end < 0)
+            return -1;
+        const QList<QByteArray> head = pdf.mid(at, end - at).trimmed().split(' ');
+        bool firstOk = false;
+        bool countOk = false;
+        const int first = head.value(0).toInt(&firstOk);
+        const int count = head.size() == 2 ? head.value(1).toInt(&countOk) : 0;
+        if (!firstOk || !countOk)
+            return -1;  // "trailer" or something else: not listed
+        constexpr int kEntryBytes = 20;
+        if (number >= first && number < first + count) {
+            bool ok = false;
+            const qint64 offset = pdf.mid(end + 1 + qsizetype{number - first} * kEntryBytes, 10).toLongLong(&ok);
+            return ok && offset > 0 && offset < pdf.size() ? offset : -1;
+        }
+        at = end + 1 + qsizetype{count} * kEntryBytes;
     }
-    if (at < 0)
+    return -1;
+}
+
+// The dictionary of object `number` ("<< ... >>" between "N 0 obj" and "endobj").
+QByteArray ObjectDictionary(const QByteArray& pdf, qint64 xref, int number)
+{
+    const qint64 at = ObjectOffset(pdf, xref, number);
+    if (at < 0 || !pdf.mid(at).startsWith(QByteArray::number(number) + " 0 obj"))
         return {};
     const qsizetype end = pdf.indexOf("endobj", at);
     const qsizetype open = pdf.indexOf("<<", at);
@@ -168,7 +192,7 @@ bool AddPdfDocumentInfo(QByteArray& pdf, const PdfDocumentInfo& info)
     Trailer trailer;
     if (!ReadTrailer(pdf, trailer))
         return false;
-    QByteArray catalog = ObjectDictionary(pdf, trailer.root);
+    QByteArray catalog = ObjectDictionary(pdf, trailer.startXref, trailer.root);
     if (catalog.isEmpty())
         return false;
     const int infoObject = trailer.size;

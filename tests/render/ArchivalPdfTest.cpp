@@ -78,6 +78,27 @@ TEST(ArchivalPdf, TheUpdateIsAValidCrossReferenceSectionWithTheInformation)
     EXPECT_TRUE(pdf.mid(xref).contains("/Prev "));
 }
 
+// A PDF printed into a file is updated after it was written; one updated twice
+// finds its catalogue through the last update's table.
+TEST(ArchivalPdf, AnUpdatedFileTakesAnotherUpdate)
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("twice.pdf"));
+    SheetJob job;
+    job.pageCount = 1;
+    job.draw = [](Surface&, int, const Rect&) {};
+    QString error;
+    ASSERT_TRUE(WriteSheetsPdf(path, job, 1, 1, error)) << error.toStdString();
+    PdfDocumentInfo second;
+    second.title = QStringLiteral("Zweiter Titel");
+    ASSERT_TRUE(AddPdfDocumentInfoToFile(path, second));
+    const QByteArray pdf = ReadAll(path);
+    EXPECT_TRUE(pdf.endsWith("%%EOF\n"));
+    const qsizetype lastInfo = pdf.lastIndexOf("/Title ");
+    EXPECT_EQ(pdf.mid(lastInfo, 7 + Utf16Hex(second.title).size()), "/Title " + Utf16Hex(second.title));
+    EXPECT_EQ(pdf.count("/Type /Metadata"), 3);  // Qt's packet and the two of the updates
+}
+
 TEST(ArchivalPdf, BytesOfAnotherFormAreLeftAlone)
 {
     PdfDocumentInfo info;
