@@ -149,10 +149,52 @@ measure_viewer() {
     printf '%-38s %6.0f ms  (no goal)       the report of the evaluated run\n' "viewer: report preview" "$(value report_preview_ms)"
 }
 
+# measure_summary COPIES JOBS: `kurvex-cli summary --jobs JOBS` over COPIES copies of the
+# evaluated run (hard links, each with its side file) against COPIES sequential
+# `kurvex-cli info` calls, and its peak memory against (JOBS + 1) opens of one run.
+measure_summary() {
+    local copies=$1 jobs=$2
+    local folder=$DATA_DIR/summary_week
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    for ((i = 1; i <= copies; ++i)); do
+        local name
+        name=$(printf '%s/run_%02d.pbs' "$folder" "$i")
+        ln "$DATA_DIR/pm01bs02_big_evaluated.pbs" "$name" 2>/dev/null || cp "$DATA_DIR/pm01bs02_big_evaluated.pbs" "$name"
+        ln "$DATA_DIR/pm01bs02_big_evaluated.pbs.zi4" "$name.zi4" 2>/dev/null ||
+            cp "$DATA_DIR/pm01bs02_big_evaluated.pbs.zi4" "$name.zi4"
+    done
+    cat "$DATA_DIR"/pm01bs02_big_evaluated.pbs* >/dev/null
+    local sequential=(bash -c 'for f in "$1"/*.pbs; do "$0" info "$f" >/dev/null || exit 1; done' "$CLI" "$folder")
+    local summary=("$CLI" summary --jobs "$jobs" "$folder")
+    local rounds=${SUMMARY_ROUNDS:-3} seq_runs sum_runs one_open
+    seq_runs=$(mktemp)
+    sum_runs=$(mktemp)
+    for ((round = 0; round < rounds; ++round)); do
+        timed "${sequential[@]}" >>"$seq_runs"
+        timed "${summary[@]}" >>"$sum_runs"
+    done
+    one_open=$(timed "$CLI" info "$folder/run_01.pbs" | cut -d' ' -f2)
+    local seq_wall sum_wall sum_rss
+    seq_wall=$(cut -d' ' -f1 "$seq_runs" | median)
+    sum_wall=$(cut -d' ' -f1 "$sum_runs" | median)
+    sum_rss=$(cut -d' ' -f2 "$sum_runs" | maximum)
+    rm -f "$seq_runs" "$sum_runs"
+    figure "summary of $copies runs: time" "$sum_wall" "$seq_wall" 0.6 \
+        "$(printf 'summary --jobs %d %.2f s, %d info calls %.2f s (median of %d)' "$jobs" "$sum_wall" "$copies" "$seq_wall" "$rounds")"
+    figure "summary of $copies runs: peak memory" "$sum_rss" "$((one_open * (jobs + 1)))" 1 \
+        "$(awk -v s="$sum_rss" -v o="$one_open" -v j="$jobs" 'BEGIN { printf "%.1f MiB, (jobs + 1) x one open %.1f MiB", s / 1024, (j + 1) * o / 1024 }')"
+    rm -rf "$folder"
+}
+
 echo "== Load before: $(cut -d' ' -f1-3 /proc/loadavg) on $(nproc) cores; $ROUNDS rounds, medians"
 measure_open "$DATA_DIR/pm01bs02_big.pbs" "PM01BS02 $POINTS points" 3 3
-measure_open "$DATA_DIR/pm01bs01_big.txt" "PM01BS01 $POINTS points" 5 3
-measure_open "$DATA_DIR/imexport_big.exp" "IMEXPORT001 $POINTS points" 5 3
+# The text readers, also on a file whose numbers are written in other forms
+# than Kurvex prints them (two decimals, short widths, long stations).
+measure_open "$DATA_DIR/pm01bs01_big.txt" "PM01BS01 $POINTS points" 3 2
+measure_open "$DATA_DIR/pm01bs01_big_other_forms.txt" "PM01BS01 other forms" 3 2
+measure_open "$DATA_DIR/imexport_big.exp" "IMEXPORT001 $POINTS points" 3 2
+measure_summary 40 2
 measure_viewer
 echo "== Load after: $(cut -d' ' -f1-3 /proc/loadavg)"
 if ((failures > 0)); then

@@ -12,6 +12,8 @@ PACKAGES=(
   # the Debian package (cpack with dpkg-shlibdeps, lintian) and the desktop-integration tests
   dpkg-dev file lintian
   shared-mime-info xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream man-db
+  # the checks of the archival PDF files
+  qpdf poppler-utils
 )
 
 as_root() {

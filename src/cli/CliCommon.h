@@ -13,7 +13,7 @@
 
 namespace kurvex::cli {
 
-enum ExitCode { kExitOk = 0, kExitRefused = 2 };
+enum ExitCode { kExitOk = 0, kExitSomeRefused = 1, kExitRefused = 2 };
 
 // Thrown by the commands to end with a message on stderr and exit code 2.
 struct CliError {
@@ -24,16 +24,28 @@ QString FromCp1252(const std::string& text);
 std::string ToLocalPath(const QString& path);
 void PrintError(const QString& message);
 void WriteStdout(const std::string& bytes);
+// Writes the bytes into the file; throws CliError when it cannot be written.
+void WriteOutputFile(const QString& path, const std::string& bytes);
 
 // Parses the options of a command whose last argument is one FILE. Returns false
 // when --help was asked for (the help is then printed); throws CliError on bad usage.
 bool ParseCommandLine(QCommandLineParser& parser, const QStringList& arguments, const QString& description);
 QString SingleFile(const QCommandLineParser& parser);
+// The same for a command over one or more PATHs (files or folders).
+bool ParsePathsCommandLine(QCommandLineParser& parser, const QStringList& arguments, const QString& description);
+
+// The --decimal and --separator values of the export, shared by the commands that write tables.
+bool DecimalCommaOption(const QString& value);
+std::string SeparatorOption(const QString& value);
 
 int RunInfo(const QStringList& arguments);
 int RunPoints(const QStringList& arguments);
 int RunExport(const QStringList& arguments);
 int RunRender(const QStringList& arguments);
+// render --out-dir DIR PATH...: chart and report PDF of every run into DIR.
+bool WantsOutputFolder(const QStringList& arguments);
+int RunRenderToFolder(const QStringList& arguments);
+int RunSummary(const QStringList& arguments);
 
 // The application object of `render`: Qt Gui on the offscreen platform unless one is chosen.
 std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv);

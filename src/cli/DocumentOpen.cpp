@@ -10,6 +10,11 @@ namespace kurvex::cli {
 
 namespace {
 
+QString MessageText(const UserMessage& message)
+{
+    return FromCp1252(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
 // The open's questions answered from the command line; messages go to stderr.
 class CliInteraction : public OpenInteraction {
 public:
@@ -17,10 +22,7 @@ public:
         : m_parser(parser), m_firstLoad(firstLoad)
     {
     }
-    void ShowMessage(const UserMessage& message) override
-    {
-        PrintError(FromCp1252(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));
-    }
+    void ShowMessage(const UserMessage& message) override { PrintError(MessageText(message)); }
     FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
     {
         return m_firstLoad.Answer(m_parser, fileStart, fileEnd);
@@ -30,6 +32,42 @@ private:
     const QCommandLineParser& m_parser;
     const FirstLoadOptions& m_firstLoad;
 };
+
+// The open of a batch: messages kept, the first-load question answered OK.
+class CollectingInteraction : public OpenInteraction {
+public:
+    explicit CollectingInteraction(std::vector<QString>& messages) : m_messages(messages) {}
+    void ShowMessage(const UserMessage& message) override { m_messages.push_back(MessageText(message)); }
+    FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
+    {
+        const FirstLoadAdjustments model(fileStart, fileEnd);
+        return FirstLoadAnswer{model.Mirror(), model.OkResult()};
+    }
+
+private:
+    std::vector<QString>& m_messages;
+};
+
+std::unique_ptr<CKurvexDoc> OpenWith(const QString& path, OpenInteraction& interaction)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};
+    // No user settings from the command line: the built-in defaults.
+    const MemorySettingsStore store;
+    CEinstellungen settings;
+    settings.ReadFrom(store);
+    auto doc = std::make_unique<CKurvexDoc>();
+    switch (doc->Open(ToLocalPath(path), settings, interaction)) {
+    case OpenResult::Opened:
+        return doc;
+    case OpenResult::CannotOpenFile:
+        throw CliError{QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(path)};
+    case OpenResult::UnexpectedFormat:
+        break;
+    }
+    throw CliError{QString::fromUtf8(kMsgUnexpectedFormat)};
+}
 
 }  // namespace
 
@@ -63,24 +101,14 @@ std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLine
                                          const FirstLoadOptions& firstLoad)
 {
     firstLoad.Check(parser);
-    const QFileInfo info(path);
-    if (!info.exists())
-        throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};
-    // No user settings from the command line: the built-in defaults.
-    const MemorySettingsStore store;
-    CEinstellungen settings;
-    settings.ReadFrom(store);
     CliInteraction interaction(parser, firstLoad);
-    auto doc = std::make_unique<CKurvexDoc>();
-    switch (doc->Open(ToLocalPath(path), settings, interaction)) {
-    case OpenResult::Opened:
-        return doc;
-    case OpenResult::CannotOpenFile:
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(path)};
-    case OpenResult::UnexpectedFormat:
-        break;
-    }
-    throw CliError{QString::fromUtf8(kMsgUnexpectedFormat)};
+    return OpenWith(path, interaction);
+}
+
+std::unique_ptr<CKurvexDoc> OpenDocumentCollecting(const QString& path, std::vector<QString>& messages)
+{
+    CollectingInteraction interaction(messages);
+    return OpenWith(path, interaction);
 }
 
 QString IconName(MessageIcon icon)

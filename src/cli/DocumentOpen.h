@@ -34,6 +34,11 @@ private:
 std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLineParser& parser,
                                          const FirstLoadOptions& firstLoad);
 
+// Opens FILE as OpenDocument does without first-load options (the question
+// answered OK without changes), keeping the open's messages in messages instead
+// of printing them: for runs opened side by side.
+std::unique_ptr<CKurvexDoc> OpenDocumentCollecting(const QString& path, std::vector<QString>& messages);
+
 QString IconName(MessageIcon icon);
 
 }  // namespace kurvex::cli

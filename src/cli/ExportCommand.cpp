@@ -1,50 +1,12 @@
 // kurvex-cli export: the IMEXPORT001 text of a PM01BS02 or IMEXPORT001 run, with
 // the same checks of decimal sign and separator as the export dialog.
 
-#include <QFile>
-
 #include "cli/CliCommon.h"
 #include "cli/DocumentOpen.h"
 #include "measurement/ExportText.h"
 #include "measurement/FormatCode.h"
 
 namespace kurvex::cli {
-
-namespace {
-
-bool DecimalCommaOption(const QString& value)
-{
-    if (value == QStringLiteral("comma"))
-        return true;
-    if (value == QStringLiteral("point"))
-        return false;
-    throw CliError{QStringLiteral("--decimal erwartet comma oder point, nicht \"%1\".").arg(value)};
-}
-
-std::string SeparatorOption(const QString& value)
-{
-    if (value == QStringLiteral("tab"))
-        return "\t";
-    if (value == QStringLiteral("semicolon"))
-        return ";";
-    if (value == QStringLiteral("comma"))
-        return ",";
-    // Any other text is the "anderes Zeichen:" of the dialog, in the file's code page.
-    const QByteArray bytes = value.toLatin1();
-    return NormalizeOtherSeparator(bytes.toStdString());
-}
-
-void WriteExportFile(const QString& path, const std::string& text)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
-    const qint64 written = file.write(text.data(), static_cast<qint64>(text.size()));
-    if (written != static_cast<qint64>(text.size()) || !file.flush())
-        throw CliError{QStringLiteral("Die Datei %1 kann nicht geschrieben werden: %2").arg(path, file.errorString())};
-}
-
-}  // namespace
 
 int RunExport(const QStringList& arguments)
 {
@@ -78,7 +40,7 @@ int RunExport(const QStringList& arguments)
 
     const std::string text = run.BuildExportText(decimalComma, separatorText);
     if (parser.isSet(output))
-        WriteExportFile(parser.value(output), text);
+        WriteOutputFile(parser.value(output), text);
     else
         WriteStdout(text);
     return kExitOk;

@@ -106,6 +106,8 @@ std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv)
 
 int RunRender(const QStringList& arguments)
 {
+    if (WantsOutputFolder(arguments))
+        return RunRenderToFolder(arguments);
     QCommandLineParser parser;
     FirstLoadOptions firstLoad;
     firstLoad.AddTo(parser);

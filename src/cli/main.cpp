@@ -22,7 +22,11 @@ const char* const kUsage =
     "  render DATEI    Diagrammseiten: --chart -o AUSGABE.pdf [--pages A-B] oder -o AUSGABE.png\n"
     "                  [--page N] [--screen] [--pick STATION] [--strips 2|3] [--grid]\n"
     "                  Protokoll: --report -o AUSGABE.pdf oder -o AUSGABE.png [--page N]\n"
+    "  render --out-dir ORDNER PFAD...  Diagramm und Protokoll vieler Messfahrten als PDF\n"
+    "                  [--jobs N] [--strips 2|3] [--grid]\n"
     "  report-lines DATEI  Zeilen des Überschreitungsprotokolls [--utf8]\n"
+    "  summary PFAD... Auswertungen vieler Messfahrten (Dateien oder Ordner) als JSON oder CSV\n"
+    "                  [--format json|csv] [--decimal comma|point] [--separator TEXT] [--jobs N] [-o AUSGABE]\n"
     "\n"
     "kurvex-cli BEFEHL --help zeigt die Optionen eines Befehls.\n";
 
@@ -58,6 +62,8 @@ int main(int argc, char* argv[])
             return kurvex::cli::RunExport(arguments);
         if (command == QStringLiteral("render"))
             return kurvex::cli::RunRender(arguments);
+        if (command == QStringLiteral("summary"))
+            return kurvex::cli::RunSummary(arguments);
         if (command == QStringLiteral("report-lines"))
             return kurvex::cli::RunReportLines(arguments);
         kurvex::cli::PrintError(QStringLiteral("Unbekannter Befehl: %1").arg(command));

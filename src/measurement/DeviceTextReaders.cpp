@@ -234,17 +234,24 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
     m_run.m_points.push_back(point);
     ++m_points;
 
-    // The file viewer shows value, station, width and comment. Where the point
-    // prints them as the file has them, the line is made from the point.
-    if (PrintsAsViewerValue(value, point.value) && PrintsAsViewerStation(station, point.station)
-        && PrintsAsViewerWidth(width, point.width) && comment == point.comment) {
+    // The file viewer shows value, station, width and comment. The line is made
+    // from the point; only the fields it does not print as the file has them are kept.
+    unsigned mask = 0;
+    if (!PrintsAsViewerValue(value, point.value))
+        mask |= FieldPatch::kValue;
+    if (!PrintsAsViewerStation(station, point.station))
+        mask |= FieldPatch::kStation;
+    if (!PrintsAsViewerWidth(width, point.width))
+        mask |= FieldPatch::kWidth;
+    if (comment != point.comment)
+        mask |= FieldPatch::kComment;
+    if (mask == 0) {
         m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
         return;
     }
     m_viewerLine.clear();
-    m_viewerLine.append(value).append(1, '\t').append(station).append(1, '\t').append(width).append(1, '\t');
-    m_viewerLine += comment;
-    m_run.m_lines.AddText(m_viewerLine);
+    FieldPatch::Append(m_viewerLine, mask, {value, station, width, comment});
+    m_run.m_lines.AddPatchedRecord(index, m_viewerLine);
 }
 
 bool Pm01bs01Reader::Finish()

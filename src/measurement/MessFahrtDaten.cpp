@@ -338,9 +338,30 @@ void CMessFahrtDaten::AppendLine(std::string& out, size_t k) const
         return;
     }
     const PointStore& points = PointsAsRead();
+    if (line.record == RecordLineList::Record::TabbedPatched) {
+        AppendPatchedLine(out, line.text, line.point);
+        return;
+    }
     const char separator = line.record == RecordLineList::Record::Tabbed ? '\t' : ' ';
     AppendViewerLine(out, points.Value(line.point), points.Station(line.point), points.Width(line.point),
                      points.Comment(line.point), separator);
+}
+
+void CMessFahrtDaten::AppendPatchedLine(std::string& out, std::string_view patch, size_t point) const
+{
+    const PointStore& points = PointsAsRead();
+    std::string_view field;
+    const auto number = [&](int i, void (*append)(std::string&, int32_t), int32_t value) {
+        if (FieldPatch::Get(patch, i, field))
+            out += field;
+        else
+            append(out, value);
+        out += '\t';
+    };
+    number(0, AppendViewerValue, points.Value(point));
+    number(1, AppendViewerStation, points.Station(point));
+    number(2, AppendViewerWidth, points.Width(point));
+    out += FieldPatch::Get(patch, 3, field) ? field : std::string_view(points.Comment(point));
 }
 
 void CMessFahrtDaten::AppendExportLine(std::string& out, size_t k) const
@@ -388,6 +409,15 @@ size_t CMessFahrtDaten::FileTextColumns(size_t tabColumns) const
         if (stretch.record == RecordLineList::Record::None) {
             for (size_t item = stretch.first; item < stretch.first + stretch.count; ++item)
                 widest = std::max(widest, ColumnsAfter(0, m_lines.Text(item), tabColumns));
+            continue;
+        }
+        if (stretch.record == RecordLineList::Record::TabbedPatched) {
+            std::string line;
+            for (size_t i = 0; i < stretch.count; ++i) {
+                line.clear();
+                AppendPatchedLine(line, m_lines.Text(stretch.firstText + i), stretch.first + i);
+                widest = std::max(widest, ColumnsAfter(0, line, tabColumns));
+            }
             continue;
         }
         // Value, station and width hold no TAB: their lengths follow from the digits.
@@ -448,6 +478,35 @@ void HeaderTextIterator::Next(std::string& label, std::string& value)
         value = Trim(entry);
     }
     ++m_counter;
+}
+
+std::vector<HeaderEntry> LabelledHeaderEntries(const std::string& text)
+{
+    std::vector<HeaderEntry> entries;
+    HeaderTextIterator iterator(text);
+    const auto count = std::count(text.begin(), text.end(), kFieldSeparator);
+    for (std::ptrdiff_t i = 0; i < count; ++i) {
+        std::string label;
+        std::string value;
+        iterator.Next(label, value);
+        label = Trim(label);
+        if (!label.empty() && label.back() == ':')
+            label = Trim(std::string_view(label).substr(0, label.size() - 1));
+        const bool known = std::any_of(entries.begin(), entries.end(),
+                                       [&](const HeaderEntry& entry) { return entry.label == label; });
+        if (!label.empty() && !known)
+            entries.push_back(HeaderEntry{std::move(label), std::move(value)});
+    }
+    return entries;
+}
+
+std::string HeaderValue(const std::vector<HeaderEntry>& entries, std::initializer_list<std::string_view> labels)
+{
+    for (const std::string_view label : labels)
+        for (const HeaderEntry& entry : entries)
+            if (entry.label == label)
+                return entry.value;
+    return {};
 }
 
 }  // namespace kurvex

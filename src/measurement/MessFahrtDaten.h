@@ -4,6 +4,7 @@
 // the file's own lines.
 
 #include <array>
+#include <initializer_list>
 #include <cstdint>
 #include <istream>
 #include <optional>
@@ -152,6 +153,8 @@ private:
     void ResetWindow();
     void RecogniseTextFormat();
     void AppendLine(std::string& out, size_t k) const;
+    // A PM01BS01 data line from the point and the fields its patch keeps.
+    void AppendPatchedLine(std::string& out, std::string_view patch, size_t point) const;
     void AppendExportLine(std::string& out, size_t k) const;
     // The points as the reader made them; record lines are made from them.
     const PointStore& PointsAsRead() const { return m_pointsAsRead ? *m_pointsAsRead : m_points; }
@@ -252,5 +255,17 @@ private:
     bool m_labelled = false;
     int m_counter = 0;
 };
+
+// The entries of a header text by their labels, in order: a label without its
+// ":" and the value, both Windows-1252; entries without a label and repeated
+// labels are left out.
+struct HeaderEntry {
+    std::string label;
+    std::string value;
+};
+std::vector<HeaderEntry> LabelledHeaderEntries(const std::string& text);
+// The value of the first entry with one of the labels, empty when there is none.
+std::string HeaderValue(const std::vector<HeaderEntry>& entries, std::initializer_list<std::string_view> labels);
+
 
 }  // namespace kurvex

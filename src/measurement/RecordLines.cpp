@@ -41,6 +41,8 @@ RecordLineList::Line RecordLineList::operator[](size_t k) const
                                      [](size_t line, const Stretch& stretch) { return line < stretch.firstLine; });
     const Stretch& stretch = *(it - 1);
     const size_t item = stretch.first + (k - stretch.firstLine);
+    if (stretch.record == Record::TabbedPatched)
+        return Line{stretch.record, m_texts[stretch.firstText + (k - stretch.firstLine)], item};
     if (stretch.record != Record::None)
         return Line{stretch.record, std::string_view(), item};
     return Line{Record::None, m_texts[item], 0};
@@ -77,6 +79,23 @@ void RecordLineList::AddRecord(size_t point, Record record)
     ++m_count;
 }
 
+void RecordLineList::AddPatchedRecord(size_t point, std::string_view patch)
+{
+    const size_t text = m_texts.size();
+    m_texts.push_back(patch);
+    if (!m_stretches.empty()) {
+        Stretch& last = m_stretches.back();
+        if (last.record == Record::TabbedPatched && last.first + last.count == point &&
+            last.firstText + last.count == text) {
+            ++last.count;
+            ++m_count;
+            return;
+        }
+    }
+    m_stretches.push_back(Stretch{m_count, 1, Record::TabbedPatched, point, text});
+    ++m_count;
+}
+
 void RecordLineList::AssignTexts(LineStore texts)
 {
     clear();
@@ -99,6 +118,33 @@ void RecordLineList::clear()
     m_stretches.clear();
     m_stretches.shrink_to_fit();
     m_count = 0;
+}
+
+void FieldPatch::Append(std::string& out, unsigned mask, const std::string_view (&fields)[kFields])
+{
+    out += static_cast<char>(mask);
+    for (int i = 0; i < kFields; ++i) {
+        if (mask & (1U << i)) {
+            out += fields[i];
+            out += '\t';
+        }
+    }
+}
+
+bool FieldPatch::Get(std::string_view patch, int i, std::string_view& field)
+{
+    if (patch.empty())
+        return false;
+    const auto mask = static_cast<unsigned char>(patch[0]);
+    if (!(mask & (1U << i)))
+        return false;
+    size_t start = 1;
+    for (int j = 0; j < i; ++j) {
+        if (mask & (1U << j))
+            start = patch.find('\t', start) + 1;
+    }
+    field = patch.substr(start, patch.find('\t', start) - start);
+    return true;
 }
 
 void ExportDetails::Add(size_t point, double valueMm, double stationKm, double widthM, std::string_view comment,

@@ -26,8 +26,14 @@ public:
         Separated,   // "%.2f %.4f %.2f %s": value, station, width, comment
         Tabbed,      // the same with TABs: a PM01BS01 data line
         Export,      // the export line of the point
+        // A PM01BS01 data line whose file writes some of its fields in another
+        // form than the point prints them ("0.34" for a value of 0.3 mm, "3.5"
+        // for a width of 3.50 m): those fields are kept as text (a FieldPatch)
+        // and the rest is made from the point.
+        TabbedPatched,
     };
-    // Line k: a text, or the record of the point at index `point`.
+    // Line k: a text, or the record of the point at index `point`; a patched
+    // record has its patch in `text`.
     struct Line {
         Record record;
         std::string_view text;
@@ -44,6 +50,8 @@ public:
     // The next line is the record of point `point`; records of consecutive
     // points share one entry.
     void AddRecord(size_t point, Record record);
+    // The next line is the record of point `point` with the fields of a patch.
+    void AddPatchedRecord(size_t point, std::string_view patch);
     // Every line a text (the text formats).
     void AssignTexts(LineStore texts);
     // Takes the texts out of a list that holds no record; the list is then empty.
@@ -51,12 +59,14 @@ public:
     void clear();
 
     // The list as stretches of lines: `count` texts Text(first ...), or the
-    // records of the points first ... first + count - 1.
+    // records of the points first ... first + count - 1; patched records have
+    // their patches in Text(firstText ...).
     struct Stretch {
         size_t firstLine;
         size_t count;
         Record record;
         size_t first;
+        size_t firstText = 0;
     };
     const std::vector<Stretch>& Stretches() const { return m_stretches; }
     std::string_view Text(size_t item) const { return m_texts[item]; }
@@ -65,6 +75,20 @@ private:
     LineStore m_texts;
     std::vector<Stretch> m_stretches;
     size_t m_count = 0;
+};
+
+// The fields of a PM01BS01 data line the point does not give back: a mask byte
+// (which of value, station, width and comment follow) and those fields' texts,
+// each ended by TAB. A field never holds a TAB, the line is split at them.
+class FieldPatch {
+public:
+    enum Field : unsigned char { kValue = 1, kStation = 2, kWidth = 4, kComment = 8 };
+    static constexpr int kFields = 4;
+
+    // Appends the patch of the fields whose bit is set in mask to out.
+    static void Append(std::string& out, unsigned mask, const std::string_view (&fields)[kFields]);
+    // Field i (0 value ... 3 comment) of the patch, or none when the point's own is meant.
+    static bool Get(std::string_view patch, int i, std::string_view& field);
 };
 
 // What the export line of a record needs beyond its point as read. The export

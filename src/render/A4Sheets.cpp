@@ -2,6 +2,7 @@
 
 #include "render/QtSurface.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QMarginsF>
 #include <QPageSize>
@@ -84,12 +85,20 @@ bool WriteSheetsPdf(const QString& path, const SheetJob& job, int first, int las
     QSaveFile file(path);
     bool written = file.open(QIODevice::WriteOnly);
     if (written) {
-        QPdfWriter writer(&file);
-        writer.setResolution(kPdfResolution);
-        writer.setPageLayout(A4Layout(job.orientation));
-        writer.setCreator(QStringLiteral("Kurvex"));
-        writer.setTitle(QFileInfo(path).completeBaseName());
-        written = PrintSheets(writer, first, last, job.draw);
+        QByteArray pdf;
+        {
+            QBuffer buffer(&pdf);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+            writer.setResolution(kPdfResolution);
+            writer.setPageLayout(A4Layout(job.orientation));
+            const PdfDocumentInfo info = CompletedPdfDocumentInfo(job.info, path);
+            writer.setCreator(info.creator);
+            writer.setTitle(info.title);
+            written = PrintSheets(writer, first, last, job.draw) && AddPdfDocumentInfo(pdf, info);
+        }
+        written = written && file.write(pdf) == pdf.size();
     }
     if (!written || !file.commit()) {
         file.cancelWriting();

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "common/Surface.h"
+#include "render/ArchivalPdf.h"
 
 class QPagedPaintDevice;
 
@@ -32,6 +33,8 @@ struct SheetJob {
     SheetOrientation orientation = SheetOrientation::Landscape;
     int pageCount = 0;
     SheetDrawer draw;
+    // The document information of a PDF file of the sheets.
+    PdfDocumentInfo info;
 };
 
 // A4 in the orientation, with 5 mm margins.
@@ -49,8 +52,8 @@ Rect PrintableRect(const QPageLayout& layout);
 // opened, a file that cannot be written).
 bool PrintSheets(QPagedPaintDevice& device, int first, int last, const SheetDrawer& draw);
 
-// Sheets first..last into a PDF file, A4 with 5 mm margins. False with a
-// message when the file cannot be written.
+// Sheets first..last into a PDF/A-1b file with the job's document information,
+// A4 with 5 mm margins. False with a message when the file cannot be written.
 bool WriteSheetsPdf(const QString& path, const SheetJob& job, int first, int last, QString& error);
 bool WriteA4Pdf(const QString& path, SheetOrientation orientation, int first, int last,
                 const std::function<void(Surface& surface, int sheet)>& draw, QString& error);

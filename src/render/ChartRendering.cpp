@@ -69,6 +69,7 @@ SheetJob ChartPrintJob(CChartPainter& painter, int lastPage, const std::string& 
     job.draw = [&painter, lastPage, editingDate](Surface& surface, int page, const Rect& printable) {
         PrintChartPage(surface, painter, page, lastPage, printable, editingDate);
     };
+    job.info = PdfDocumentInfoOf(painter.Document(), PdfContent::Chart);
     return job;
 }
 

@@ -30,7 +30,9 @@ SheetJob ReportPrintJob(ReportInputs inputs, const std::string& versionText)
 
 SheetJob ReportPrintJob(const CKurvexDoc& doc, const std::string& versionText)
 {
-    return ReportPrintJob(ReportInputsOf(doc), versionText);
+    SheetJob job = ReportPrintJob(ReportInputsOf(doc), versionText);
+    job.info = PdfDocumentInfoOf(doc, PdfContent::Report);
+    return job;
 }
 
 bool WriteReportPdf(CKurvexDoc& doc, const QString& path, const std::string& versionText, QString& error)

@@ -40,7 +40,9 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
-#include <QPageSetupDialog>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
@@ -823,7 +825,17 @@ void CMainFrame::RepositionBars()
 
 void CMainFrame::PrintSetup()
 {
-    QPageSetupDialog dialog(&m_app.Printer(), this);
+    // The command chooses the printer and its settings, as its prompt says, for
+    // the next print of the session. Qt's page setup dialog offers no printer
+    // on Linux; its print dialog does, here with "OK" instead of "Drucken": it
+    // prints nothing.
+    QPrintDialog dialog(&m_app.Printer(), this);
+    dialog.setWindowTitle(QStringLiteral("Druckereinrichtung"));
+    dialog.setOptions(QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize);
+    if (auto* buttons = dialog.findChild<QDialogButtonBox*>()) {
+        if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok))
+            ok->setText(QStringLiteral("OK"));
+    }
     dialog.exec();
 }
 

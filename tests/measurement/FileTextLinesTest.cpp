@@ -120,6 +120,40 @@ TEST(FileTextLines, ColumnsOfRecordLinesCountTheTabsOfTheirComments)
     }
 }
 
+// A PM01BS01 data line shows value, station, width and comment as the file
+// writes them, whatever the form of its numbers; the numbers the point prints
+// alike are made from the point, the others kept.
+TEST(FileTextLines, Pm01bs01LinesKeepTheFileFormOfTheirFields)
+{
+    const std::string header = "PM01BS01\tPlanograf\r\n17.06.2014 08:41\tMessung\r\nDienststelle\tA\r\n"
+                               "Abteilung\tB\r\nPruefer\tC\r\nStr.-Typ\tB\r\nStr.-Nr.\t14\r\n";
+    const struct {
+        const char* line;
+        const char* shown;
+    } cases[] = {
+        {"1.50\t0.00\t0.00\t0.00\t2.1500\t3.50", "1.50\t2.1500\t3.50\t"},      // as Kurvex prints
+        {"0.34\t0\t0\t0\t0.0001\t3.5\t", "0.34\t0.0001\t3.5\t"},              // two decimals, short width
+        {"-0.2\t0\t0\t0\t2.15\t3.50\tFuge", "-0.2\t2.15\t3.50\tFuge"},        // value and station short
+        {"1.5e0\t0\t0\t0\t2.150000\t350e-2\t Br\xC3\xBC" "cke ", "1.5e0\t2.150000\t350e-2\tBr\xC3\xBC" "cke"},
+        {"+1.50\t0\t0\t0\t2.1500\t3.50\tSchacht", "+1.50\t2.1500\t3.50\tSchacht"},
+        {"1.50\t0\t0\t0\t2.1500\t3.50\t  ", "1.50\t2.1500\t3.50\t"},             // blank comment
+    };
+    std::string bytes = header;
+    for (const auto& c : cases)
+        bytes += std::string(c.line) + "\r\n";
+    CMessFahrtDaten run;
+    run.ReadBytes(bytes);
+    ASSERT_TRUE(run.IsLoaded());
+    ASSERT_EQ(run.FileTextLineCount(), 7 + std::size(cases));
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i].line);
+        EXPECT_EQ(run.FileTextLine(7 + i), cases[i].shown);
+    }
+    EXPECT_EQ(JoinedFileTextLines(run), run.GetFileText());
+    for (const size_t tab : {1u, 4u, 8u})
+        EXPECT_EQ(run.FileTextColumns(tab), WidestLineColumns(run, tab)) << "tab " << tab;
+}
+
 TEST(FileTextLines, PastTheEndIsEmpty)
 {
     CMessFahrtDaten run;

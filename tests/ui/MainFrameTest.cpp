@@ -28,6 +28,10 @@
 #include <QMenuBar>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPrintDialog>
+#include <QPushButton>
 #include <QUrl>
 #include <QScreen>
 #include <QSettings>
@@ -381,6 +385,28 @@ TEST_F(MainFrameTest, GoToStationShowsItsPageAndPicksItAndRefusesStationsOutside
         EXPECT_EQ(view->CurrentPage(), 1);
     }
     EXPECT_NE(m_messages[0].text.find("au\xDF" "erhalb der Messfahrt"), std::string::npos) << m_messages[0].text;
+}
+
+// "Drucker&einrichtung..." says it chooses the printer and its settings: a dialog
+// with the printers, on the session's printer, that prints nothing.
+TEST_F(MainFrameTest, PrintSetupChoosesThePrinterOfTheSession)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        seen = true;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Druckereinrichtung"));
+        EXPECT_EQ(dialog->printer(), &m_app->Printer());
+        EXPECT_NE(dialog->findChild<QComboBox*>(), nullptr);  // the printer choice
+        auto* buttons = dialog->findChild<QDialogButtonBox*>();
+        ASSERT_NE(buttons, nullptr);
+        ASSERT_NE(buttons->button(QDialogButtonBox::Ok), nullptr);
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
+        dialog->reject();
+    });
+    Frame().Action(Command::PrintSetup)->trigger();
+    EXPECT_TRUE(seen);
 }
 
 // Another window may come forward while the question is open (a second start

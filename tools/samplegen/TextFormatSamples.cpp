@@ -73,6 +73,13 @@ std::string Fixed(double x, int decimals)
     return std::string(buffer, result.ptr);
 }
 
+std::string Shortest(double x)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, x);
+    return std::string(buffer, result.ptr);
+}
+
 std::string Comma(double x, int decimals)
 {
     std::string text = Fixed(x, decimals);
@@ -123,6 +130,25 @@ std::string Pm01bs01File(int count = 320, double stepM = 1.0, double commentChan
                  Fixed(point.widthM, 2);
         if (point.commentIndex >= 0)
             bytes += std::string("\t") + Utf8Comment(point);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
+// The same run as another program writes it: values with two decimals, the
+// unused columns as "0", station and width as short as they read, a TAB at the
+// end of every line.
+std::string Pm01bs01FileInOtherForms(int count, double stepM, double commentChance)
+{
+    const std::string file = Pm01bs01File(0);
+    std::string bytes = file;
+    int i = 0;
+    for (const TextPoint& point : MakeDrive(1401, count, 2150.0, stepM, commentChance)) {
+        const double hundredths = (i++ * 7 % 10) / 100.0;
+        bytes += Fixed(point.valueMm + (point.valueMm < 0 ? -hundredths : hundredths), 2) + "\t0\t0\t0\t" +
+                 Shortest(point.stationM / 1000.0) + "\t" + Shortest(point.widthM) + "\t";
+        if (point.commentIndex >= 0)
+            bytes += std::string(Utf8Comment(point)) + "\t";
         bytes += "\r\n";
     }
     return bytes;
@@ -288,6 +314,7 @@ void WriteBigTextSamples(const std::string& folder, int count)
 {
     // A comment every 20 m or so, as in the samples.
     WriteFile(folder + "/pm01bs01_big.txt", Pm01bs01File(count, 0.1, 0.005));
+    WriteFile(folder + "/pm01bs01_big_other_forms.txt", Pm01bs01FileInOtherForms(count, 0.1, 0.005));
 }
 
 }  // namespace samplegen

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QPaintEngine>
 #include <QPrintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -117,10 +118,31 @@ void ShowPrintFailure(const QString& message, QWidget* parent)
     QMessageBox::warning(parent, QStringLiteral("Kurvex"), message);
 }
 
+namespace {
+
+// Sheets onto a printer; printed into a PDF file, they become an archival PDF like
+// every PDF Kurvex writes. A preview paints through its own engine and writes no file.
+bool PrintSheetsOnto(QPrinter& printer, const SheetJob& job, int first, int last)
+{
+    const bool pdfFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
+                         printer.paintEngine() != nullptr && printer.paintEngine()->type() == QPaintEngine::Pdf;
+    const PdfDocumentInfo info = CompletedPdfDocumentInfo(job.info, printer.outputFileName());
+    if (pdfFile) {
+        printer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
+        printer.setDocName(info.title);
+        printer.setCreator(info.creator);
+    }
+    if (!PrintSheets(printer, first, last, job.draw))
+        return false;
+    return !pdfFile || AddPdfDocumentInfoToFile(printer.outputFileName(), info);
+}
+
+}  // namespace
+
 bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
 {
     const WaitCursor busy;
-    return PrintSheets(printer, first, last, job.draw);
+    return PrintSheetsOnto(printer, job, first, last);
 }
 
 void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage, const QString& title)
@@ -130,7 +152,7 @@ void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentP
         // The preview itself shows every page; its print button may have chosen a range.
         const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);
         const WaitCursor busy;
-        PrintSheets(*printer, span.first, span.last, job.draw);
+        PrintSheetsOnto(*printer, job, span.first, span.last);
     });
     if (auto* widget = dialog.findChild<QPrintPreviewWidget*>()) {
         // The pages exist only once the preview has drawn them.
