@@ -33,6 +33,7 @@ struct FileSummary {
     qint64 points = 0;
     std::vector<std::pair<QString, QString>> header;  // label, value
     ReportFigures figures;                            // texts in Windows-1252
+    bool evaluated = true;                            // the side file holds an evaluation
 };
 
 // The header data by their labels, as the chart's page frame reads them.
@@ -55,6 +56,7 @@ FileSummary Summarise(const QString& file)
         summary.points = static_cast<qint64>(doc->Run().Points().size());
         summary.header = HeaderEntries(doc->State().HeaderData());
         summary.figures = ReportFiguresOf(ReportInputsOf(*doc));
+        summary.evaluated = doc->State().HasStoredEvaluation();
     } catch (const CliError& error) {
         summary.refusal = error.message;
     } catch (const std::exception& error) {
@@ -94,6 +96,8 @@ QJsonObject RunJson(const FileSummary& run)
         {QStringLiteral("format"), run.format},
         {QStringLiteral("points"), run.points},
         {QStringLiteral("header"), header},
+        // Without a stored evaluation the zeros below say nothing about the road.
+        {QStringLiteral("evaluated"), run.evaluated},
         {QStringLiteral("sections"), sections},
         {QStringLiteral("sumP2"), figures.sumP2 ? QJsonValue(static_cast<qint64>(*figures.sumP2)) : QJsonValue()},
         {QStringLiteral("deduction"), OptionalText(figures.deduction)},
@@ -217,7 +221,8 @@ std::string SummaryCsv(const std::vector<FileSummary>& runs, bool decimalComma, 
                                     QString(), QString(),
                                     figures.sumP2 ? QString::number(*figures.sumP2) : QString(),
                                     csv.Decimal(csv.Text(figures.deduction)), csv.Text(figures.meanSpeed),
-                                    csv.Text(figures.varK), QString::number(figures.pages), QString()});
+                                    csv.Text(figures.varK), QString::number(figures.pages),
+                                    run.evaluated ? QString() : FromCp1252(kNoEvaluationText)});
     }
     return csv.Bytes();
 }

@@ -47,6 +47,15 @@ foreach(key_value IN ITEMS "format;1002" "points;400" "pages;4" "header;Prüfer;
     message(FATAL_ERROR "${key_value}: ${value}, expected ${expected}")
   endif()
 endforeach()
+# A run without side file was never evaluated: its zeros are no finding.
+foreach(index_evaluated IN ITEMS "0;OFF" "1;OFF" "2;ON")
+  list(GET index_evaluated 0 index)
+  list(GET index_evaluated 1 expected)
+  string(JSON evaluated GET "${json}" runs ${index} evaluated)
+  if(NOT evaluated STREQUAL expected)
+    message(FATAL_ERROR "run ${index} evaluated: ${evaluated}, expected ${expected}")
+  endif()
+endforeach()
 string(JSON type TYPE "${run}" sections 1 deduction)
 if(NOT type STREQUAL "NULL")
   message(FATAL_ERROR "the section not evaluated has a deduction: ${type}")
@@ -98,6 +107,7 @@ expect_contains("${csv_text}" "tue/pm01bs02_sample.pbs;1002;400;" "CSV run line"
 expect_contains("${csv_text}" ";1;12345;12478;ja;350;2,7;17;16;75;656,25;;;;\n" "CSV section line")
 expect_contains("${csv_text}" ";2;12478;12611;nein;375;" "CSV line of a section not evaluated")
 expect_contains("${csv_text}" ";gesamt;;;;;;;;${report_sum};" "CSV totals line")
+expect_contains("${csv_text}" ";Für diese Messfahrt liegt keine Überschreitungsauswertung vor.\n" "CSV totals line of a run never evaluated")
 expect_contains("${csv_text}" "wed/notes.txt;;;" "CSV line of the refused file")
 expect_contains("${csv_text}" ";Unerwartetes Dateiformat.\n" "CSV message of the refused file")
 
