@@ -38,6 +38,18 @@ bool ParsePathsCommandLine(QCommandLineParser& parser, const QStringList& argume
 bool DecimalCommaOption(const QString& value);
 std::string SeparatorOption(const QString& value);
 
+}  // namespace kurvex::cli
+
+namespace kurvex {
+struct ChartRenderSettings;
+}
+
+namespace kurvex::cli {
+
+// The printed chart pages of `render`: --strips 2|3 and --grid, today's date and the version.
+ChartRenderSettings PrintedChartSettings(const QCommandLineParser& parser, const QCommandLineOption& strips,
+                                         const QCommandLineOption& grid);
+
 int RunInfo(const QStringList& arguments);
 int RunPoints(const QStringList& arguments);
 int RunExport(const QStringList& arguments);

@@ -96,6 +96,22 @@ int WriteReport(CKurvexDoc& doc, const QString& outPath, bool pdf, int pageNumbe
 
 }  // namespace
 
+ChartRenderSettings PrintedChartSettings(const QCommandLineParser& parser, const QCommandLineOption& strips,
+                                         const QCommandLineOption& grid)
+{
+    ChartRenderSettings settings;
+    if (parser.isSet(strips)) {
+        const QString value = parser.value(strips);
+        if (value != QStringLiteral("2") && value != QStringLiteral("3"))
+            throw CliError{QStringLiteral("--strips nimmt 2 oder 3.")};
+        settings.stripsPerPage = value.toInt();
+    }
+    settings.twoMetreGrid = parser.isSet(grid);
+    settings.editingDate = TodayEditingDate();
+    settings.versionText = kVersionText;
+    return settings;
+}
+
 std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv)
 {
     // Rendering needs fonts and painting, not a display.
@@ -137,16 +153,7 @@ int RunRender(const QStringList& arguments)
     if (!pdf && !png)
         throw CliError{QStringLiteral("Bitte mit -o eine Ausgabedatei .pdf oder .png angeben.")};
 
-    ChartRenderSettings settings;
-    if (parser.isSet(strips)) {
-        const QString value = parser.value(strips);
-        if (value != QStringLiteral("2") && value != QStringLiteral("3"))
-            throw CliError{QStringLiteral("--strips nimmt 2 oder 3.")};
-        settings.stripsPerPage = value.toInt();
-    }
-    settings.twoMetreGrid = parser.isSet(grid);
-    settings.editingDate = TodayEditingDate();
-    settings.versionText = kVersionText;
+    const ChartRenderSettings settings = PrintedChartSettings(parser, strips, grid);
     const QStringList picks = parser.values(pick);
     if (picks.size() > 2)
         throw CliError{QStringLiteral("--pick höchstens zweimal angeben.")};

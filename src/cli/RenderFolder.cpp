@@ -98,16 +98,7 @@ int RunRenderToFolder(const QStringList& arguments)
     if (!ParsePathsCommandLine(parser, arguments,
                                QStringLiteral("Schreibt Diagramm und Protokoll vieler Messfahrten als PDF in einen Ordner.")))
         return kExitOk;
-    ChartRenderSettings settings;
-    if (parser.isSet(strips)) {
-        const QString value = parser.value(strips);
-        if (value != QStringLiteral("2") && value != QStringLiteral("3"))
-            throw CliError{QStringLiteral("--strips nimmt 2 oder 3.")};
-        settings.stripsPerPage = value.toInt();
-    }
-    settings.twoMetreGrid = parser.isSet(grid);
-    settings.editingDate = TodayEditingDate();
-    settings.versionText = kVersionText;
+    const ChartRenderSettings settings = PrintedChartSettings(parser, strips, grid);
     const int jobCount = JobsOption(parser, jobs);
     const QDir folder(parser.value(outDir));
     if (!QDir().mkpath(folder.path()))

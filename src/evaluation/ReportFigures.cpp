@@ -2,23 +2,13 @@
 
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
+#include "evaluation/ReportTags.h"
 #include "evaluation/UeberschreitungsProtokoll.h"
 
 namespace kurvex {
 
 namespace {
 
-// The tags of a page-end line the figures come from.
-constexpr const char* kTagSum = "SUMMEPQ";
-constexpr const char* kTagSumTotal = "SUMMEPQGES";
-constexpr const char* kTagVon = "VON";
-constexpr const char* kTagBis = "BIS";
-constexpr const char* kTagLimit = "GRENZWERT";
-constexpr const char* kTagWidth = "BREITE";
-constexpr const char* kTagNotEvaluated = "KEINE_AUSWERTUNG";
-constexpr const char* kTagSectionNumber = "LFDNR_ABSCHNITT";
-constexpr const char* kTagDeduction = "ABZUG";
-constexpr const char* kTagDeductionTotal = "ABZUGGES";
 // Field of a table line's first block that says whether the row counts.
 constexpr int kCountsField = 4;
 

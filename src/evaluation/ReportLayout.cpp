@@ -4,6 +4,7 @@
 #include "common/Numbers.h"
 #include "document/KurvexDoc.h"
 #include "document/SideFileKeys.h"
+#include "evaluation/ReportTags.h"
 #include "evaluation/UeberschreitungsProtokoll.h"
 
 #include <algorithm>
@@ -65,29 +66,6 @@ constexpr const char* kRemarkLineBreak = "{{CRLF}}";
 // UTF-8: the totals row is the one text with a character outside Windows-1252.
 constexpr const char* kSumSignUtf8 = "\xE2\x88\x91";
 
-// Tag keys of a page-end line.
-constexpr const char* kTagSum = "SUMMEPQ";
-constexpr const char* kTagSumTotal = "SUMMEPQGES";
-constexpr const char* kTagCarry = "SUMMEPQ_UEBERTRAG";
-constexpr const char* kTagVon = "VON";
-constexpr const char* kTagBis = "BIS";
-constexpr const char* kTagPrice = "PREIS";
-constexpr const char* kTagFactor = "FAKTORK";
-constexpr const char* kTagLimit = "GRENZWERT";
-constexpr const char* kTagWidth = "BREITE";
-constexpr const char* kTagSurface = "FAHRBAHNOB";
-constexpr const char* kTagSpeed = "MGESCHW";
-constexpr const char* kTagVarK = "VARK";
-constexpr const char* kTagNoTableLines = "KEINE_UEBERSCHREITUNGSZEILEN";
-constexpr const char* kTagNotEvaluated = "KEINE_AUSWERTUNG";
-constexpr const char* kTagSectionNumber = "LFDNR_ABSCHNITT";
-constexpr const char* kTagOneSection = "NUR_EIN_ABSCHNITT";
-constexpr const char* kTagPageInSection = "LFDNR_SEITE_IM_ABSCHNITT";
-constexpr const char* kTagOnePageInSection = "NUR_EINE_SEITE_IM_ABSCHNITT";
-constexpr const char* kTagDeduction = "ABZUG";
-constexpr const char* kTagDeductionTotal = "ABZUGGES";
-constexpr const char* kTagSignatures = "UNTERSCHRIFT";
-
 struct TagDefault {
     const char* key;
     const char* value;
@@ -99,7 +77,7 @@ constexpr TagDefault kTagDefaults[] = {
     {kTagDeduction, ""},       {kTagDeductionTotal, ""},   {kTagSignatures, "0"},
     {kTagNotEvaluated, "0"},   {kTagNoTableLines, "0"},    {kTagSectionNumber, "-1"},
     {kTagOneSection, "0"},     {kTagPageInSection, "-1"},  {kTagOnePageInSection, "0"},
-    {kTagVon, "0"},            {kTagBis, "0"},             {"LAENGE", "0"},
+    {kTagVon, "0"},            {kTagBis, "0"},             {kTagLength, "0"},
     {kTagVarK, "-"},
 };
 

@@ -7,6 +7,7 @@
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "evaluation/EvaluationArithmetic.h"
+#include "evaluation/ReportTags.h"
 #include "evaluation/UeberschreitungsDaten.h"
 
 namespace kurvex {
@@ -23,33 +24,11 @@ constexpr int kP2Field = 2;
 constexpr int kRemarkField = 3;
 constexpr int kCountsField = 4;
 
-// Tags of a page-end line.
-constexpr const char* kTagSumSection = "SUMMEPQ=";
-constexpr const char* kTagSumTotal = "SUMMEPQGES=";
-constexpr const char* kTagCarry = "SUMMEPQ_UEBERTRAG=";
-constexpr const char* kTagVon = "VON=";
-constexpr const char* kTagBis = "BIS=";
-constexpr const char* kTagPrice = "PREIS=";
-constexpr const char* kTagFactor = "FAKTORK=";
-constexpr const char* kTagLimit = "GRENZWERT=";
-constexpr const char* kTagLength = "LAENGE=";
-constexpr const char* kTagWidth = "BREITE=";
-constexpr const char* kTagSurface = "FAHRBAHNOB=";
-constexpr const char* kTagMeanSpeed = "MGESCHW=";
-constexpr const char* kTagVarK = "VARK=";
-constexpr const char* kTagNoTableLines = "KEINE_UEBERSCHREITUNGSZEILEN=";
-constexpr const char* kTagNotEvaluated = "KEINE_AUSWERTUNG=";
-constexpr const char* kTagSectionNumber = "LFDNR_ABSCHNITT=";
-constexpr const char* kTagOnlyOneSection = "NUR_EIN_ABSCHNITT=";
-constexpr const char* kTagPageInSection = "LFDNR_SEITE_IM_ABSCHNITT=";
-constexpr const char* kTagOnlyPageInSection = "NUR_EINE_SEITE_IM_ABSCHNITT=";
-constexpr const char* kTagDeduction = "ABZUG=";
-constexpr const char* kTagDeductionTotal = "ABZUGGES=";
-constexpr const char* kTagSignature = "UNTERSCHRIFT=";
 
 void AppendTag(std::string& line, const char* key, std::string_view value)
 {
     line += key;
+    line += '=';
     line += value;
     line += kFieldSeparator;
 }
@@ -148,7 +127,7 @@ int RemarkLineCount(std::string_view remark)
 void AppendPageFigures(std::string& line, const EvaluationSums& sums, const ABSCHNITT& section,
                        bool hasTableLines)
 {
-    AppendTag(line, kTagSumSection, FormatInt(sums.SumSection()));
+    AppendTag(line, kTagSum, FormatInt(sums.SumSection()));
     AppendTag(line, kTagSumTotal, FormatInt(sums.SumTotal()));
     if (sums.Carry() >= 0)
         AppendTag(line, kTagCarry, FormatInt(sums.Carry()));
@@ -161,7 +140,7 @@ void AppendPageFigures(std::string& line, const EvaluationSums& sums, const ABSC
     AppendTag(line, kTagLength, FormatInt(std::llabs(static_cast<long long>(section.bis) - section.von)));
     AppendTag(line, kTagWidth, FormatInt(section.breite));
     AppendTag(line, kTagSurface, section.fahrbahnoberflaeche);
-    AppendTag(line, kTagMeanSpeed, section.mittlereGeschwindigkeit);
+    AppendTag(line, kTagSpeed, section.mittlereGeschwindigkeit);
     if (!section.varK.empty())
         AppendTag(line, kTagVarK, section.varK);
     AppendTag(line, kTagNoTableLines, Flag(!hasTableLines));
@@ -310,22 +289,22 @@ int AppendPageTags(std::vector<std::string>& lines, const std::vector<ABSCHNITT>
         if (!sectionEnd) {
             AppendTag(line, kTagSectionNumber, FormatInt(sectionCounter + 1));
             if (onlyOneSection)
-                AppendTag(line, kTagOnlyOneSection, "1");
+                AppendTag(line, kTagOneSection, "1");
             AppendTag(line, kTagPageInSection, FormatInt(++pageInSection));
-            AppendTag(line, kTagOnlyPageInSection, "0");
+            AppendTag(line, kTagOnePageInSection, "0");
             sums.EndPage();
         } else {
             AppendTag(line, kTagSectionNumber, FormatInt(++sectionCounter));
             if (onlyOneSection)
-                AppendTag(line, kTagOnlyOneSection, "1");
+                AppendTag(line, kTagOneSection, "1");
             AppendTag(line, kTagPageInSection, FormatInt(++pageInSection));
-            AppendTag(line, kTagOnlyPageInSection, Flag(pageInSection < 2));
+            AppendTag(line, kTagOnePageInSection, Flag(pageInSection < 2));
             pageInSection = 0;
             if (const auto deduction = sums.EndSection(section, hasTableLines))
                 AppendTag(line, kTagDeduction, *deduction);
             if (const auto total = sums.DeductionTotalText())
                 AppendTag(line, kTagDeductionTotal, *total);
-            AppendTag(line, kTagSignature, "1");
+            AppendTag(line, kTagSignatures, "1");
             if (current + 1 < sections.size())
                 ++current;
         }
