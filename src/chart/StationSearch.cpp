@@ -57,4 +57,10 @@ int PageOfStation(const ChartPaging& paging, int stripLength, int stripsPerPage,
     return static_cast<int>(strip / SanitizeStripsPerPage(stripsPerPage) + 1);
 }
 
+std::string StationOutsideRunText(int32_t station, const RunExtent& run)
+{
+    return "Die Station " + FormatTenths(station) + " m liegt au\xDF" "erhalb der Messfahrt (" +
+           FormatTenths(run.firstStation) + " m bis " + FormatTenths(run.lastStation) + " m).";
+}
+
 }  // namespace kurvex

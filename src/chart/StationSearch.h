@@ -17,6 +17,11 @@ std::optional<int32_t> ParseStationMetres(const std::string& text);
 // Whether the station lies between the run's first and last window point (either order).
 bool StationInRun(const RunExtent& run, int32_t station);
 
+// What "Gehe zu Station" says to a text that is no station in metres, and to a
+// station outside the run (Windows-1252).
+inline constexpr const char* kMsgStationNotInMetres = "Bitte eine Station in Metern angeben, zum Beispiel 1234,5.";
+std::string StationOutsideRunText(int32_t station, const RunExtent& run);
+
 // The page (1-based) whose strips hold a station of the run; 0 for a station
 // before the chart start or a chart without pages.
 int PageOfStation(const ChartPaging& paging, int stripLength, int stripsPerPage, bool ascending, int32_t station);

@@ -703,16 +703,12 @@ bool CMainFrame::GoToStationIn(CKurvexView* view, const QString& metres)
         return false;
     const std::optional<int32_t> station = ParseStationMetres(ToCp1252(metres));
     if (!station) {
-        ShowUserMessage(MessageIcon::Exclamation,
-                        U("Bitte eine Station in Metern angeben, zum Beispiel 1234,5."));
+        ShowUserMessage(MessageIcon::Exclamation, ToQString(kMsgStationNotInMetres));
         return false;
     }
     if (!view->GoToStation(*station)) {
-        const RunExtent run = RunExtentOf(view->Document().Run());
         ShowUserMessage(MessageIcon::Exclamation,
-                        U("Die Station %1 m liegt außerhalb der Messfahrt (%2 m bis %3 m).")
-                            .arg(ToQString(FormatTenths(*station)), ToQString(FormatTenths(run.firstStation)),
-                                 ToQString(FormatTenths(run.lastStation))));
+                        ToQString(StationOutsideRunText(*station, RunExtentOf(view->Document().Run()))));
         return false;
     }
     return true;
@@ -785,20 +781,7 @@ bool CMainFrame::SavePdfTo(bool evaluation, const QString& path)
 bool CMainFrame::SavePdfOf(CKurvexView* view, bool evaluation, const QString& path)
 {
     QString error;
-    bool written = false;
-    {
-        const WaitCursor busy;
-        if (evaluation) {
-            written = WriteReportPdf(view->Document(), path, m_app.VersionText(), error);
-        } else {
-            ChartRenderSettings settings;
-            static_cast<ChartLayout&>(settings) = view->CurrentLayout();
-            settings.editingDate = TodayEditingDate();
-            settings.versionText = m_app.VersionText();
-            written = WriteChartPdf(view->Document(), m_app.Labels(), m_app.PageFlag(), path, 1,
-                                    std::numeric_limits<int>::max(), settings, error);
-        }
-    }
+    const bool written = view->SavePdf(evaluation, path, error);
     if (!written)
         ShowUserMessage(MessageIcon::Exclamation, error);
     return written;

@@ -34,6 +34,13 @@ TEST(StationSearch, StationsInsideTheRunInEitherDirection)
     EXPECT_FALSE(StationInRun(RunExtent{}, 0));
 }
 
+TEST(StationSearch, AStationOutsideTheRunNamesTheRunsStations)
+{
+    const RunExtent run{true, 123450, 127441, true};
+    EXPECT_EQ(StationOutsideRunText(200000, run),
+              "Die Station 20000.0 m liegt au\xDF" "erhalb der Messfahrt (12345.0 m bis 12744.1 m).");
+}
+
 TEST(StationSearch, PageOfAStation)
 {
     // Strips of 1000 dm from 1000, three per page, 5 strips: pages 1 and 2.

@@ -6,6 +6,7 @@
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
 #include "common/ui/QtText.h"
+#include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
 #include "document/SettingsStore.h"
 #include "evaluation/BereichOhneErkennung.h"
@@ -26,6 +27,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <limits>
 
 namespace kurvex {
 
@@ -446,6 +448,19 @@ void CKurvexView::Print()
 void CKurvexView::Preview()
 {
     RunPrint(true);
+}
+
+bool CKurvexView::SavePdf(bool evaluation, const QString& path, QString& error)
+{
+    const WaitCursor busy;
+    if (evaluation)
+        return WriteReportPdf(*m_doc, path, m_context.versionText, error);
+    ChartRenderSettings settings;
+    static_cast<ChartLayout&>(settings) = CurrentLayout();
+    settings.editingDate = TodayEditingDate();
+    settings.versionText = m_context.versionText;
+    return WriteChartPdf(*m_doc, LabelsOf(m_context), PageFlagOf(m_context), path, 1, std::numeric_limits<int>::max(),
+                         settings, error);
 }
 
 void CKurvexView::ShowFailure(const QString& message)

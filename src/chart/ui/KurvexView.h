@@ -64,6 +64,11 @@ public:
     // The document changed (a pick or dialog in any of its windows): shown anew.
     void DocumentChanged(DocumentChange change) override;
 
+    // "… als PDF speichern": the chart pages (as this window lays them out) or the
+    // evaluation report, as they print. False with the reason when the file
+    // cannot be written.
+    bool SavePdf(bool evaluation, const QString& path, QString& error);
+
     // "Gehe zu Station": shows the page whose strip holds the station (dm) and
     // picks the station. False, and nothing changes, when it lies outside the run.
     bool GoToStation(int32_t station);
