@@ -388,6 +388,14 @@ TEST_F(ChartPrintTest, PrintToAFileProposesTheRunsFileAndAsksBeforeReplacing)
     view->PrintEvaluation();
     EXPECT_EQ(proposedFiles.back(), reportFile);
     EXPECT_TRUE(QFile::exists(reportFile));
+
+    // A preview keeps no file of the last print: its own print would write it
+    // even when its question for the file is cancelled.
+    QString previewFile = QStringLiteral("<not shown>");
+    previewHook = [&](QPrintPreviewDialog& dialog) { previewFile = dialog.printer()->outputFileName(); };
+    view->PreviewChart();
+    EXPECT_TRUE(previewFile.isEmpty()) << previewFile.toStdString();
+    EXPECT_EQ(printer.outputFormat(), QPrinter::PdfFormat);
 }
 
 TEST_F(ChartPrintTest, ACancelledDialogPrintsNothing)

@@ -81,6 +81,13 @@ void DropOutputFileUnlessPrintingToFile(QPrinter& printer)
     }
 }
 
+void ForgetOutputFile(QPrinter& printer)
+{
+    // Through the engine, so that the printer stays the kind it is.
+    if (QPrintEngine* engine = printer.printEngine())
+        engine->setProperty(QPrintEngine::PPK_OutputFileName, QString());
+}
+
 QString PrintOutputFile(const QPrinter& printer)
 {
     return printer.outputFormat() == QPrinter::PdfFormat ? printer.outputFileName() : QString();

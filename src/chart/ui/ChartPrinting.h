@@ -42,6 +42,10 @@ QString ProposedPrintFile(const QString& runPath, bool evaluation);
 void ProposeOutputFile(QPrinter& printer, const QString& path);
 // After a confirmed dialog: a printer that prints on paper keeps no file name.
 void DropOutputFileUnlessPrintingToFile(QPrinter& printer);
+// Before a preview: no file of an earlier print is left in the printer. The
+// preview's own print asks for the file of a print to a file, and writes the
+// printer's file even when that question is cancelled.
+void ForgetOutputFile(QPrinter& printer);
 // The file the printer writes, or empty when it prints on paper.
 QString PrintOutputFile(const QPrinter& printer);
 

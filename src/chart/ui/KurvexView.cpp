@@ -549,6 +549,7 @@ void CKurvexView::RunPrint(bool preview)
     printer.setFromTo(0, 0);
 
     if (preview) {
+        ForgetOutputFile(printer);
         BeginPrint();
         {
             QPrintPreviewDialog dialog(&printer, this);
