@@ -1,11 +1,11 @@
 #include "cli/CliCommon.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 #include <cstdio>
 
 #include "common/Cp1252.h"
+#include "common/ui/QtPath.h"
 
 namespace kurvex::cli {
 
@@ -16,11 +16,6 @@ constexpr const char* kMsgUnexpectedFormat = "Unerwartetes Dateiformat.";
 QString FromCp1252(const std::string& text)
 {
     return QString::fromStdString(Cp1252ToUtf8(text));
-}
-
-std::string ToLocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
 }
 
 void PrintError(const QString& message)
@@ -63,7 +58,7 @@ void LoadRun(const QString& path, CMessFahrtDaten& run)
     const QFileInfo info(path);
     if (!info.exists())
         throw CliError{QStringLiteral("Die Datei %1 wurde nicht gefunden.").arg(path)};
-    if (info.isDir() || !run.LoadFromFile(ToLocalPath(path)))
+    if (info.isDir() || !run.LoadFromFile(ToCorePath(path)))
         throw CliError{QStringLiteral("Die Datei %1 kann nicht geöffnet werden.").arg(path)};
     for (const UserMessage& message : run.ReadMessages())
         PrintError(FromCp1252(message.text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")));

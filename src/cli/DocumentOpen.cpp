@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/CliCommon.h"
+#include "common/ui/QtPath.h"
 #include "document/FirstLoadAdjustments.h"
 #include "document/MemorySettingsStore.h"
 
@@ -72,7 +73,7 @@ std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLine
     settings.ReadFrom(store);
     CliInteraction interaction(parser, firstLoad);
     auto doc = std::make_unique<CKurvexDoc>();
-    switch (doc->Open(ToLocalPath(path), settings, interaction)) {
+    switch (doc->Open(ToCorePath(path), settings, interaction)) {
     case OpenResult::Opened:
         return doc;
     case OpenResult::CannotOpenFile:

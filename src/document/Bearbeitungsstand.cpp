@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <limits>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
 #include "common/Version.h"
 #include "document/Fahrbahnoberflaechen.h"
@@ -29,24 +28,6 @@ const char* HeadingKey(int line)
     case 3: return kKeyHeading3;
     default: return nullptr;
     }
-}
-
-// Reads a whole file; false when it cannot be opened or read. Only a regular
-// file is read: a device such as /dev/zero never ends and a named pipe blocks
-// the open until something writes to it.
-bool ReadFileBytes(const std::string& path, std::string& content)
-{
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::ifstream file(path, std::ios::binary);
-    if (!file)
-        return false;
-    content.clear();
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0)
-        content.append(buffer, static_cast<size_t>(file.gcount()));
-    return !file.bad();
 }
 
 // The signed 32-bit value of a sum kept modulo 2^32.
@@ -73,7 +54,7 @@ void AppendMark(std::string& marks, char kind, std::initializer_list<int64_t> va
 bool CBearbeitungsstand::LoadState(const std::string& path, const CEinstellungen& globalSettings)
 {
     std::string content;
-    if (!ReadFileBytes(path, content)) {
+    if (!ReadRegularFile(path, content)) {
         ResetForLoad(path);
         CreateFresh(globalSettings);
         return false;

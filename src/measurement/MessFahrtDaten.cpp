@@ -1,9 +1,8 @@
 #include "measurement/MessFahrtDaten.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <fstream>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "measurement/ExportLine.h"
@@ -45,18 +44,12 @@ size_t ColumnsAfter(size_t column, std::string_view text, size_t tabColumns)
 
 bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 {
-    // Only a regular file has content to read: a folder opens as a stream on
-    // Linux, a device such as /dev/zero never ends, and a named pipe blocks the
-    // open until something writes to it.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error))
-        return false;
-    std::ifstream file(path, std::ios::binary);
+    const std::unique_ptr<std::istream> file = OpenRegularFile(path);
     if (!file)
         return false;
     m_lines.clear();
     m_filePath = path;
-    ReadFile(file);
+    ReadFile(*file);
     return true;
 }
 

@@ -3,8 +3,6 @@
 // four fields) and 4 (PLANOGRAPH data set table).
 
 #include <cmath>
-#include <filesystem>
-#include <fstream>
 #include <istream>
 #include <iterator>
 #include <map>
@@ -12,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
@@ -119,20 +118,15 @@ std::map<int32_t, std::string> ReadCommentFile(const std::string& measurementPat
     if (measurementPath.size() < kCommentFileExtension.size())
         return {};
     const std::string stem = measurementPath.substr(0, measurementPath.size() - kCommentFileExtension.size());
-    for (const std::string_view extension : {kCommentFileExtension, kCommentFileExtensionLower}) {
-        // A device or a pipe of that name is no comment file (/dev/zero never ends).
-        const std::string path = stem + std::string(extension);
-        std::error_code error;
-        if (!std::filesystem::is_regular_file(path, error))
-            continue;
-        std::ifstream file(path, std::ios::binary);
-        if (!file)
-            continue;
-        CommentTableCollector collector;
-        ForEachBoundedLine(file, [&collector](const std::string& line) { collector.Take(line); });
-        return collector.TakeComments();
-    }
-    return {};
+    // A device or a pipe of that name is no comment file (/dev/zero never ends);
+    // a name in another case counts when it is the only one.
+    const FoundFile found = FindFile({stem + std::string(kCommentFileExtension), stem + std::string(kCommentFileExtensionLower)});
+    const std::unique_ptr<std::istream> file = found.path.empty() ? nullptr : OpenRegularFile(found.path);
+    if (!file)
+        return {};
+    CommentTableCollector collector;
+    ForEachBoundedLine(*file, [&collector](const std::string& line) { collector.Take(line); });
+    return collector.TakeComments();
 }
 
 // ---- Formats 7 and 3 ------------------------------------------------------------

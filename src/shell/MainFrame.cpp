@@ -7,6 +7,7 @@
 #include "render/ReportRendering.h"
 #include "common/ui/FileDialogSize.h"
 #include "common/ui/PersListCtrl.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -512,7 +513,7 @@ void CMainFrame::OpenFiles(const QStringList& files)
 CKurvexView* CMainFrame::FindView(const QString& canonicalPath) const
 {
     for (CKurvexView* view : Views()) {
-        const QString path = FromLocalPath(view->Document().FullPath());
+        const QString path = FromCorePath(view->Document().FullPath());
         if (!path.isEmpty() && CanonicalOrAbsolute(path) == canonicalPath)
             return view;
     }
@@ -530,13 +531,16 @@ CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
     auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[canonical]);
     interaction->AskAgain();  // a new open asks again: the side file was never written
     auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), *interaction);
+    const OpenResult result = doc->Open(ToCorePath(canonical), m_app.GlobalSettings(), *interaction);
     if (result != OpenResult::Opened) {
         ReportFailedOpen(*interaction, result, canonical);
         return nullptr;
     }
     AddToRecentFiles(canonical);
-    return AddView(std::move(doc));
+    const std::string missingRuns = doc->MissingComparisonRunsText();
+    CKurvexView* view = AddView(std::move(doc));
+    ShowOpenNote(missingRuns);
+    return view;
 }
 
 void CMainFrame::ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path)
@@ -766,7 +770,7 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     if (!active || active->Document().FullPath().empty())
         return nullptr;
     const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
-    const QString path = FromLocalPath(old->FullPath());
+    const QString path = FromCorePath(old->FullPath());
 
     // A file without side file was adjusted by the first-load answers; the
     // side file is never written, so the same answers are given again.
@@ -795,6 +799,7 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     }
     m_activeWindow = nullptr;
     OnSubWindowActivated(m_mdiArea->activeSubWindow());
+    ShowOpenNote(doc->MissingComparisonRunsText());
     return replacement;
 }
 
@@ -804,7 +809,7 @@ void CMainFrame::SavePdf(bool evaluation)
     const QPointer<CKurvexView> view = ActiveView();
     if (!view)
         return;
-    const QFileInfo measurement(FromLocalPath(view->Document().FullPath()));
+    const QFileInfo measurement(FromCorePath(view->Document().FullPath()));
     QFileDialog dialog(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
                        measurement.absolutePath(), U("PDF-Dateien (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -936,13 +941,25 @@ void CMainFrame::BringToFront()
 
 // ---------------------------------------------------------------- events
 
+// A comparison run the side file names but that was not found is named once,
+// in the prompt pane, instead of the chart silently lacking its curve.
+void CMainFrame::ShowOpenNote(const std::string& cp1252)
+{
+    if (!cp1252.empty())
+        ShowPrompt(ToQString(cp1252));
+}
+
+void CMainFrame::ShowPrompt(const QString& text)
+{
+    m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(text, Qt::ElideRight, m_panes[0]->width() - 4));
+    m_panes[0]->setToolTip(text);
+}
+
 bool CMainFrame::event(QEvent* event)
 {
     // Menu and button prompts go into pane 0 only, not over the whole bar.
     if (event->type() == QEvent::StatusTip) {
-        const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-        m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(tip, Qt::ElideRight, m_panes[0]->width() - 4));
-        m_panes[0]->setToolTip(tip);
+        ShowPrompt(static_cast<QStatusTipEvent*>(event)->tip());
         return true;
     }
     return QMainWindow::event(event);

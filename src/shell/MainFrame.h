@@ -100,6 +100,9 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Pane 0 of the status bar: menu and button prompts, notes after an open.
+    void ShowPrompt(const QString& text);
+    void ShowOpenNote(const std::string& cp1252);
     void CreateFileViewer();
     void ConnectCommands();
     void UseMenuSet(bool withDocument);
