@@ -12,6 +12,8 @@ PACKAGES=(
   # the Debian package (cpack with dpkg-shlibdeps, lintian) and the desktop-integration tests
   dpkg-dev file lintian
   shared-mime-info xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream man-db
+  # the core cross-built for Windows and tested under Wine (scripts/windows-core.sh)
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 as_root() {
