@@ -35,12 +35,13 @@ export WINEPREFIX=$BUILD/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,msh
 # One server of the private prefix for the whole run instead of one per test
 # process (a server timing out while the next test connects fails that test);
 # it is ended when the script ends.
+[ -f "$WINEPREFIX/system.reg" ] || echo "-- Wine prefix $WINEPREFIX"
+mkdir -p "$WINEPREFIX"
 "$WINESERVER" -p || [ $? -eq 2 ]
 trap '"$WINESERVER" -k 2>/dev/null || true' EXIT
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "-- Wine prefix $WINEPREFIX"
-  "$WINE" wineboot --init >/dev/null 2>&1 || true
-fi
+# Starts (or creates) the prefix's session now, so that its background
+# processes do not hold on to the output of the first test program.
+"$WINE" wineboot </dev/null >/dev/null 2>&1 || true
 
 echo "-- kurvex_core and its tests for Windows"
 cmake -S . -B "$BUILD/core" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$TOOLCHAIN" -DCMAKE_BUILD_TYPE=Release \
@@ -51,11 +52,22 @@ cmake --build "$BUILD/core" -j "$JOBS"
 
 echo "-- Core tests under Wine"
 status=0
-ctest --test-dir "$BUILD/core" -j "$JOBS" --output-on-failure >"$BUILD/ctest.log" 2>&1 || status=$?
-grep -E "tests passed|tests failed" "$BUILD/ctest.log" || true
+# Now and then (about once in 2,000 test processes here, on a loaded machine)
+# a Wine process ends at its start without any output; such a test runs once
+# more. A test that fails twice fails.
+ctest --test-dir "$BUILD/core" -j "$JOBS" --output-on-failure --repeat until-pass:2 >"$BUILD/ctest.log" 2>&1 ||
+  status=$?
+summary=$(grep -E "tests failed out of [0-9]+" "$BUILD/ctest.log" || echo "0 tests failed out of 0")
+failed=$(sed -E 's/.* ([0-9]+) tests failed out of.*/\1/' <<<"$summary")
+total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")
+skipped=$(grep -c "(Skipped)$" "$BUILD/ctest.log" || true)
+again=$(awk '/ Test +#[0-9]+: /{if ($0 ~ /\*\*\*(Failed|Exception|Timeout)/) bad[$4]=1; else if ($0 ~ / Passed /) good[$4]=1}
+             END{n=0; for (t in bad) if (t in good) n++; print n}' "$BUILD/ctest.log")
+echo "Under Wine: $((total - skipped - failed)) of $total tests passed, $skipped skipped, $failed failed" \
+  "($again passed when run again)"
 # What was skipped, with the reason each test gives.
 log=$BUILD/core/Testing/Temporary/LastTest.log
-if grep -q "Skipped$" "$BUILD/ctest.log"; then
+if grep -q "(Skipped)" "$BUILD/ctest.log"; then
   echo "Skipped on Windows:"
   awk '/^[0-9]+\/[0-9]+ Test: /{name=$3} /: Skipped$/{getline reason; print "  " name ": " reason}' "$log"
 fi

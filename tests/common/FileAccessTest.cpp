@@ -103,28 +103,32 @@ TEST_F(FileAccessTest, FindFileExactFirstThenTheOneMatchIgnoringCase)
 
     struct Case {
         std::vector<std::string> candidates;
-        std::string found;
+        const char* content;  // of the file found; null: none
     } const cases[] = {
-        {{folder + "/fehlt.pbs", root + "/beside.pbs"}, root + "/beside.pbs"},
-        {{folder + "/ZWEI.PBS"}, folder + "/zwei.pbs"},
-        // An exact name anywhere comes before a match ignoring case.
-        {{folder + "/BESIDE.PBS", root + "/beside.pbs"}, root + "/beside.pbs"},
-        {{folder + "/PR\xC3\x9C" "FUNG_STRA\xE1\xBA\x9E" "E.PBS"}, folder + "/pr\xC3\xBC" "fung_stra\xC3\x9F" "e.pbs"},
-        {{folder + "/ORDNER.PBS"}, ""},  // a folder is no file
-        {{folder + "/fehlt.pbs", root + "/fehlt/zwei.pbs", ""}, ""},
+        {{folder + "/fehlt.pbs", root + "/beside.pbs"}, "4"},
+        {{folder + "/ZWEI.PBS"}, "2"},
+        {{folder + "/BESIDE.PBS", root + "/beside.pbs"}, "4"},
+        {{folder + "/PR\xC3\x9C" "FUNG_STRA\xE1\xBA\x9E" "E.PBS"}, "3"},
+        {{folder + "/ORDNER.PBS"}, nullptr},  // a folder is no file
+        {{folder + "/fehlt.pbs", root + "/fehlt/zwei.pbs", ""}, nullptr},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.candidates.front());
         const FoundFile found = FindFile(c.candidates);
-        if (c.found.empty()) {
-            EXPECT_TRUE(found.path.empty());
+        if (c.content) {
+            ASSERT_TRUE(IsRegularFile(found.path)) << found.path;
+            EXPECT_EQ(test::ReadWholeFile(found.path), c.content);
         } else {
-            // On Windows the exact probe itself ignores case: the name may come back as asked for.
-            EXPECT_EQ(FoldFileNameCase(found.path), FoldFileNameCase(c.found));
-            EXPECT_TRUE(IsRegularFile(found.path));
+            EXPECT_EQ(found.path, "");
         }
         EXPECT_FALSE(found.ambiguous);
     }
+
+    // An exact name in a later place comes before a match ignoring case in an
+    // earlier one; where the file system itself ignores case, both are exact.
+    test::WriteWholeFile(root + "/zwei.pbs", "5");
+    const std::string expected = test::CaseSensitiveFileNames(root) ? "5" : "2";
+    EXPECT_EQ(test::ReadWholeFile(FindFile({folder + "/ZWEI.PBS", root + "/zwei.pbs"}).path), expected);
 }
 
 TEST_F(FileAccessTest, SeveralMatchesIgnoringCaseGuessNone)
