@@ -5,8 +5,9 @@
 #   cpack -G DEB (in BUILD)                 kurvex_<version>_<arch>.deb
 #
 # Included at the end of the top-level CMakeLists.txt; applies only when the
-# viewer is built. The files themselves lie in packaging/.
-if(NOT TARGET kurvex)
+# viewer is built, and not on Windows (windeployqt makes the program folder
+# there). The files themselves lie in packaging/.
+if(NOT TARGET kurvex OR WIN32)
   return()
 endif()
 

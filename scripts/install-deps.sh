@@ -14,6 +14,8 @@ PACKAGES=(
   shared-mime-info xdg-utils libfile-mimeinfo-perl desktop-file-utils appstream man-db
   # the checks of the archival PDF files
   qpdf poppler-utils
+  # the core cross-built for Windows and tested under Wine (scripts/windows-core.sh)
+  g++-mingw-w64-x86-64-posix wine64 googletest
 )
 
 as_root() {

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is needed, builds and runs every test: the sanitizer build of the
-# core tests, each fuzz target for a bounded time, and last the whole ctest suite.
+# core tests, the core tests cross-built for Windows under Wine, each fuzz target for a
+# bounded time, and last the whole ctest suite.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -17,6 +18,9 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
   ctest --test-dir build-asan --output-on-failure -j "$JOBS" >build-asan/ctest.log 2>&1 \
   || { cat build-asan/ctest.log; exit 1; }
 tail -n 3 build-asan/ctest.log
+
+echo "== Core tests on Windows (MinGW-w64 cross build under Wine)"
+bash scripts/windows-core.sh
 
 echo "== Fuzzing"
 bash scripts/fuzz.sh

@@ -28,7 +28,7 @@
 #include "chart/ChartGeometry.h"
 #include "chart/GetMouseDm.h"
 #include "chart/ui/KurvexView.h"
-#include "common/ui/QtText.h"
+#include "common/ui/QtPath.h"
 #include "document/KurvexDoc.h"
 #include "document/ui/WindowOpenInteraction.h"
 #include "evaluation/ui/AuswertungDlg.h"
@@ -245,7 +245,7 @@ private:
         timer.start();
         {
             CKurvexDoc doc;
-            if (doc.Open(ToLocalPath(m_run), m_app.GlobalSettings(), interaction) != OpenResult::Opened)
+            if (doc.Open(ToCorePath(m_run), m_app.GlobalSettings(), interaction) != OpenResult::Opened)
                 Fail("cannot open " + m_run.toStdString());
         }
         samples.Add(timer);

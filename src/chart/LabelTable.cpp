@@ -1,6 +1,6 @@
 #include "chart/LabelTable.h"
 
-#include <fstream>
+#include "common/FileAccess.h"
 
 namespace kurvex {
 namespace {
@@ -29,7 +29,7 @@ constexpr std::string_view kBuiltInLabels =
     "{PLOTPAGE_LANE_WIDTH_SECTION_SEPARATOR}{FSB}{width}\n";
 
 // A label file is a few dozen short lines; anything beyond this is not read.
-constexpr std::streamsize kMaxLabelFileBytes = 1 << 20;
+constexpr size_t kMaxLabelFileBytes = size_t{1} << 20;
 
 // Calls take(key, line) for every line with a non-empty key.
 template <typename Take>
@@ -79,12 +79,9 @@ void CLabelTable::LoadLabelText(std::string_view text)
 
 bool CLabelTable::LoadLabelFile(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
+    std::string text;
+    if (!ReadRegularFile(path, text, kMaxLabelFileBytes))
         return false;
-    std::string text(static_cast<size_t>(kMaxLabelFileBytes), '\0');
-    in.read(text.data(), kMaxLabelFileBytes);
-    text.resize(static_cast<size_t>(in.gcount()));
     LoadLabelText(text);
     return true;
 }

@@ -49,9 +49,14 @@ public:
         m_surface.SetTextAlign(TextAlign{HAlign::Left, VAlign::Top});
     }
     void Label(int dx, int row, const std::string& text) { Put(MakeFont("Arial", 350), dx, row, text); }
-    void Value(int dx, int row, const std::string& text)
+    void Value(int dx, int row, const std::string& text) { Utf8Value(dx, row, Cp1252ToUtf8(text)); }
+    // A file name keeps letters outside Windows-1252 ("Łódź").
+    void Utf8Value(int dx, int row, const std::string& utf8)
     {
-        Put(MakeFont("Courier New", 350, kFontWeightNormal, true), dx, row, text);
+        if (utf8.empty())
+            return;
+        m_surface.SetFont(MakeFont("Courier New", 350, kFontWeightNormal, true));
+        m_surface.TextOut(m_origin.x + dx, m_origin.y - kRowPitch * row, utf8);
     }
 
 private:
@@ -90,8 +95,8 @@ void DrawFixedLabelBlock(HeaderRows& rows, const HeaderBlockData& data)
     rows.Label(12600, 0, "Bearbeitungsstand :");
     rows.Value(15600, 0, data.editingDate);
     rows.Label(12600, 1, "Dateien :");
-    rows.Value(15600, 1, data.fileName);
-    rows.Value(15600, 2, data.fileName + kSideFileSuffix);
+    rows.Utf8Value(15600, 1, data.fileName);
+    rows.Utf8Value(15600, 2, data.fileName + kSideFileSuffix);
 }
 
 void DrawHeaderTextBlock(HeaderRows& rows, const HeaderBlockData& data)
@@ -104,10 +109,10 @@ void DrawHeaderTextBlock(HeaderRows& rows, const HeaderBlockData& data)
     rows.Label(6200, 3, "Ma\xDF" "stab H\xF6he:");
     rows.Value(8800, 3, kHeightScale);
     rows.Label(12600, 3, "Dateien:");
-    rows.Value(15600, 3, data.fileName);
+    rows.Utf8Value(15600, 3, data.fileName);
     rows.Label(6200, 4, "Ma\xDF" "stab L\xE4nge:");
     rows.Value(8800, 4, LengthScaleText(data.lengthScale));
-    rows.Value(15600, 4, data.fileName + kSideFileSuffix);
+    rows.Utf8Value(15600, 4, data.fileName + kSideFileSuffix);
 }
 
 void DrawFullLabelBlock(HeaderRows& rows, const HeaderBlockData& data, const CLabelTable& labels)
@@ -136,8 +141,8 @@ void DrawFullLabelBlock(HeaderRows& rows, const HeaderBlockData& data, const CLa
     rows.Label(17400, 0, labels.LookupLabel(kLabelDocumentation, true));
     rows.Label(17400, 1, labels.LookupLabel(kLabelFiles, true));
     rows.Value(20400, 0, data.editingDate);
-    rows.Value(20400, 1, data.fileName);
-    rows.Value(20400, 2, data.fileName + kSideFileSuffix);
+    rows.Utf8Value(20400, 1, data.fileName);
+    rows.Utf8Value(20400, 2, data.fileName + kSideFileSuffix);
 }
 
 void DrawShortLabelBlock(HeaderRows& rows, const HeaderBlockData& data, const CLabelTable& labels)
@@ -151,8 +156,8 @@ void DrawShortLabelBlock(HeaderRows& rows, const HeaderBlockData& data, const CL
     rows.Label(12900, 0, labels.LookupLabel(kLabelDocumentation, true));
     rows.Label(12900, 1, labels.LookupLabel(kLabelFiles, true));
     rows.Value(16500, 0, data.editingDate);
-    rows.Value(16500, 1, data.fileName);
-    rows.Value(16500, 2, data.fileName + kSideFileSuffix);
+    rows.Utf8Value(16500, 1, data.fileName);
+    rows.Utf8Value(16500, 2, data.fileName + kSideFileSuffix);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ std::optional<HeaderBlockVariant> HeaderBlockVariantFor(int formatCode);
 // Top of the first row for a printable rectangle.
 Point HeaderBlockOrigin(HeaderBlockVariant variant, const Rect& printable);
 
-// What the header block shows, Windows-1252 texts.
+// What the header block shows, Windows-1252 texts but for the file name.
 struct HeaderBlockData {
     std::array<std::string, 7> headerFields;  // listing format
     std::string headerText;                  // the run's header text (formats 3 and 7)
@@ -56,7 +56,7 @@ struct HeaderBlockData {
     int sectionCount = 0;
     int lengthScale = 400;
     std::string editingDate;  // "dd.mm.yyyy"
-    std::string fileName;
+    std::string fileName;     // UTF-8, the measurement file's name as the file system has it
 };
 
 // Limit values of the sections in list order ("%.1f" without ".0"), "-" for a

@@ -19,11 +19,6 @@ QString FromCp1252(const std::string& text)
     return QString::fromStdString(Cp1252ToUtf8(text));
 }
 
-std::string ToLocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
 void PrintError(const QString& message)
 {
     const QByteArray bytes = message.toUtf8();

@@ -21,7 +21,6 @@ struct CliError {
 };
 
 QString FromCp1252(const std::string& text);
-std::string ToLocalPath(const QString& path);
 void PrintError(const QString& message);
 void WriteStdout(const std::string& bytes);
 // Writes the bytes into the file; throws CliError when it cannot be written.

@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/CliCommon.h"
+#include "common/ui/QtPath.h"
 #include "document/FirstLoadAdjustments.h"
 #include "document/MemorySettingsStore.h"
 
@@ -58,7 +59,7 @@ std::unique_ptr<CKurvexDoc> OpenWith(const QString& path, OpenInteraction& inter
     CEinstellungen settings;
     settings.ReadFrom(store);
     auto doc = std::make_unique<CKurvexDoc>();
-    switch (doc->Open(ToLocalPath(path), settings, interaction)) {
+    switch (doc->Open(ToCorePath(path), settings, interaction)) {
     case OpenResult::Opened:
         return doc;
     case OpenResult::CannotOpenFile:

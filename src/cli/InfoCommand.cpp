@@ -124,10 +124,14 @@ QJsonArray ComparisonRuns(const CKurvexDoc& doc)
     QJsonArray array;
     for (int slot = 1; slot <= kComparisonSlots; ++slot) {
         const CMessFahrtDaten& run = doc.ComparisonRun(slot);
-        array.append(QJsonObject{{QStringLiteral("slot"), slot},
-                                 {QStringLiteral("loaded"), run.IsLoaded()},
-                                 {QStringLiteral("points"), run.GetCount()},
-                                 {QStringLiteral("offset"), run.ComparisonOffset()}});
+        QJsonObject entry{{QStringLiteral("slot"), slot},
+                          {QStringLiteral("loaded"), run.IsLoaded()},
+                          {QStringLiteral("points"), run.GetCount()},
+                          {QStringLiteral("offset"), run.ComparisonOffset()}};
+        // Only a run the side file names but that was not found has the key.
+        if (!doc.MissingComparisonPath(slot).empty())
+            entry[QStringLiteral("missing")] = FromCp1252(doc.MissingComparisonPath(slot));
+        array.append(entry);
     }
     return array;
 }

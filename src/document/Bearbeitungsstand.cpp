@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
-#include "common/RegularFile.h"
 #include "common/Version.h"
 #include "document/Fahrbahnoberflaechen.h"
 #include "document/RecordFields.h"
@@ -29,19 +28,6 @@ const char* HeadingKey(int line)
     case 3: return kKeyHeading3;
     default: return nullptr;
     }
-}
-
-// Reads a whole regular file; false when it cannot be opened or read.
-bool ReadFileBytes(const std::string& path, std::string& content)
-{
-    std::ifstream file;
-    if (!OpenRegularFile(path, file))
-        return false;
-    content.clear();
-    char buffer[65536];
-    while (file.read(buffer, sizeof buffer) || file.gcount() > 0)
-        content.append(buffer, static_cast<size_t>(file.gcount()));
-    return !file.bad();
 }
 
 // The signed 32-bit value of a sum kept modulo 2^32.
@@ -68,7 +54,7 @@ void AppendMark(std::string& marks, char kind, std::initializer_list<int64_t> va
 bool CBearbeitungsstand::LoadState(const std::string& path, const CEinstellungen& globalSettings)
 {
     std::string content;
-    if (!ReadFileBytes(path, content)) {
+    if (!ReadRegularFile(path, content)) {
         ResetForLoad(path);
         CreateFresh(globalSettings);
         return false;

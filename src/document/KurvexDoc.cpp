@@ -4,6 +4,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "common/Cp1252.h"
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "document/SideFileKeys.h"
@@ -24,7 +25,7 @@ std::string IncompleteRunText(int32_t start, int32_t end)
 
 std::string InconsistentSideFileText(const std::string& sideFilePath)
 {
-    return "Fehler die Datei:\r\n  " + sideFilePath + " enth\xE4lt inkonsistente Daten.";
+    return "Fehler die Datei:\r\n  " + Utf8ToCp1252(sideFilePath) + " enth\xE4lt inkonsistente Daten.";
 }
 
 }  // namespace

@@ -46,6 +46,14 @@ public:
     CMessFahrtDaten& Run() { return m_run; }
     // Slot 1..4; an empty run when the slot is not in use.
     const CMessFahrtDaten& ComparisonRun(int slot) const { return m_comparisonRuns.at(static_cast<size_t>(slot - 1)); }
+    // The path as the side file stores it (Windows-1252) when slot 1..4 names a
+    // run that was not found; empty otherwise.
+    const std::string& MissingComparisonPath(int slot) const
+    {
+        return m_missingComparisonPaths.at(static_cast<size_t>(slot - 1));
+    }
+    // One line naming every comparison run that was not found (Windows-1252); empty when none.
+    std::string MissingComparisonRunsText() const;
     const CBearbeitungsstand& State() const { return m_state; }
     CBearbeitungsstand& State() { return m_state; }
     const CFifo& PickedStations() const { return m_pickedStations; }
@@ -60,6 +68,7 @@ public:
     // The lines of the evaluation report, built anew for every evaluation print or preview.
     const std::vector<std::string>& ReportLines() const { return m_reportLines; }
     void SetReportLines(std::vector<std::string> lines) { m_reportLines = std::move(lines); }
+    // The file's name and full path, UTF-8 like every path in the core.
     const std::string& FileName() const { return m_fileName; }
     const std::string& FullPath() const { return m_fullPath; }
     // Whether the open found no side file and asked the first-load question.
@@ -89,6 +98,7 @@ private:
 
     CMessFahrtDaten m_run;
     std::array<CMessFahrtDaten, kComparisonSlots> m_comparisonRuns;
+    std::array<std::string, kComparisonSlots> m_missingComparisonPaths;
     CBearbeitungsstand m_state;
     CFifo m_pickedStations;
     CUeberschreitungsDaten m_exceedances;

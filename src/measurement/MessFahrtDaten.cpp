@@ -1,10 +1,9 @@
 #include "measurement/MessFahrtDaten.h"
 
 #include <algorithm>
-#include <fstream>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
-#include "common/RegularFile.h"
 #include "common/TextHelpers.h"
 #include "measurement/ExportLine.h"
 #include "measurement/FormatCode.h"
@@ -45,12 +44,12 @@ size_t ColumnsAfter(size_t column, std::string_view text, size_t tabColumns)
 
 bool CMessFahrtDaten::LoadFromFile(const std::string& path)
 {
-    std::ifstream file;
-    if (!OpenRegularFile(path, file))
+    const std::unique_ptr<std::istream> file = OpenRegularFile(path);
+    if (!file)
         return false;
     m_lines.clear();
     m_filePath = path;
-    ReadFile(file);
+    ReadFile(*file);
     return true;
 }
 

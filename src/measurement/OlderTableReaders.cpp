@@ -3,7 +3,6 @@
 // four fields) and 4 (PLANOGRAPH data set table).
 
 #include <cmath>
-#include <fstream>
 #include <istream>
 #include <iterator>
 #include <map>
@@ -11,8 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/FileAccess.h"
 #include "common/Numbers.h"
-#include "common/RegularFile.h"
 #include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
 
@@ -119,15 +118,15 @@ std::map<int32_t, std::string> ReadCommentFile(const std::string& measurementPat
     if (measurementPath.size() < kCommentFileExtension.size())
         return {};
     const std::string stem = measurementPath.substr(0, measurementPath.size() - kCommentFileExtension.size());
-    for (const std::string_view extension : {kCommentFileExtension, kCommentFileExtensionLower}) {
-        std::ifstream file;
-        if (!OpenRegularFile(stem + std::string(extension), file))
-            continue;
-        CommentTableCollector collector;
-        ForEachBoundedLine(file, [&collector](const std::string& line) { collector.Take(line); });
-        return collector.TakeComments();
-    }
-    return {};
+    // A device or a pipe of that name is no comment file (/dev/zero never ends);
+    // a name in another case counts when it is the only one.
+    const FoundFile found = FindFile({stem + std::string(kCommentFileExtension), stem + std::string(kCommentFileExtensionLower)});
+    const std::unique_ptr<std::istream> file = found.path.empty() ? nullptr : OpenRegularFile(found.path);
+    if (!file)
+        return {};
+    CommentTableCollector collector;
+    ForEachBoundedLine(*file, [&collector](const std::string& line) { collector.Take(line); });
+    return collector.TakeComments();
 }
 
 // ---- Formats 7 and 3 ------------------------------------------------------------

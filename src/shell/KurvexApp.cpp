@@ -2,6 +2,7 @@
 
 #include "common/Version.h"
 #include "chart/ui/ChartPrinting.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "shell/MainFrame.h"
 #include "shell/QSettingsStore.h"
@@ -158,9 +159,9 @@ void CKurvexApp::PrepareUserFolder(const QString& baseFolder)
     const QDir base(baseFolder);
     m_userFolder = base.filePath(QString::fromLatin1(kUserFolderName));
     QDir().mkpath(m_userFolder);
-    TakeOverRecentFile(ToLocalPath(base.filePath(QString::fromLatin1(kPreviousUserFolderName))),
-                       ToLocalPath(m_userFolder));
-    const std::string listFile = ToLocalPath(QDir(m_userFolder).filePath(QString::fromLatin1(kRecentFileName)));
+    TakeOverRecentFile(ToCorePath(base.filePath(QString::fromLatin1(kPreviousUserFolderName))),
+                       ToCorePath(m_userFolder));
+    const std::string listFile = ToCorePath(QDir(m_userFolder).filePath(QString::fromLatin1(kRecentFileName)));
     if (const auto error = m_recent.Load(listFile)) {
         QMessageBox::critical(nullptr, QString::fromLatin1(kRecentErrorCaption), ToQString(*error));
     }

@@ -8,6 +8,7 @@
 #include "render/ReportRendering.h"
 #include "common/ui/FileDialogSize.h"
 #include "common/ui/PersListCtrl.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -483,7 +484,7 @@ void CMainFrame::OpenFiles(const QStringList& files)
 CKurvexView* CMainFrame::FindView(const QString& canonicalPath) const
 {
     for (CKurvexView* view : Views()) {
-        const QString path = FromLocalPath(view->Document().FullPath());
+        const QString path = FromCorePath(view->Document().FullPath());
         if (!path.isEmpty() && CanonicalOrAbsolute(path) == canonicalPath)
             return view;
     }
@@ -502,16 +503,15 @@ CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
     interaction->AskAgain();  // a new open asks again: the side file was never written
     FileNamingInteraction named(*interaction, ToCp1252(QDir::toNativeSeparators(canonical)));
     auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(ToLocalPath(canonical), m_app.GlobalSettings(), named);
+    const OpenResult result = doc->Open(ToCorePath(canonical), m_app.GlobalSettings(), named);
     if (result != OpenResult::Opened) {
         ReportFailedOpen(*interaction, result, canonical);
         return nullptr;
     }
     AddToRecentFiles(canonical);
-    const bool evaluated = doc->State().HasStoredEvaluation();
+    const QString notes = OpenNotes(*doc);
     CKurvexView* view = AddView(std::move(doc));
-    if (!evaluated)
-        statusBar()->showMessage(ToQString(kNoEvaluationText));
+    ShowOpenNotes(notes);
     return view;
 }
 
@@ -720,7 +720,7 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     if (!active || active->Document().FullPath().empty())
         return nullptr;
     const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
-    const QString path = FromLocalPath(old->FullPath());
+    const QString path = FromCorePath(old->FullPath());
 
     // A file without side file was adjusted by the first-load answers; the
     // side file is never written, so the same answers are given again.
@@ -750,6 +750,7 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     }
     m_activeWindow = nullptr;
     OnSubWindowActivated(m_mdiArea->activeSubWindow());
+    ShowOpenNotes(OpenNotes(*doc));
     return replacement;
 }
 
@@ -759,7 +760,7 @@ void CMainFrame::SavePdf(bool evaluation)
     const QPointer<CKurvexView> view = ActiveView();
     if (!view)
         return;
-    const QFileInfo measurement(FromLocalPath(view->Document().FullPath()));
+    const QFileInfo measurement(FromCorePath(view->Document().FullPath()));
     QFileDialog dialog(this, evaluation ? U("Auswertung als PDF speichern") : U("Diagramm als PDF speichern"),
                        measurement.absolutePath(), U("PDF-Dateien (*.pdf)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
@@ -886,15 +887,39 @@ void CMainFrame::BringToFront()
 
 // ---------------------------------------------------------------- events
 
+// A comparison run the side file names but that was not found is named once,
+// in the prompt pane, instead of the chart silently lacking its curve.
+QString CMainFrame::OpenNotes(const CKurvexDoc& doc)
+{
+    QStringList notes;
+    if (!doc.State().HasStoredEvaluation())
+        notes.append(ToQString(kNoEvaluationText));
+    if (const std::string missing = doc.MissingComparisonRunsText(); !missing.empty())
+        notes.append(ToQString(missing));
+    return notes.join(QStringLiteral("   "));
+}
+
+void CMainFrame::ShowOpenNotes(const QString& notes)
+{
+    // Over the whole bar, until the next prompt: what the chart cannot show.
+    if (!notes.isEmpty())
+        statusBar()->showMessage(notes);
+}
+
+void CMainFrame::ShowPrompt(const QString& text)
+{
+    m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(text, Qt::ElideRight, m_panes[0]->width() - 4));
+    m_panes[0]->setToolTip(text);
+}
+
 bool CMainFrame::event(QEvent* event)
 {
     // Menu and button prompts go into pane 0 only, not over the whole bar.
     if (event->type() == QEvent::StatusTip) {
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (!tip.isEmpty())
-            statusBar()->clearMessage();  // a notice after an open gives way to the prompts
-        m_panes[0]->setText(m_panes[0]->fontMetrics().elidedText(tip, Qt::ElideRight, m_panes[0]->width() - 4));
-        m_panes[0]->setToolTip(tip);
+            statusBar()->clearMessage();  // the notes after an open give way to the prompts
+        ShowPrompt(tip);
         return true;
     }
     return QMainWindow::event(event);

@@ -100,6 +100,12 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
+    // Pane 0 of the status bar: menu and button prompts.
+    void ShowPrompt(const QString& text);
+    // What the chart of a freshly opened run cannot show (no stored evaluation,
+    // comparison runs not found), once in the status bar.
+    static QString OpenNotes(const CKurvexDoc& doc);
+    void ShowOpenNotes(const QString& notes);
     void CreateFileViewer();
     void ConnectCommands();
     void UseMenuSet(bool withDocument);

@@ -1,10 +1,7 @@
 #include "shell/RecentVerwaltung.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <system_error>
+#include "common/Cp1252.h"
+#include "common/FileAccess.h"
 
 namespace kurvex {
 
@@ -36,20 +33,14 @@ std::optional<std::string> CRecentVerwaltung::Load(const std::string& path)
     m_path = path;
     m_entries.clear();
 
-    std::error_code ec;
-    if (!std::filesystem::exists(path, ec)) {
-        errno = 0;
-        std::FILE* created = std::fopen(path.c_str(), "ab");
-        if (!created)
-            return RecentFileErrorText(path, errno);
-        std::fclose(created);
-    }
+    if (const int error = CreateFileIfMissing(path))
+        return RecentFileErrorText(Utf8ToCp1252(path), error);
 
-    std::ifstream in(path, std::ios::binary);
+    const std::unique_ptr<std::istream> in = OpenRegularFile(path);
     if (!in)
         return std::nullopt;
     std::string line;
-    while (std::getline(in, line)) {
+    while (std::getline(*in, line)) {
         if (line.size() > kMaxLineLength)
             line.resize(kMaxLineLength);
         if (!line.empty() && line.back() == '\r')
@@ -62,12 +53,7 @@ std::optional<std::string> CRecentVerwaltung::Load(const std::string& path)
 
 void TakeOverRecentFile(const std::string& oldFolder, const std::string& newFolder)
 {
-    namespace fs = std::filesystem;
-    std::error_code ec;
-    const fs::path target = fs::path(newFolder) / kRecentFileName;
-    if (fs::exists(target, ec))
-        return;
-    fs::copy_file(fs::path(oldFolder) / kRecentFileName, target, fs::copy_options::skip_existing, ec);
+    CopyFileIfTargetMissing(PathInFolder(oldFolder, kRecentFileName), PathInFolder(newFolder, kRecentFileName));
 }
 
 }  // namespace kurvex

@@ -44,7 +44,8 @@ TEST(LabelTable, ColonAndMissingKeys)
 
 TEST(LabelTable, ACopyOfTheBuiltInLinesSwitchesToEnglish)
 {
-    const std::string folder = test::TempFolder("label_table_english");
+    // In a folder named with letters outside Windows-1252 ("Łódź Straße").
+    const std::string folder = test::TempFolder("label_table_english_\xC5\x81\xC3\xB3" "d\xC5\xBA Stra\xC3\x9F" "e");
     const std::string path = folder + "/lang.txt";
     // Written with CR LF as an editor on the office machines would.
     std::string text(CLabelTable::BuiltInText());

@@ -11,6 +11,32 @@ expect_contains("${out}" "\"fahrbahnoberflaeche\": \"Brückenbelag\"" "section s
 expect_contains("${out}" "\"bemerkung\": \"Baustellenzufahrt\"" "excluded range")
 expect_contains("${out}" "\"loaded\": true,\n            \"offset\": 0,\n            \"points\": 400,\n            \"slot\": 1" "comparison run found beside the main file")
 
+# A run copied from Windows under a name outside Windows-1252; its side file names
+# the comparison runs in Windows-1252 and in another case. The one not copied
+# along is named with the path as stored; found runs print as ever.
+string(ASCII 252 _ue)  # "ü" in Windows-1252
+set(_windows "${WORK}/Prüfung äöüß")
+file(MAKE_DIRECTORY "${_windows}")
+file(COPY_FILE ${SAMPLES}/pm01bs02_sample.pbs "${_windows}/Łódź_Straße.pbs")
+file(COPY_FILE ${SAMPLES}/pm01bs02_compare.pbs "${_windows}/Prüfung.pbs")
+file(COPY_FILE ${SAMPLES}/pm01bs02_compare.pbs "${_windows}/zwei.pbs")
+file(WRITE "${_windows}/Łódź_Straße.pbs.zi4"
+     "VGL_PATH_1=D:\\Messungen\\Pr${_ue}fung.pbs\r\nVGL_PATH_2=D:\\Messungen\\ZWEI.PBS\r\n"
+     "VGL_PATH_4=D:\\Messungen\\Pr${_ue}fung_alt.pbs\r\n")
+run_cli(0 out err info "${_windows}/Łódź_Straße.pbs")
+set(_found "\"loaded\": true,\n            \"offset\": 0,\n            \"points\": 400,\n            \"slot\": ")
+expect_contains("${out}" "${_found}1\n" "comparison run stored in Windows-1252")
+expect_contains("${out}" "${_found}2\n" "comparison run stored in another case")
+expect_contains("${out}" "\"loaded\": false,\n            \"offset\": 0,\n            \"points\": 0,\n            \"slot\": 3\n"
+                "slot not in use")
+expect_contains("${out}" "\"loaded\": false,\n            \"missing\": \"D:\\\\Messungen\\\\Prüfung_alt.pbs\",\n            \"offset\": 0,\n            \"points\": 0,\n            \"slot\": 4\n"
+                "missing comparison run")
+string(FIND "${out}" "\"missing\"" _first)
+string(FIND "${out}" "\"missing\"" _last REVERSE)
+if(NOT _first EQUAL _last)
+  message(FATAL_ERROR "only the missing run names its path:\n${out}")
+endif()
+
 run_cli(0 out err info ${SAMPLES}/imexport_checksum_mismatch.exp)
 expect_contains("${out}" "\"checksumOk\": false" "mismatched checksum")
 expect_contains("${out}" "\"icon\": \"stop\"" "checksum message icon")

@@ -32,5 +32,27 @@ TEST(Cp1252ToUtf8, HighBytesAndSeparator)
     EXPECT_EQ(Cp1252ToUtf8(std::string("a\0b", 3)), std::string("a\0b", 3));
 }
 
+// A path (UTF-8) inside a message (Windows-1252).
+TEST(Utf8ToCp1252, PathsIntoMessages)
+{
+    struct Case {
+        const char* utf8;
+        const char* cp1252;
+    } const cases[] = {
+        {"D:\\Messungen\\Pr\xC3\xBC" "fung_Stra\xC3\x9F" "e.pbs", "D:\\Messungen\\Pr\xFC" "fung_Stra\xDF" "e.pbs"},
+        {"\xE2\x82\xAC \xC2\x81 \xC3\x84\xC3\x96\xC3\x9C", "\x80 \x81 \xC4\xD6\xDC"},
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "?\xF3" "d?"},           // letters outside the code page
+        {"\xF0\x9F\x98\x80!", "?!"},                                 // outside the BMP
+        {"Pr\xFC" "fung \xC3", "Pr\xFC" "fung \xC3"},                // no UTF-8: taken as it is
+        {"\xE0\x80\x80 \xED\xA0\x80", "\xE0\x80\x80 \xED\xA0\x80"},  // overlong, surrogate
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(Utf8ToCp1252(c.utf8), c.cp1252) << c.utf8;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(one)), one) << byte;
+    }
+}
+
 }  // namespace
 }  // namespace kurvex

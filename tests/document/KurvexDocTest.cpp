@@ -6,6 +6,7 @@
 #include <functional>
 #include <vector>
 
+#include "common/Cp1252.h"
 #include "document/KurvexDoc.h"
 #include "document/SideFileKeys.h"
 #include "support/DocumentHelpers.h"
@@ -259,6 +260,101 @@ TEST_F(KurvexDocTest, ExerciserComparisonPathsThatAreNoFilesArePassedOver)
     EXPECT_TRUE(doc.ComparisonRun(1).IsLoaded());  // the file of that name beside the main file
     EXPECT_EQ(doc.ComparisonRun(1).GetCount(), 21);
     EXPECT_FALSE(doc.ComparisonRun(2).IsLoaded());
+}
+
+// Runs copied from Windows machines: side files hold their paths in
+// Windows-1252 and in any case, the files here have UTF-8 names; folders and
+// names hold umlauts, ß and letters Windows-1252 lacks (Łódź).
+TEST_F(KurvexDocTest, RunsAndComparisonRunsUnderUmlautAndForeignNames)
+{
+    struct Place {
+        const char* folder;
+        const char* name;
+    } const places[] = {
+        {"Messungen", "run.pbs"},
+        {"Pr\xC3\xBC" "fungen \xC3\xA4\xC3\xB6\xC3\xBC\xC3\x9F", "Stra\xC3\x9F" "e_\xC3\x84\xC3\x96\xC3\x9C.pbs"},
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "\xC5\x81\xC3\xB3" "d\xC5\xBA_Stra\xC3\x9F" "e.pbs"},
+    };
+    // "Ältere Fahrten" beside the run's folder, written with "\\" in Windows-1252.
+    const std::string older = folder + "/\xC3\x84ltere Fahrten";
+    std::string olderStored = Utf8ToCp1252(older);
+    std::replace(olderStored.begin(), olderStored.end(), '/', '\\');
+    test::MakeFolders(older);
+    test::WriteWholeFile(older + "/Pr\xC3\xBC" "fung.pbs", DeviceFile(11, 0.1));
+    for (const Place& place : places) {
+        SCOPED_TRACE(place.name);
+        const std::string runFolder = folder + "/" + place.folder;
+        test::MakeFolders(runFolder);
+        const std::string path = runFolder + "/" + place.name;
+        test::WriteWholeFile(path, DeviceFile(21));
+        test::WriteWholeFile(runFolder + "/zwei.pbs", DeviceFile(12, 0.1));
+        test::WriteWholeFile(runFolder + "/vergleich_stra\xC3\x9F" "e_\xC3\xA4\xC3\xB6\xC3\xBC.pbs", DeviceFile(13, 0.1));
+        test::WriteWholeFile(path + ".zi4", "VGL_PATH_1=" + olderStored + "\\Pr\xFC" "fung.pbs\n"
+                                            "VGL_PATH_2=D:\\Messungen\\ZWEI.PBS\n"
+                                            "VGL_PATH_3=D:\\Messungen\\VERGLEICH_STRA\xDF" "E_\xC4\xD6\xDC.PBS\n"
+                                            "VGL_PATH_4=D:\\Messungen\\Pr\xFC" "fung_fehlt.pbs\n"
+                                            "KENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
+        CKurvexDoc one;
+        ASSERT_EQ(one.Open(path, settings, interaction), OpenResult::Opened);
+        EXPECT_FALSE(one.FreshState());
+        EXPECT_EQ(one.FileName(), place.name);
+        EXPECT_EQ(one.Run().GetCount(), 21);
+        EXPECT_EQ(one.ComparisonRun(1).GetCount(), 11);
+        EXPECT_EQ(one.ComparisonRun(2).GetCount(), 12);
+        EXPECT_EQ(one.ComparisonRun(3).GetCount(), 13);
+        EXPECT_FALSE(one.ComparisonRun(4).IsLoaded());
+        for (int slot = 1; slot <= 3; ++slot)
+            EXPECT_EQ(one.MissingComparisonPath(slot), "") << slot;
+        EXPECT_EQ(one.MissingComparisonPath(4), "D:\\Messungen\\Pr\xFC" "fung_fehlt.pbs");
+        EXPECT_EQ(one.MissingComparisonRunsText(), "Vergleichsfahrt 4 nicht gefunden: D:\\Messungen\\Pr\xFC" "fung_fehlt.pbs");
+
+        // A side file made here names the runs in UTF-8, also outside Windows-1252.
+        const std::string foreign = runFolder + "/\xC5\x81\xC3\xB3" "d\xC5\xBA_Vergleich.pbs";
+        test::WriteWholeFile(foreign, DeviceFile(14, 0.1));
+        test::WriteWholeFile(path + ".zi4", "VGL_PATH_1=" + foreign + "\n"
+                                            "VGL_PATH_2=D:\\\xC5\x81\xC3\xB3" "d\xC5\xBA_VERGLEICH.PBS\n");
+        CKurvexDoc again;
+        ASSERT_EQ(again.Open(path, settings, interaction), OpenResult::Opened);
+        EXPECT_EQ(again.ComparisonRun(1).GetCount(), 14);
+        EXPECT_EQ(again.ComparisonRun(2).GetCount(), 14);
+        EXPECT_EQ(again.MissingComparisonRunsText(), "");
+    }
+}
+
+TEST_F(KurvexDocTest, ComparisonRunsNotFoundAreNamedAndNoneIsGuessed)
+{
+    const std::string path = Write("run.pbs", DeviceFile(21));
+    Write("run.pbs.zi4", "VGL_PATH_1=D:\\Messungen\\fehlt.pbs\n"
+                         "VGL_PATH_3=E:\\Alt\\STRA\xDF" "E.pbs\n"
+                         "VGL_PATH_4=\n"
+                         "KENNUNG=" + CBearbeitungsstand().StateChecksum() + "\n");
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_TRUE(interaction.shown.empty());  // no message box: the status bar names them
+    EXPECT_EQ(doc.MissingComparisonPath(1), "D:\\Messungen\\fehlt.pbs");
+    EXPECT_EQ(doc.MissingComparisonPath(2), "");
+    EXPECT_EQ(doc.MissingComparisonPath(4), "");
+    EXPECT_EQ(doc.MissingComparisonRunsText(),
+              "Vergleichsfahrten nicht gefunden: 1: D:\\Messungen\\fehlt.pbs; 3: E:\\Alt\\STRA\xDF" "E.pbs");
+
+    // Found but not a measurement file: not loaded, yet not missing either.
+    Write("stra\xC3\x9F" "e.pbs", "kein Messwert\n");
+    CKurvexDoc refused;
+    ASSERT_EQ(refused.Open(path, settings, interaction), OpenResult::Opened);
+    EXPECT_FALSE(refused.ComparisonRun(3).IsLoaded());
+    EXPECT_EQ(refused.MissingComparisonPath(3), "");
+}
+
+TEST_F(KurvexDocTest, TwoNamesDifferingOnlyInCaseGuessNone)
+{
+    if (!test::CaseSensitiveFileNames(folder))
+        GTEST_SKIP() << "the file system ignores case: \"Stra\xC3\x9F" "e.pbs\" and \"stra\xC3\x9F" "e.pbs\" are one file";
+    const std::string path = Write("run.pbs", DeviceFile(21));
+    Write("run.pbs.zi4", "VGL_PATH_3=E:\\Alt\\STRA\xDF" "E.pbs\n");
+    Write("Stra\xC3\x9F" "e.pbs", DeviceFile(11));
+    Write("stra\xC3\x9F" "e.pbs", DeviceFile(12));
+    ASSERT_EQ(Open(path), OpenResult::Opened);
+    EXPECT_FALSE(doc.ComparisonRun(3).IsLoaded());
+    EXPECT_EQ(doc.MissingComparisonPath(3), "E:\\Alt\\STRA\xDF" "E.pbs");
 }
 
 TEST_F(KurvexDocTest, ComparisonRunMirrorCombinations)

@@ -17,7 +17,7 @@
 #include "Watchdog.h"
 
 #include "chart/ui/KurvexView.h"
-#include "common/ui/QtText.h"
+#include "common/ui/QtPath.h"
 #include "document/KurvexDoc.h"
 #include "evaluation/BereichOhneErkennung.h"
 #include "measurement/ui/FileTextModel.h"
@@ -416,7 +416,7 @@ bool Exerciser::CheckState()
                                  active ? "an" : "no"));
         const QString caption = Frame().FileViewer()->Caption();
         const QString expected =
-            active ? FromLocalPath(active->Document().FileName()) : QString::fromUtf8(CNMDateiDlg::kNoFileText);
+            active ? FromCorePath(active->Document().FileName()) : QString::fromUtf8(CNMDateiDlg::kNoFileText);
         if (caption != expected)
             return Fail(QStringLiteral("the file viewer shows \"%1\" instead of \"%2\"").arg(caption, expected));
     }

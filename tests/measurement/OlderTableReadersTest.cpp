@@ -156,6 +156,8 @@ TEST_F(CommentFileTest, LowerCaseExtensionIsFound)
 // (/dev/zero without end). It is passed over like a missing file.
 TEST_F(CommentFileTest, ExerciserADeviceOfTheExactNameIsPassedOver)
 {
+    if (!test::CaseSensitiveFileNames(m_folder))
+        GTEST_SKIP() << "the file system ignores case: \"run.PGC\" and \"run.pgc\" are one file";
     std::filesystem::create_symlink("/dev/null", m_folder + "/run.PGC");
     test::WriteWholeFile(m_folder + "/run.pgc", "table\r\n0.1234\ta\tb\tc\tklein\r\n/table\r\n");
     EXPECT_EQ(Read().Points()[0].comment, "klein");
@@ -163,9 +165,19 @@ TEST_F(CommentFileTest, ExerciserADeviceOfTheExactNameIsPassedOver)
 
 TEST_F(CommentFileTest, TheExactNameComesFirst)
 {
+    if (!test::CaseSensitiveFileNames(m_folder))
+        GTEST_SKIP() << "the file system ignores case: \"run.PGC\" and \"run.pgc\" are one file";
     test::WriteWholeFile(m_folder + "/run.PGC", "table\r\n0.1234\ta\tb\tc\tgross\r\n/table\r\n");
     test::WriteWholeFile(m_folder + "/run.pgc", "table\r\n0.1234\ta\tb\tc\tklein\r\n/table\r\n");
     EXPECT_EQ(Read().Points()[0].comment, "gross");
+
+    // Without either, two names in other cases leave the choice open: none is guessed.
+    std::filesystem::remove(m_folder + "/run.PGC");
+    std::filesystem::remove(m_folder + "/run.pgc");
+    test::WriteWholeFile(m_folder + "/run.Pgc", "table\r\n0.1234\ta\tb\tc\teins\r\n/table\r\n");
+    EXPECT_EQ(Read().Points()[0].comment, "eins");
+    test::WriteWholeFile(m_folder + "/run.pGc", "table\r\n0.1234\ta\tb\tc\tzwei\r\n/table\r\n");
+    EXPECT_FALSE(Read().Points()[0].hasComment);
 }
 
 TEST_F(CommentFileTest, MissingEmptyOrBinaryFilesGiveNoComments)
@@ -202,6 +214,37 @@ TEST_F(CommentFileTest, CommentLinesNeedTheTableAndFiveFields)
     EXPECT_FALSE(run.Points()[0].hasComment);
     // The station reads with a decimal point only: 0,1240 is station 0.
     EXPECT_FALSE(run.Points()[1].hasComment);
+}
+
+// Runs and their comment files in folders and under names with umlauts, ß and
+// letters outside Windows-1252; the extension as written on Windows in any case.
+TEST(CommentFile, UmlautAndForeignNamesInAnyCase)
+{
+    const std::string root = test::TempFolder("pgc_names");
+    struct Case {
+        const char* folder;
+        const char* stem;
+        const char* extension;
+    } const cases[] = {
+        {"Pr\xC3\xBC" "fung", "Stra\xC3\x9F" "e_\xC3\xA4\xC3\xB6\xC3\xBC", ".PGC"},
+        {"\xC3\x84\xC3\x96\xC3\x9C \xC3\x9F", "Messung", ".pgc"},
+        {"\xC5\x81\xC3\xB3" "d\xC5\xBA", "\xC5\x81\xC3\xB3" "d\xC5\xBA_Stra\xC3\x9F" "e", ".Pgc"},
+        {"Messungen", "run", ".pGc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stem + std::string(c.extension));
+        const std::string folder = root + "/" + c.folder;
+        test::MakeFolders(folder);
+        const std::string path = folder + "/" + c.stem + ".dat";
+        test::WriteWholeFile(path, "Grenzwert 4.0\r\nkm mm\r\n0.1234 1.5\r\n0.1240 1.0\r\n");
+        test::WriteWholeFile(folder + "/" + c.stem + c.extension, "table\r\n0.1240\ta\tb\tc\tRiss \xE4\r\n/table\r\n");
+        CMessFahrtDaten run;
+        ASSERT_TRUE(run.LoadFromFile(path));
+        EXPECT_EQ(run.FilePath(), path);
+        ASSERT_EQ(run.Points().size(), 2u);
+        EXPECT_FALSE(run.Points()[0].hasComment);
+        EXPECT_EQ(run.Points()[1].comment, "Riss \xE4");
+    }
 }
 
 // ---- Formats 7 and 3 ----------------------------------------------------------------

@@ -222,9 +222,15 @@ TEST(ReadFile, ExerciserOnlyRegularFilesAreRead)
     CMessFahrtDaten device;
     EXPECT_FALSE(device.LoadFromFile("/dev/null"));
     EXPECT_FALSE(device.IsLoaded());
+}
 
+TEST(ReadFile, ALinkToAFileIsRead)
+{
     const std::string link = test::TempFolder("link_to_sample") + "/run.pbs";
-    std::filesystem::create_symlink(test::SamplePath("pm01bs02_sample.pbs"), link);
+    std::error_code error;
+    std::filesystem::create_symlink(test::SamplePath("pm01bs02_sample.pbs"), link, error);
+    if (error)
+        GTEST_SKIP() << "this system makes no symbolic links (" << error.message() << ")";
     CMessFahrtDaten linked;
     EXPECT_TRUE(linked.LoadFromFile(link));
     EXPECT_TRUE(linked.IsLoaded());

@@ -17,7 +17,7 @@ std::string SamplePath(const std::string& name) { return std::string(KURVEX_SAMP
 
 std::string ReadWholeFile(const std::string& path)
 {
-    std::ifstream file(path, std::ios::binary);
+    std::ifstream file(std::filesystem::u8path(path), std::ios::binary);
     std::ostringstream bytes;
     bytes << file.rdbuf();
     return bytes.str();
@@ -25,16 +25,31 @@ std::string ReadWholeFile(const std::string& path)
 
 void WriteWholeFile(const std::string& path, const std::string& bytes)
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::ofstream file(std::filesystem::u8path(path), std::ios::binary | std::ios::trunc);
     file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void MakeFolders(const std::string& path)
+{
+    std::filesystem::create_directories(std::filesystem::u8path(path));
 }
 
 std::string TempFolder(const std::string& name)
 {
-    const auto folder = std::filesystem::temp_directory_path() / ("kurvex_test_" + name);
+    const auto folder = std::filesystem::temp_directory_path() / std::filesystem::u8path("kurvex_test_" + name);
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
-    return folder.string();
+    return folder.u8string();
+}
+
+bool CaseSensitiveFileNames(const std::string& folder)
+{
+    const auto probe = std::filesystem::u8path(folder) / "case_probe";
+    WriteWholeFile(probe.u8string(), "");
+    std::error_code error;
+    const bool sensitive = !std::filesystem::exists(std::filesystem::u8path(folder) / "CASE_PROBE", error);
+    std::filesystem::remove(probe, error);
+    return sensitive;
 }
 
 namespace {

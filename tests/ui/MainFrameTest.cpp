@@ -148,6 +148,43 @@ TEST_F(MainFrameTest, OpeningASampleShowsItsFirstPageInTheCaption)
     EXPECT_TRUE(Frame().Action(Command::PageBack)->isEnabled());
 }
 
+// A colleague's run copied from Windows: a name outside Windows-1252, a side
+// file naming the comparison runs in Windows-1252 and in another case, one of
+// them not copied along. That one is named in the status bar after the open.
+TEST_F(MainFrameTest, ARunFromWindowsFindsItsComparisonRunsAndNamesTheMissingOne)
+{
+    QTemporaryDir base;
+    const QString folder = base.filePath(QStringLiteral("Pr\u00fcfung"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    const QString run = folder + QStringLiteral("/\u0141\u00f3d\u017a_Stra\u00dfe.pbs");
+    ASSERT_TRUE(QFile::copy(Sample("pm01bs02_sample.pbs"), run));
+    ASSERT_TRUE(QFile::copy(Sample("pm01bs02_compare.pbs"), folder + QStringLiteral("/vergleich_\u00e4\u00f6\u00fc.pbs")));
+    std::string sideFile = test::ReadWholeFile(Sample("pm01bs02_sample.pbs.zi4").toStdString());
+    const std::string stored = "VGL_PATH_1=D:\\messungen\\pm01bs02_compare.pbs";
+    ASSERT_NE(sideFile.find(stored), std::string::npos);
+    sideFile.replace(sideFile.find(stored), stored.size(),
+                     "VGL_PATH_1=D:\\Messungen\\VERGLEICH_\xC4\xD6\xDC.PBS\r\nVGL_PATH_2=D:\\Messungen\\Pr\xFC" "fung_2.pbs");
+    test::WriteWholeFile((run + QStringLiteral(".zi4")).toStdString(), sideFile);
+
+    CKurvexView* view = Frame().OpenDocumentFile(run);
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->Document().ComparisonRun(1).IsLoaded());
+    EXPECT_FALSE(view->Document().ComparisonRun(2).IsLoaded());
+    view->viewport()->repaint();
+    EXPECT_TRUE(view->windowTitle().startsWith(QStringLiteral("\u0141\u00f3d\u017a_Stra\u00dfe.pbs   Seite 1 von ")))
+        << view->windowTitle().toStdString();
+    const QString note = QStringLiteral("Vergleichsfahrt 2 nicht gefunden: D:\\Messungen\\Pr\u00fcfung_2.pbs");
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().endsWith(note)) << Frame().statusBar()->currentMessage().toStdString();
+
+    // Reading the run again names it again; a run without missing ones says nothing of them.
+    Frame().statusBar()->clearMessage();
+    ASSERT_NE(Frame().ReloadActiveDocument(), nullptr);
+    EXPECT_TRUE(Frame().statusBar()->currentMessage().endsWith(note));
+    Frame().statusBar()->clearMessage();
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    EXPECT_EQ(Frame().statusBar()->currentMessage(), QString());
+}
+
 TEST_F(MainFrameTest, AnOpenFileIsOnlyActivated)
 {
     CKurvexView* first = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));

@@ -1,6 +1,7 @@
 // The shell's pieces below the windows: the list file, the settings store on
 // QSettings, the single-instance hand-over and the command line.
 
+#include "common/Cp1252.h"
 #include "shell/Commands.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
@@ -64,7 +65,7 @@ TEST(CommandTable, ScopesDecideWhenACommandIsEnabled)
 
 TEST(RecentVerwaltung, ReadsKeyValuePairsAndSkipsLinesWithoutKey)
 {
-    const std::string folder = TempFolder("recent_read");
+    const std::string folder = TempFolder("recent_read_Pr\xC3\xBC" "fung");
     const std::string path = folder + "/recent.txt";
     WriteWholeFile(path, "[a][1]\r\n[][ignored]\nno brackets\n[b][two words]\n[c]\n");
     CRecentVerwaltung recent;
@@ -76,7 +77,7 @@ TEST(RecentVerwaltung, ReadsKeyValuePairsAndSkipsLinesWithoutKey)
 
 TEST(RecentVerwaltung, CreatesAMissingFileEmpty)
 {
-    const std::string path = TempFolder("recent_create") + "/recent.txt";
+    const std::string path = TempFolder("recent_create_\xC5\x81\xC3\xB3" "d\xC5\xBA") + "/recent.txt";
     CRecentVerwaltung recent;
     EXPECT_FALSE(recent.Load(path).has_value());
     EXPECT_TRUE(recent.Loaded());
@@ -86,11 +87,11 @@ TEST(RecentVerwaltung, CreatesAMissingFileEmpty)
 
 TEST(RecentVerwaltung, AFileThatCannotBeCreatedGivesTheMessageAndLoadsNothing)
 {
-    const std::string path = TempFolder("recent_fail") + "/missing/folder/recent.txt";
+    const std::string path = TempFolder("recent_fail_Stra\xC3\x9F" "e") + "/missing/folder/recent.txt";
     CRecentVerwaltung recent;
     const auto message = recent.Load(path);
     ASSERT_TRUE(message.has_value());
-    EXPECT_EQ(message->rfind("Fehler 3377:\nDie folgende Datei konnte nicht ge\xF6" "ffnet werden:\n" + path +
+    EXPECT_EQ(message->rfind("Fehler 3377:\nDie folgende Datei konnte nicht ge\xF6" "ffnet werden:\n" + Utf8ToCp1252(path) +
                                  "\n\nGetLastError(): ",
                              0),
               0u);
@@ -99,7 +100,7 @@ TEST(RecentVerwaltung, AFileThatCannotBeCreatedGivesTheMessageAndLoadsNothing)
 
 TEST(RecentVerwaltung, TheOldListIsTakenOverOnceAndNeverOverwritesTheNewOne)
 {
-    const std::string base = TempFolder("recent_takeover");
+    const std::string base = TempFolder("recent_takeover_\xC5\x81\xC3\xB3" "d\xC5\xBA_\xC3\xA4\xC3\xB6\xC3\xBC");
     QDir().mkpath(QString::fromStdString(base + "/Kurvex3"));
     QDir().mkpath(QString::fromStdString(base + "/Kurvex4"));
     WriteWholeFile(base + "/Kurvex3/recent.txt", "[old][1]\n");

@@ -5,6 +5,7 @@
 #include "chart/PageFrame.h"
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -86,12 +87,13 @@ bool CKurvexView::CanExport() const
 
 QString CKurvexView::PlainTitle() const
 {
-    return ToQString(m_doc->FileName());
+    return FromCorePath(m_doc->FileName());
 }
 
+// The file name is a path's text (UTF-8); the rest of the title is ASCII.
 QString CKurvexView::PageTitle() const
 {
-    return ToQString(ChartWindowTitle(m_doc->FileName(), CurrentPage(), PageCount()));
+    return QString::fromStdString(ChartWindowTitle(m_doc->FileName(), CurrentPage(), PageCount()));
 }
 
 void CKurvexView::UpdateTitle()
@@ -386,7 +388,7 @@ void CKurvexView::OpenSideFileInEditor()
     // handed a bare ".zi4".
     if (m_doc->FullPath().empty())
         return;
-    const QString path = FromLocalPath(SideFilePath(m_doc->FullPath()));
+    const QString path = FromCorePath(SideFilePath(m_doc->FullPath()));
     if (m_context.openInEditor) {
         m_context.openInEditor(path);
         return;

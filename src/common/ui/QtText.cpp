@@ -2,8 +2,6 @@
 
 #include "common/Cp1252.h"
 
-#include <QFile>
-
 #include <array>
 
 namespace kurvex {
@@ -51,16 +49,6 @@ std::string ToCp1252(const QString& text)
     for (const QChar c : text)
         result.push_back(ToCp1252Byte(c.unicode()));
     return result;
-}
-
-std::string ToLocalPath(const QString& path)
-{
-    return QFile::encodeName(path).toStdString();
-}
-
-QString FromLocalPath(const std::string& path)
-{
-    return QFile::decodeName(QByteArray::fromStdString(path));
 }
 
 }  // namespace kurvex

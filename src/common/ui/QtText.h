@@ -16,8 +16,5 @@ inline QString U(const char* utf8) { return QString::fromUtf8(utf8); }
 QString ToQString(const std::string& cp1252);
 // A Qt string as Windows-1252; characters the code page lacks become "?".
 std::string ToCp1252(const QString& text);
-// A path for the core's file functions (the file system's own encoding).
-std::string ToLocalPath(const QString& path);
-QString FromLocalPath(const std::string& path);
 
 }  // namespace kurvex

@@ -1,6 +1,7 @@
 #include "measurement/ui/ExportDlg.h"
 
 #include "common/ui/FileDialogSize.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -192,9 +193,9 @@ bool CExportDlg::SaveToFile()
     std::string text;
     if (!ExportText(text))
         return false;
-    const QString documentPath = FromLocalPath(m_doc.FullPath());
+    const QString documentPath = FromCorePath(m_doc.FullPath());
     QString proposed = QDir::cleanPath(
-        QFileInfo(documentPath).absoluteDir().filePath(FromLocalPath(ProposedExportFileName(m_doc.FullPath()))));
+        QFileInfo(documentPath).absoluteDir().filePath(FromCorePath(ProposedExportFileName(m_doc.FullPath()))));
     // A run whose name does not end in ".pbs" (every IMEXPORT001 run) keeps it,
     // so the proposal would be the measurement file itself, which two presses
     // of Enter would replace by its export: then only the folder is proposed.

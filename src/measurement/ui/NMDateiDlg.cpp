@@ -21,7 +21,7 @@
 #include <utility>
 #include <vector>
 
-#include "common/ui/QtText.h"
+#include "common/ui/QtPath.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
 #include "measurement/ui/FileTextModel.h"
@@ -234,7 +234,7 @@ void CNMDateiDlg::ShowDocument(std::shared_ptr<const CKurvexDoc> doc)
         return;
     }
     // The name is a path of the file system, not a text of the run.
-    setWindowTitle(FromLocalPath(doc->FileName()));
+    setWindowTitle(FromCorePath(doc->FileName()));
     // The file text of a run never changes: showing the same run again (another
     // window of it activated, a print finished) keeps the place the user scrolled to.
     if (doc == m_model->Document())
