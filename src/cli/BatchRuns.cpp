@@ -4,7 +4,6 @@
 #include <QDirIterator>
 #include <QFileInfo>
 
-#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,6 +13,7 @@
 #include <vector>
 
 #include "cli/CliCommon.h"
+#include "common/FileAccess.h"
 
 namespace kurvex::cli {
 
@@ -42,7 +42,7 @@ QStringList FilesBelow(const QString& folder)
 
 class Progress {
 public:
-    explicit Progress(int count) : m_count(count), m_shown(isatty(fileno(stderr)) == 1) {}
+    explicit Progress(int count) : m_count(count), m_shown(StandardErrorIsTerminal()) {}
     ~Progress()
     {
         if (m_shown && m_count > 0)

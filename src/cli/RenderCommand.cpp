@@ -142,7 +142,12 @@ int RunRender(const QStringList& arguments)
     const QCommandLineOption strips(QStringLiteral("strips"), QStringLiteral("Streifen je Seite: 2 oder 3 (Vorgabe 3)."),
                                     QStringLiteral("2|3"));
     const QCommandLineOption grid(QStringLiteral("grid"), QStringLiteral("2m-Raster einblenden."));
-    parser.addOptions({chart, report, output, page, pages, screen, pick, strips, grid});
+    // Named for the help only: with it, render takes many files (RunRenderToFolder).
+    const QCommandLineOption outDir(QStringLiteral("out-dir"),
+                                    QStringLiteral("Diagramm und Protokoll jeder Messfahrt als PDF in ORDNER (auch "
+                                                   "für viele Dateien und Ordner)."),
+                                    QStringLiteral("ORDNER"));
+    parser.addOptions({chart, report, output, page, pages, screen, pick, strips, grid, outDir});
     if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Diagrammseiten einer Messdatei als PDF oder PNG aus.")))
         return kExitOk;
     if (parser.isSet(chart) == parser.isSet(report))

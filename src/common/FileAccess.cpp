@@ -2,11 +2,18 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 #include <system_error>
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace kurvex {
 
@@ -189,6 +196,15 @@ FoundFile FindFile(const std::vector<std::string>& candidates)
         }
     }
     return {};
+}
+
+bool StandardErrorIsTerminal()
+{
+#ifdef _WIN32
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) == 1;
+#endif
 }
 
 }  // namespace kurvex

@@ -49,4 +49,7 @@ struct FoundFile {
 // exactly one matches it is taken; several are reported and none is guessed.
 FoundFile FindFile(const std::vector<std::string>& candidates);
 
+// Whether standard error is a terminal (a progress line is shown only there).
+bool StandardErrorIsTerminal();
+
 }  // namespace kurvex

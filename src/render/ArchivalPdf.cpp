@@ -8,6 +8,7 @@
 
 #include "common/Cp1252.h"
 #include "common/Version.h"
+#include "common/ui/QtPath.h"
 #include "document/KurvexDoc.h"
 #include "measurement/MessFahrtDaten.h"
 
@@ -164,7 +165,7 @@ PdfDocumentInfo PdfDocumentInfoOf(const CKurvexDoc& doc, PdfContent content)
 {
     const std::vector<HeaderEntry> header = LabelledHeaderEntries(doc.State().HeaderData());
     PdfDocumentInfo info;
-    const QString fileName = QFileInfo(QFile::decodeName(QByteArray::fromStdString(doc.Run().FilePath()))).fileName();
+    const QString fileName = QFileInfo(FromCorePath(doc.Run().FilePath())).fileName();
     info.title = fileName + (content == PdfContent::Chart ? QStringLiteral(" \u2013 Diagramm")
                                                           : QStringLiteral(" \u2013 \u00DCberschreitungsprotokoll"));
     info.author = FromCp1252Text(HeaderValue(header, {"Pr\xFC" "fer", "Pruefer"})).trimmed();

@@ -135,3 +135,7 @@ foreach(name IN ITEMS pm01bs02_sample pm01bs01_sample limit_table_sample)
 endforeach()
 run_cli(0 out err render --out-dir ${WORK}/pdfs ${WEEK}/tue/pm01bs02_sample.pbs)
 run_cli(2 out err render --out-dir ${WORK}/pdfs)
+
+# render's help names the folder form too.
+run_cli(0 out err render --help)
+expect_contains("${out}" "--out-dir <ORDNER>" "render --help lists --out-dir")
