@@ -265,6 +265,9 @@ int CChartPainter::Scaled(int length) const { return ScaleLength(length, ZoomFac
 
 void CChartPainter::PreparePaint()
 {
+    // A side file's unknown length scale is taken as 1:400 for good before
+    // anything is drawn, so the page frame and the report state that scale.
+    SettleLengthScale(m_doc.State());
     m_view.stripLength = StripLengthForScale(m_doc.State().LengthScale());
     UpdatePaging();
 }
@@ -529,11 +532,10 @@ void CChartPainter::DrawZeroLine(Surface& surface, const Strip& strip) const
     surface.LineTo(strip.L, strip.Y(0.0));
 }
 
-void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip)
+void CChartPainter::DrawStationAxis(Surface& surface, const Strip& strip) const
 {
-    CBearbeitungsstand& state = m_doc.State();
-    SettleLengthScale(state);
-    const int s = state.LengthScale();
+    // PreparePaint settled an unknown scale; an unprepared painter draws at 1:400 as well.
+    const int s = EffectiveLengthScale(m_doc.State().LengthScale());
     const int step = StationLabelStepMetres(s) * (strip.ascending ? 1 : -1);
     const int k = StationLabelSpacing(strip.L, s);
 

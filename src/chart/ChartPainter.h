@@ -93,7 +93,8 @@ public:
     void SetVersionText(std::string version) { m_versionText = std::move(version); }
     const std::string& VersionText() const { return m_versionText; }
 
-    // What a screen paint does first: strip length from the length scale, then the paging.
+    // What every paint, print and PDF does first: an unknown length scale
+    // settled at 1:400, the strip length from it, then the paging.
     void PreparePaint();
     // Chart start, strip and page count for the current strip length and layout.
     void UpdatePaging();
@@ -120,7 +121,7 @@ private:
     void DrawExcludedRanges(Surface& surface, const Strip& strip) const;
     void DrawValueGrid(Surface& surface, const Strip& strip) const;
     void DrawZeroLine(Surface& surface, const Strip& strip) const;
-    void DrawStationAxis(Surface& surface, const Strip& strip);
+    void DrawStationAxis(Surface& surface, const Strip& strip) const;
     void DrawLimitLines(Surface& surface, const Strip& strip) const;
     Point ProductNoteAnchor(const Strip& strip) const;
     void DrawAxisCaptions(Surface& surface, const Strip& strip) const;
