@@ -99,17 +99,15 @@ int WriteReport(CKurvexDoc& doc, const QString& outPath, bool pdf, int pageNumbe
 ChartRenderSettings PrintedChartSettings(const QCommandLineParser& parser, const QCommandLineOption& strips,
                                          const QCommandLineOption& grid)
 {
-    ChartRenderSettings settings;
+    ChartLayout layout;
     if (parser.isSet(strips)) {
         const QString value = parser.value(strips);
         if (value != QStringLiteral("2") && value != QStringLiteral("3"))
             throw CliError{QStringLiteral("--strips nimmt 2 oder 3.")};
-        settings.stripsPerPage = value.toInt();
+        layout.stripsPerPage = value.toInt();
     }
-    settings.twoMetreGrid = parser.isSet(grid);
-    settings.editingDate = TodayEditingDate();
-    settings.versionText = kVersionText;
-    return settings;
+    layout.twoMetreGrid = parser.isSet(grid);
+    return PrintedChartSettingsFor(layout, kVersionText);
 }
 
 std::unique_ptr<QCoreApplication> MakeGuiApplication(int& argc, char** argv)

@@ -46,6 +46,15 @@ std::string TodayEditingDate()
     return FormatEditingDate(today.day(), today.month(), today.year());
 }
 
+ChartRenderSettings PrintedChartSettingsFor(const ChartLayout& layout, const std::string& versionText)
+{
+    ChartRenderSettings settings;
+    static_cast<ChartLayout&>(settings) = layout;
+    settings.editingDate = TodayEditingDate();
+    settings.versionText = versionText;
+    return settings;
+}
+
 int ChartPageCount(CKurvexDoc& doc, int stripsPerPage)
 {
     ExceedancePageFlag unused;

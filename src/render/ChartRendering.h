@@ -36,6 +36,8 @@ Rect A4LandscapePrintable();
 
 // The header block's editing date: today as "dd.mm.yyyy".
 std::string TodayEditingDate();
+// The printed pages of a chart laid out so, dated today.
+ChartRenderSettings PrintedChartSettingsFor(const ChartLayout& layout, const std::string& versionText);
 
 // Pages of the chart at the given layout.
 int ChartPageCount(CKurvexDoc& doc, int stripsPerPage);

@@ -264,8 +264,12 @@ void CMainFrame::CreateToolBar()
     for (size_t i = 0; i < groups.size(); ++i) {
         if (i > 0)
             m_toolBar->addSeparator();
-        for (Command command : groups[i])
+        for (Command command : groups[i]) {
             m_toolBar->addAction(Action(command));
+            // A screen reader says the button's tooltip, not the menu text with its shortcut.
+            if (QWidget* button = m_toolBar->widgetForAction(Action(command)); button && !InfoOf(command).toolTip.isEmpty())
+                button->setAccessibleName(InfoOf(command).toolTip);
+        }
     }
     Action(Command::ToolBar)->setChecked(true);
     Action(Command::StatusBar)->setChecked(true);

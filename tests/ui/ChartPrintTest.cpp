@@ -20,6 +20,7 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -318,10 +319,18 @@ TEST_F(ChartPrintTest, DialogsNameWhatIsPrinted)
 {
     MakeView();
     QString previewTitle;
-    previewHook = [&](QPrintPreviewDialog& dialog) { previewTitle = dialog.windowTitle(); };
+    QStringList fieldNames;
+    previewHook = [&](QPrintPreviewDialog& dialog) {
+        previewTitle = dialog.windowTitle();
+        fieldNames.clear();
+        for (const QLineEdit* field : dialog.findChildren<QLineEdit*>())
+            fieldNames.append(field->accessibleName());
+    };
     view->PrintChart();
     view->PreviewEvaluation();
     EXPECT_EQ(previewTitle, QStringLiteral("Seitenansicht – Auswertung"));
+    fieldNames.sort();
+    EXPECT_EQ(fieldNames, (QStringList{QStringLiteral("Seite"), QStringLiteral("Zoom")}));  // for screen readers
     view->Print();  // Ctrl+P after the evaluation preview
     view->PreviewChart();
     EXPECT_EQ(previewTitle, QStringLiteral("Seitenansicht – Diagramm"));

@@ -34,6 +34,7 @@
 #include <QPushButton>
 #include <QUrl>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -96,6 +97,20 @@ TEST_F(MainFrameTest, MenusWithoutAndWithADocument)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(WindowCount(), 0);
     EXPECT_EQ(MenuTitles(), (QStringList{"&Datei", "&Ansicht", "&?"}));
+}
+
+// What a screen reader says: the toolbar buttons by their tooltips, the chart's scroll bars by what they move.
+TEST_F(MainFrameTest, ToolbarButtonsAndScrollBarsAreNamedForScreenReaders)
+{
+    auto* toolBar = Frame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    ASSERT_NE(toolBar, nullptr);
+    EXPECT_EQ(toolBar->widgetForAction(Frame().Action(Command::Open))->accessibleName(), QStringLiteral("Öffnen"));
+    EXPECT_EQ(toolBar->widgetForAction(Frame().Action(Command::PageForward))->accessibleName(),
+              QStringLiteral("Seite weiter"));
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    EXPECT_FALSE(view->horizontalScrollBar()->accessibleName().isEmpty());
+    EXPECT_FALSE(view->verticalScrollBar()->accessibleName().isEmpty());
 }
 
 TEST_F(MainFrameTest, EveryCommandIsFoundByItsObjectName)

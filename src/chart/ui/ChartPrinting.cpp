@@ -2,8 +2,10 @@
 
 #include "common/ui/WaitCursor.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPaintEngine>
 #include <QPrintEngine>
@@ -73,19 +75,17 @@ void ProposeOutputFile(QPrinter& printer, const QString& path)
         engine->setProperty(QPrintEngine::PPK_OutputFileName, path);
 }
 
-void DropOutputFileUnlessPrintingToFile(QPrinter& printer)
-{
-    if (printer.outputFormat() != QPrinter::PdfFormat && !printer.outputFileName().isEmpty()) {
-        if (QPrintEngine* engine = printer.printEngine())
-            engine->setProperty(QPrintEngine::PPK_OutputFileName, QString());
-    }
-}
-
 void ForgetOutputFile(QPrinter& printer)
 {
     // Through the engine, so that the printer stays the kind it is.
     if (QPrintEngine* engine = printer.printEngine())
         engine->setProperty(QPrintEngine::PPK_OutputFileName, QString());
+}
+
+void DropOutputFileUnlessPrintingToFile(QPrinter& printer)
+{
+    if (printer.outputFormat() != QPrinter::PdfFormat)
+        ForgetOutputFile(printer);
 }
 
 QString PrintOutputFile(const QPrinter& printer)
@@ -155,6 +155,12 @@ bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
 void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentPage, const QString& title)
 {
     dialog.setWindowTitle(title);
+    // Qt leaves the preview's two entry fields without a name for screen readers.
+    for (QLineEdit* field : dialog.findChildren<QLineEdit*>()) {
+        if (field->accessibleName().isEmpty())
+            field->setAccessibleName(qobject_cast<QComboBox*>(field->parentWidget()) ? QStringLiteral("Zoom")
+                                                                                      : QStringLiteral("Seite"));
+    }
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [job, currentPage](QPrinter* printer) {
         // The preview itself shows every page; its print button may have chosen a range.
         const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);

@@ -55,6 +55,14 @@ void ExecPreviewDialog(QPrintPreviewDialog& dialog);
 void ShowPrintFailure(const QString& message, QWidget* parent);
 // Asks before a print replaces an existing file, as the save dialogs do.
 bool ConfirmReplaceFile(const QString& path, const QString& title, QWidget* parent);
+// Qt's own print dialog (Linux and the other Unix desktops) asks that itself
+// before it accepts a print to an existing file; the native dialogs of Windows
+// and macOS do not.
+#if defined(Q_OS_WIN) || defined(Q_OS_MACOS)
+inline constexpr bool kPrintDialogAsksBeforeReplacing = false;
+#else
+inline constexpr bool kPrintDialogAsksBeforeReplacing = true;
+#endif
 
 // Sends pages first..last of the job to the printer; false when the printer
 // (or its output file) cannot be opened.

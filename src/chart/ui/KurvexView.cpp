@@ -66,6 +66,8 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     setFocusPolicy(Qt::StrongFocus);
     viewport()->setAutoFillBackground(false);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    horizontalScrollBar()->setAccessibleName(QStringLiteral("Diagramm waagerecht verschieben"));
+    verticalScrollBar()->setAccessibleName(QStringLiteral("Diagramm senkrecht verschieben"));
     // The title is known before the first paint, so the child window never shows an empty caption.
     m_painter.PreparePaint();
     UpdateTitle();
@@ -457,10 +459,7 @@ bool CKurvexView::SavePdf(bool evaluation, const QString& path, QString& error)
     const WaitCursor busy;
     if (evaluation)
         return WriteReportPdf(*m_doc, path, m_context.versionText, error);
-    ChartRenderSettings settings;
-    static_cast<ChartLayout&>(settings) = CurrentLayout();
-    settings.editingDate = TodayEditingDate();
-    settings.versionText = m_context.versionText;
+    const ChartRenderSettings settings = PrintedChartSettingsFor(CurrentLayout(), m_context.versionText);
     return WriteChartPdf(*m_doc, LabelsOf(m_context), PageFlagOf(m_context), path, 1, std::numeric_limits<int>::max(),
                          settings, error);
 }
@@ -557,9 +556,7 @@ void CKurvexView::RunPrint(bool preview)
             QPrintPreviewDialog dialog(&printer, this);
             if (QWidget* top = window(); top && top != this)
                 dialog.resize(top->size());
-            // The report has no page on screen: it opens at its first page.
-            const int openAt = m_evaluationPrint ? 1 : std::min(CurrentPage(), maxPage);
-            SetUpPreview(dialog, PrintJob(maxPage), openAt, PreviewDialogTitle(m_evaluationPrint));
+            SetUpPreview(dialog, PrintJob(maxPage), PrintedPageOnScreen(maxPage), PreviewDialogTitle(m_evaluationPrint));
             if (m_context.printDialogs.preview)
                 m_context.printDialogs.preview(dialog);
             else
@@ -569,8 +566,8 @@ void CKurvexView::RunPrint(bool preview)
         return;
     }
 
-    const int currentPage = m_evaluationPrint ? 1 : CurrentPage();
-    const PageSpan pages = AskPrintDialog(printer, maxPage) ? ChosenPages(printer, maxPage, currentPage) : PageSpan{1, 0};
+    const PageSpan pages =
+        AskPrintDialog(printer, maxPage) ? ChosenPages(printer, maxPage, PrintedPageOnScreen(maxPage)) : PageSpan{1, 0};
     if (pages.Empty()) {
         RestoreScreenPlace(place);
         return;
@@ -580,6 +577,12 @@ void CKurvexView::RunPrint(bool preview)
     EndPrint(place);
     if (!printed)
         ShowFailure(QString::fromUtf8(kPrintFailedMessage));
+}
+
+int CKurvexView::PrintedPageOnScreen(int maxPage) const
+{
+    // The report has no page on screen: its first page stands for it.
+    return m_evaluationPrint ? 1 : std::min(CurrentPage(), maxPage);
 }
 
 bool CKurvexView::AskPrintDialog(QPrinter& printer, int maxPage)
@@ -595,6 +598,9 @@ bool CKurvexView::AskPrintDialog(QPrinter& printer, int maxPage)
         DropOutputFileUnlessPrintingToFile(printer);
         const QString file = PrintOutputFile(printer);
         if (file.isEmpty() || !QFileInfo::exists(file))
+            return true;
+        // The real dialog may have asked already; asked twice, a user wonders what the second means.
+        if (!m_context.printDialogs.print && kPrintDialogAsksBeforeReplacing)
             return true;
         const bool replace = m_context.printDialogs.confirmReplace
                                  ? m_context.printDialogs.confirmReplace(file, request.title, this)

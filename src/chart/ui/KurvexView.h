@@ -136,6 +136,8 @@ private:
     void SetEvaluationPrint(bool evaluation);
     void RunPrint(bool preview);
     int PreparePrint(QPrinter& printer);
+    // The page a print's "current page" and a preview's first view mean.
+    int PrintedPageOnScreen(int maxPage) const;
     // The print dialog until it is cancelled or its choice may be printed.
     bool AskPrintDialog(QPrinter& printer, int maxPage);
     void BeginPrint();
