@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMarginsF>
 #include <QMessageBox>
 #include <QPaintEngine>
 #include <QPrintEngine>
@@ -125,12 +126,19 @@ void ShowPrintFailure(const QString& message, QWidget* parent)
     QMessageBox::warning(parent, QStringLiteral("Kurvex"), message);
 }
 
+void KeepSheetMargins(QPrinter& printer)
+{
+    printer.setPageMargins(QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+                           QPageLayout::Millimeter);
+}
+
 namespace {
 
 // Sheets onto a printer; printed into a PDF file, they become an archival PDF like
 // every PDF Kurvex writes. A preview paints through its own engine and writes no file.
 bool PrintSheetsOnto(QPrinter& printer, const SheetJob& job, int first, int last)
 {
+    KeepSheetMargins(printer);
     const bool pdfFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
                          printer.paintEngine() != nullptr && printer.paintEngine()->type() == QPaintEngine::Pdf;
     const PdfDocumentInfo info = CompletedPdfDocumentInfo(job.info, printer.outputFileName());

@@ -64,6 +64,12 @@ inline constexpr bool kPrintDialogAsksBeforeReplacing = false;
 inline constexpr bool kPrintDialogAsksBeforeReplacing = true;
 #endif
 
+// The sheets keep their 5 mm margins on whichever printer prints them: Qt
+// gives a printer newly chosen in its dialog that printer's own smallest
+// margins, which would move every page and change its printable area. A
+// printer that cannot print that close to the edge keeps its own margins.
+void KeepSheetMargins(QPrinter& printer);
+
 // Sends pages first..last of the job to the printer; false when the printer
 // (or its output file) cannot be opened.
 bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last);
