@@ -247,8 +247,8 @@ TEST_F(ChartPrintTest, TheEvaluationPrintsPortraitWhateverTheLastPrintLeft)
     ExpectSamePdf(PrepareReport(*doc));
 }
 
-// A printer newly chosen in the print dialog comes with its own smallest
-// margins; the pages keep their 5 mm and stand on the sheet as in the files.
+// A printer newly chosen in the print dialog comes with its smallest margins;
+// the pages keep their 5 mm and stand on the sheet as in the files.
 TEST_F(ChartPrintTest, ThePagesKeepTheirMarginsOnAPrinterThatCameWithOthers)
 {
     dialogChanges = [](QPrinter& p) { p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter); };
@@ -263,6 +263,17 @@ TEST_F(ChartPrintTest, ThePagesKeepTheirMarginsOnAPrinterThatCameWithOthers)
     view->PrintEvaluation();
     ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error));
     ExpectSamePdf(PrepareReport(*doc));
+}
+
+// Margins the user typed into the dialog's page settings are printed with.
+TEST_F(ChartPrintTest, MarginsSetInTheDialogStay)
+{
+    const QMarginsF chosen(12, 8, 12, 8);
+    dialogChanges = [chosen](QPrinter& p) { p.setPageMargins(chosen, QPageLayout::Millimeter); };
+    MakeView();
+    view->PrintChart();
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), chosen);
+    EXPECT_EQ(PdfPageCount(ViewPdf()), 2);
 }
 
 TEST_F(ChartPrintTest, AnUnknownLengthScaleIsSettledAt400AlsoWhenThePrintComesFirst)

@@ -15,6 +15,8 @@
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
+#include <cmath>
+
 namespace kurvex {
 
 namespace {
@@ -128,6 +130,14 @@ void ShowPrintFailure(const QString& message, QWidget* parent)
 
 void KeepSheetMargins(QPrinter& printer)
 {
+    const QPageLayout layout = printer.pageLayout();
+    const QMarginsF margins = layout.margins();
+    const QMarginsF smallest = layout.minimumMargins();
+    const auto same = [](qreal a, qreal b) { return std::abs(a - b) < 0.01; };
+    // Margins typed into the dialog's page settings are the user's.
+    if (!same(margins.left(), smallest.left()) || !same(margins.top(), smallest.top()) ||
+        !same(margins.right(), smallest.right()) || !same(margins.bottom(), smallest.bottom()))
+        return;
     printer.setPageMargins(QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
                            QPageLayout::Millimeter);
 }

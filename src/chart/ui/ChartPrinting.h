@@ -65,9 +65,10 @@ inline constexpr bool kPrintDialogAsksBeforeReplacing = true;
 #endif
 
 // The sheets keep their 5 mm margins on whichever printer prints them: Qt
-// gives a printer newly chosen in its dialog that printer's own smallest
-// margins, which would move every page and change its printable area. A
-// printer that cannot print that close to the edge keeps its own margins.
+// gives a printer newly chosen in its dialog that printer's smallest margins,
+// which would move every page and change its printable area. Margins the
+// user set in the dialog's page settings stay, and so do those of a printer
+// that cannot print as close to the edge as 5 mm.
 void KeepSheetMargins(QPrinter& printer);
 
 // Sends pages first..last of the job to the printer; false when the printer

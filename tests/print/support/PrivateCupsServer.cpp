@@ -334,15 +334,19 @@ bool PrivateCupsServer::WaitForFinishedJobs(const QString& queue, int count, int
 
 QString PrivateCupsServer::ErrorLogExcerpt() const
 {
+    // Its warnings and errors, and what the jobs' filters and backends said last.
     const QStringList lines = ReadText(m_folder.filePath(QStringLiteral("log/error_log"))).split(QLatin1Char('\n'));
-    QStringList excerpt;
+    QStringList problems;
+    QStringList jobs;
     for (const QString& line : lines) {
         if (line.startsWith(QLatin1String("E ")) || line.startsWith(QLatin1String("W ")))
-            excerpt << line;
+            problems << line;
+        else if (line.contains(QLatin1String("] [Job ")))
+            jobs << line;
     }
-    excerpt << QStringLiteral("--- last lines ---");
-    excerpt << lines.mid(std::max<qsizetype>(0, lines.size() - 80));
-    return excerpt.join(QLatin1Char('\n'));
+    return (problems + QStringList{QStringLiteral("--- the jobs, last lines ---")} +
+            jobs.mid(std::max<qsizetype>(0, jobs.size() - 150)))
+        .join(QLatin1Char('\n'));
 }
 
 void PrivateCupsServer::Stop()
