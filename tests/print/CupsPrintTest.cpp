@@ -192,7 +192,7 @@ int ExpectHundredMetresAre250Mm(const QString& pdf, int page)
 struct Lines {
     double alongRows = 0;
     double alongColumns = 0;
-    bool ImageLandscape = false;
+    bool imageLandscape = false;
 };
 
 Lines LongestLines(const QString& pdf, int page, const QString& folder)
@@ -206,7 +206,7 @@ Lines LongestLines(const QString& pdf, int page, const QString& folder)
     Lines lines;
     if (image.isNull())
         return lines;
-    lines.ImageLandscape = image.width() > image.height();
+    lines.imageLandscape = image.width() > image.height();
     int bestRow = 0;
     std::vector<int> columnRuns(image.width(), 0);
     std::vector<int> bestColumns(image.width(), 0);
@@ -468,10 +468,10 @@ TEST_F(CupsViewPrintTest, TheChartPrintsOnThePdfPrinterTheDialogProposes)
     const Lines file = LongestLines(Path("cli.pdf"), 1, m_folder.path());
     const Lines paper = LongestLines(outputs.last(), 1, m_folder.path());
     // The longest line of a chart page is a strip's frame, along the sheet's long side.
-    ASSERT_TRUE(file.ImageLandscape);
+    ASSERT_TRUE(file.imageLandscape);
     ASSERT_GT(file.alongRows, 250.0);
-    const double strip = paper.ImageLandscape ? paper.alongRows : paper.alongColumns;
-    const double across = paper.ImageLandscape ? paper.alongColumns : paper.alongRows;
+    const double strip = paper.imageLandscape ? paper.alongRows : paper.alongColumns;
+    const double across = paper.imageLandscape ? paper.alongColumns : paper.alongRows;
     EXPECT_NEAR(strip, file.alongRows, 0.5);
     EXPECT_LT(across, 200.0) << "the strips run across the sheet";
 }
