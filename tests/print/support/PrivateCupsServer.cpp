@@ -187,6 +187,21 @@ bool PrivateCupsServer::Start(QString& error)
     QFile::setPermissions(root.filePath(QStringLiteral("printed")),
                           QFile::permissions(m_folder.path()) | QFile::WriteGroup | QFile::WriteOther);
 
+    // A port found free may be taken before the server binds it: then another.
+    bool started = false;
+    for (int attempt = 0; attempt < 3 && !started; ++attempt)
+        started = StartOnFreePort(error);
+    if (!started)
+        return false;
+    if (!AddQueues(error))
+        return false;
+    qputenv("CUPS_SERVER", Address().toLatin1());
+    return true;
+}
+
+bool PrivateCupsServer::StartOnFreePort(QString& error)
+{
+    const QDir root(m_folder.path());
     m_port = FreeLoopbackPort();
     if (m_port == 0) {
         error = QStringLiteral("no free loopback port");
@@ -234,11 +249,9 @@ bool PrivateCupsServer::Start(QString& error)
     if (!m_cupsd->waitForStarted(10000) || !WaitUntilRunning(20000)) {
         error =
             QStringLiteral("cupsd did not start: %1").arg(ReadText(root.filePath(QStringLiteral("log/cupsd_output"))));
+        Stop();
         return false;
     }
-    if (!AddQueues(error))
-        return false;
-    qputenv("CUPS_SERVER", Address().toLatin1());
     return true;
 }
 

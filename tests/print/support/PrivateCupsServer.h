@@ -57,6 +57,7 @@ private:
     // Runs a client tool against this server; its standard output, or empty
     // with ok false.
     QString RunClient(const QString& program, const QStringList& arguments, bool& ok, QString* errors = nullptr) const;
+    bool StartOnFreePort(QString& error);
     bool WaitUntilRunning(int timeoutMs) const;
     bool AddQueues(QString& error);
     void Stop();
