@@ -157,8 +157,20 @@ void CKurvexView::Repaint()
 void CKurvexView::DocumentChanged(DocumentChange)
 {
     // Every change shows on the page: the yellow band of the picks, what
-    // counts, the exceedances' page numbers.
+    // counts, the exceedances' page numbers. The page on screen numbers them
+    // again, as it did when it was shown.
+    if (PrepareScreenPage()) {
+        UpdateTitle();
+        Q_EMIT viewStateChanged();
+    }
     Repaint();
+}
+
+bool CKurvexView::PrepareScreenPage()
+{
+    const int pageCount = PageCount();
+    m_painter.PrepareForPages(CurrentPage(), CurrentPage());
+    return PageCount() != pageCount;
 }
 
 void CKurvexView::AnnouncePickedStations()
@@ -177,7 +189,7 @@ void CKurvexView::showEvent(QShowEvent* event)
             const int stored = m_context.settings->GetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
             m_painter.View().stripsPerPage = SanitizeStripsPerPage(stored);
         }
-        m_painter.PreparePaint();
+        PrepareScreenPage();
         UpdateTitle();
         UpdateScrollExtent();
         Q_EMIT viewStateChanged();
@@ -187,8 +199,7 @@ void CKurvexView::showEvent(QShowEvent* event)
 
 void CKurvexView::paintEvent(QPaintEvent* event)
 {
-    const int pageCount = PageCount();
-    m_painter.PreparePaint();
+    // The page was prepared when it, the layout or the document last changed.
     UpdateTitle();
 
     QPainter painter(viewport());
@@ -198,10 +209,6 @@ void CKurvexView::paintEvent(QPaintEvent* event)
     DrawScreenChartPage(painter, m_painter, CurrentPage(), viewport()->logicalDpiX(), viewport()->logicalDpiY(),
                         ScrollPosition());
     painter.end();
-
-    // The paging follows the run and its length scale, which other windows may change.
-    if (PageCount() != pageCount)
-        Q_EMIT viewStateChanged();
 }
 
 void CKurvexView::resizeEvent(QResizeEvent* event)
@@ -315,7 +322,7 @@ void CKurvexView::ApplyLayout(const Layout& layout)
     view = layout;
     view.currentPage = std::max(layout.currentPage, 1);
     view.stripsPerPage = SanitizeStripsPerPage(layout.stripsPerPage);
-    m_painter.PreparePaint();
+    PrepareScreenPage();
     UpdateTitle();
     UpdateScrollExtent();
     Repaint();
@@ -327,6 +334,7 @@ void CKurvexView::SetCurrentPage(int page)
     if (page == CurrentPage())
         return;
     m_painter.View().currentPage = page;
+    PrepareScreenPage();
     UpdateTitle();
     Repaint();
     Q_EMIT viewStateChanged();
@@ -371,7 +379,7 @@ void CKurvexView::ToggleStrips()
 {
     m_painter.View().stripsPerPage = ToggledStripsPerPage(StripsPerPage());
     // Only the page count follows; the current page may now lie beyond it.
-    m_painter.UpdatePaging();
+    PrepareScreenPage();
     UpdateTitle();
     Repaint();
     Q_EMIT viewStateChanged();
@@ -550,6 +558,8 @@ void CKurvexView::RunPrint(bool preview)
     printer.setFromTo(0, 0);
 
     if (preview) {
+        // The preview draws every page.
+        PreparePrintedPages(1, maxPage);
         ForgetOutputFile(printer);
         BeginPrint();
         {
@@ -572,11 +582,18 @@ void CKurvexView::RunPrint(bool preview)
         RestoreScreenPlace(place);
         return;
     }
+    PreparePrintedPages(pages.first, pages.last);
     BeginPrint();
     const bool printed = PrintJobPages(printer, PrintJob(pages.last), pages.first, pages.last);
     EndPrint(place);
     if (!printed)
         ShowFailure(QString::fromUtf8(kPrintFailedMessage));
+}
+
+void CKurvexView::PreparePrintedPages(int first, int last)
+{
+    if (!m_evaluationPrint)
+        m_painter.PrepareForPages(first, last);
 }
 
 int CKurvexView::PrintedPageOnScreen(int maxPage) const
