@@ -258,7 +258,8 @@ TEST_F(ChartPainterTest, PageOneNumbersAllExceedancesOnce)
 TEST_F(ChartPainterTest, ExceedancePagesAreSettledByThePrepareStepNotByDrawing)
 {
     // Three-strip pages of 3000 dm: exceedances on pages 1, 2 and 3.
-    const std::string exceedances = "[100;60;1;1;-999;1;;-1.0;;][3500;60;1;2;-999;1;;-1.0;;][6500;60;1;3;-999;1;;-1.0;;]";
+    const std::string exceedances =
+        "[100;60;1;1;-999;1;;-1.0;;][3500;60;1;2;-999;1;;-1.0;;][6500;60;1;3;-999;1;;-1.0;;]";
     struct Case {
         const char* name;
         int screenPage;

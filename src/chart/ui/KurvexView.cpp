@@ -5,6 +5,7 @@
 #include "chart/PageFrame.h"
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
+#include "common/SettingsCatalogue.h"
 #include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
@@ -15,6 +16,7 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -33,9 +35,6 @@
 namespace kurvex {
 
 namespace {
-
-constexpr const char* kSectionMisc = "Sonstiges";
-constexpr const char* kKeyStripsPerPage = "DiagrammeProSeite";
 
 // One notch of a mouse wheel.
 constexpr int kWheelNotch = 120;
@@ -74,12 +73,14 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     UpdateScrollExtent();
 }
 
-CKurvexView::~CKurvexView()
+CKurvexView::~CKurvexView() { m_doc->RemoveObserver(this); }
+
+void CKurvexView::closeEvent(QCloseEvent* event)
 {
-    m_doc->RemoveObserver(this);
     // A view that never showed a page has not read the setting: leave it alone.
     if (m_firstShown && m_context.settings)
-        m_context.settings->SetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+        m_context.settings->SetInt(kStripsPerPageSetting.section, kStripsPerPageSetting.key, StripsPerPage());
+    QAbstractScrollArea::closeEvent(event);
 }
 
 bool CKurvexView::CanExport() const
@@ -186,7 +187,8 @@ void CKurvexView::showEvent(QShowEvent* event)
     if (!m_firstShown) {
         m_firstShown = true;
         if (m_context.settings) {
-            const int stored = m_context.settings->GetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+            const int stored =
+                m_context.settings->GetInt(kStripsPerPageSetting.section, kStripsPerPageSetting.key, StripsPerPage());
             m_painter.View().stripsPerPage = SanitizeStripsPerPage(stored);
         }
         PrepareScreenPage();

@@ -26,7 +26,6 @@ class CKurvexView : public QAbstractScrollArea, public DocumentObserver {
 
 public:
     CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, QWidget* parent = nullptr);
-    // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite".
     ~CKurvexView() override;
 
     CKurvexDoc& Document() { return *m_doc; }
@@ -112,6 +111,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite" (the window's own or its MDI frame's close).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QString PlainTitle() const;
