@@ -1,5 +1,7 @@
 #include "common/ContentFingerprint.h"
 
+#include <cstring>
+
 namespace kurvex {
 
 namespace {
@@ -9,18 +11,30 @@ constexpr uint64_t kPrime = 0x100000001b3ULL;
 // Little-endian whatever the machine, so a fingerprint stored on one platform holds on another.
 uint64_t LoadWord(const unsigned char* bytes)
 {
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
     uint64_t word = 0;
     for (int i = 7; i >= 0; --i)
         word = (word << 8) | bytes[i];
     return word;
+#else
+    uint64_t word = 0;
+    std::memcpy(&word, bytes, sizeof word);
+    return word;
+#endif
+}
+
+uint64_t Mixed(uint64_t hash, uint64_t word)
+{
+    hash = (hash ^ word) * kPrime;
+    return hash ^ (hash >> 29);
 }
 
 }  // namespace
 
-void ContentFingerprint::AddWord(uint64_t word)
+void ContentFingerprint::AddBlock(const unsigned char* block)
 {
-    m_hash = (m_hash ^ word) * kPrime;
-    m_hash ^= m_hash >> 29;
+    for (size_t lane = 0; lane < kLanes; ++lane)
+        m_lanes[lane] = Mixed(m_lanes[lane], LoadWord(block + 8 * lane));
 }
 
 void ContentFingerprint::Add(std::string_view bytes)
@@ -31,13 +45,24 @@ void ContentFingerprint::Add(std::string_view bytes)
     while (m_pendingCount > 0 && size > 0) {
         m_pending[m_pendingCount++] = *data++;
         --size;
-        if (m_pendingCount == 8) {
-            AddWord(LoadWord(m_pending));
+        if (m_pendingCount == kBlock) {
+            AddBlock(m_pending);
             m_pendingCount = 0;
         }
     }
-    for (; size >= 8; data += 8, size -= 8)
-        AddWord(LoadWord(data));
+    // The lanes in registers while the bulk of the bytes goes by.
+    static_assert(kLanes == 4);
+    uint64_t a = m_lanes[0], b = m_lanes[1], c = m_lanes[2], d = m_lanes[3];
+    for (; size >= kBlock; data += kBlock, size -= kBlock) {
+        a = Mixed(a, LoadWord(data));
+        b = Mixed(b, LoadWord(data + 8));
+        c = Mixed(c, LoadWord(data + 16));
+        d = Mixed(d, LoadWord(data + 24));
+    }
+    m_lanes[0] = a;
+    m_lanes[1] = b;
+    m_lanes[2] = c;
+    m_lanes[3] = d;
     for (; size > 0; --size)
         m_pending[m_pendingCount++] = *data++;
 }
@@ -46,14 +71,14 @@ uint64_t ContentFingerprint::Value() const
 {
     ContentFingerprint last = *this;
     if (last.m_pendingCount > 0) {
-        unsigned char tail[8] = {};
-        for (size_t i = 0; i < last.m_pendingCount; ++i)
-            tail[i] = last.m_pending[i];
-        last.AddWord(LoadWord(tail));
+        for (size_t i = last.m_pendingCount; i < kBlock; ++i)
+            last.m_pending[i] = 0;
+        last.AddBlock(last.m_pending);
     }
-    last.AddWord(m_length);
+    uint64_t h = Mixed(0, m_length);
+    for (const uint64_t lane : last.m_lanes)
+        h = Mixed(h, lane);
     // The final mix of MurmurHash3: every input bit reaches every output bit.
-    uint64_t h = last.m_hash;
     h ^= h >> 33;
     h *= 0xff51afd7ed558ccdULL;
     h ^= h >> 33;
