@@ -90,7 +90,8 @@ inline constexpr IntSetting kExportDecimalSetting{kExportSection, "radioDezimalz
 inline constexpr IntSetting kExportSeparatorSetting{kExportSection, "radioSeperator", 0};
 inline constexpr const char* kExportDecimalKey = kExportDecimalSetting.key;
 inline constexpr const char* kExportSeparatorKey = kExportSeparatorSetting.key;
-inline constexpr const char* kExportOtherSeparatorKey = "SeperatorString";
+inline constexpr TextSetting kExportOtherSeparatorSetting{kExportSection, "SeperatorString", "#"};
+inline constexpr const char* kExportOtherSeparatorKey = kExportOtherSeparatorSetting.key;
 // The framework's recent-file list: "File1" (newest) .. "File10", UTF-8 paths.
 inline constexpr const char* kRecentFileSection = "Recent File List";
 inline constexpr const char* kRecentFileKeyStem = "File";
