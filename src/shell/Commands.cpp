@@ -147,6 +147,9 @@ std::vector<CommandInfo> BuildTable()
         {Command::SaveReportPdf, "file_save_report_pdf", CommandScope::ChartWindow,
          U("Auswertung als PDF speichern ..."), none,
          U("Speichert die Seiten der Auswertung, wie sie gedruckt werden, als PDF-Datei."), none, {}},
+        {Command::AskFirstLoadAgain, "file_ask_first_load_again", CommandScope::ChartWindow,
+         U("Datenanpassungen erneut abfragen"), none,
+         U("Vergisst die Antwort auf die Datenanpassungen dieser Messdatei und öffnet sie neu."), none, {}},
     };
 }
 

@@ -77,6 +77,7 @@ enum class Command {
     Reload,
     SaveChartPdf,
     SaveReportPdf,
+    AskFirstLoadAgain,
 };
 
 // When a command can be used.
