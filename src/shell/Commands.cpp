@@ -147,6 +147,21 @@ std::vector<CommandInfo> BuildTable()
         {Command::SaveReportPdf, "file_save_report_pdf", CommandScope::ChartWindow,
          U("Auswertung als PDF speichern ..."), none,
          U("Speichert die Seiten der Auswertung, wie sie gedruckt werden, als PDF-Datei."), none, {}},
+        {Command::NextExceedance, "exceedances_next", CommandScope::ChartWindow,
+         U("Nächste Überschreitung\tF3"), U("Nächste Überschreitung"),
+         U("Zeigt die nächste Überschreitung in Fahrtrichtung und markiert ihre Station."), U("next_exceedance"),
+         QKeySequence(Qt::Key_F3)},
+        {Command::PreviousExceedance, "exceedances_previous", CommandScope::ChartWindow,
+         U("Vorherige Überschreitung\tUmschalt+F3"), U("Vorherige Überschreitung"),
+         U("Zeigt die vorherige Überschreitung in Fahrtrichtung und markiert ihre Station."),
+         U("previous_exceedance"), QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {Command::ToggleOverview, "view_overview", CommandScope::MainWindow,
+         U("Übersicht ein-/ausblenden"), none,
+         U("Zeigt die ganze Messfahrt in einem Streifen unter den Diagrammen oder blendet sie aus."), none, {}, true},
+        {Command::ToggleExceedanceList, "view_exceedance_list", CommandScope::MainWindow,
+         U("Überschreitungsliste ein-/ausblenden"), none,
+         U("Zeigt die Überschreitungen je Streckenabschnitt in einer Liste, die offen bleibt, oder blendet sie aus."),
+         none, {}, true},
     };
 }
 

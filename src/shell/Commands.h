@@ -77,6 +77,11 @@ enum class Command {
     Reload,
     SaveChartPdf,
     SaveReportPdf,
+    // Working through a long run
+    NextExceedance,
+    PreviousExceedance,
+    ToggleOverview,
+    ToggleExceedanceList,
 };
 
 // When a command can be used.

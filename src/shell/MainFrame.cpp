@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "chart/ExceedanceNavigation.h"
 #include "chart/StationSearch.h"
 #include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
@@ -20,6 +21,8 @@
 #include "measurement/ui/ExportDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "shell/AboutDlg.h"
+#include "shell/ExceedanceDock.h"
+#include "shell/OverviewDock.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
 #include "shell/RecentFileList.h"
@@ -120,6 +123,7 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     CreateToolBar();
     CreateStatusBar();
     CreateFileViewer();
+    CreateNavigationDocks();
     ConnectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
@@ -188,6 +192,7 @@ void CMainFrame::CreateMenus()
     add(m_fileMenuWithout, {Command::Exit});
     QMenu* view = menu(U("&Ansicht"), m_menusWithoutDocument);
     add(view, {Command::ToolBar, Command::StatusBar, Command::RepositionBars});
+    add(view, {Command::ToggleOverview, Command::ToggleExceedanceList});
     add(menu(U("&?"), m_menusWithoutDocument), {Command::About});
 
     // With a document.
@@ -205,6 +210,8 @@ void CMainFrame::CreateMenus()
     add(viewWith, {Command::ToolBar, Command::StatusBar, Command::ResetColumnLayout, Command::RepositionBars});
     viewWith->addSeparator();
     add(viewWith, {Command::GoToStation, Command::Reload});
+    viewWith->addSeparator();
+    add(viewWith, {Command::ToggleOverview, Command::ToggleExceedanceList});
     QMenu* settings = menu(U("&Einstellungen"), m_menusWithDocument);
     add(settings, {Command::RunSettings, Command::ComparisonRuns, Command::EditComments, Command::EditHeaderData,
                    Command::InsertFreeText, Command::EditFreeTexts, Command::InsertRangeText, Command::EditRangeTexts,
@@ -218,6 +225,8 @@ void CMainFrame::CreateMenus()
                       Command::PrintEvaluation});
     exceedances->addSeparator();
     add(exceedances, {Command::AutomaticDetection, Command::ReportHeaderFooter});
+    exceedances->addSeparator();
+    add(exceedances, {Command::NextExceedance, Command::PreviousExceedance});
     QMenu* windows = menu(U("&Fenster"), m_menusWithDocument);
     add(windows, {Command::NewWindow, Command::Cascade, Command::TileSideBySide, Command::TileStacked,
                   Command::ArrangeIcons});
@@ -260,6 +269,7 @@ void CMainFrame::CreateToolBar()
         {Command::TwoMetreGrid},
         {Command::ToggleStrips},
         {Command::ExcludeRange},
+        {Command::PreviousExceedance, Command::NextExceedance},
     };
     for (size_t i = 0; i < groups.size(); ++i) {
         if (i > 0)
@@ -584,6 +594,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
     if (window == m_activeWindow && window)
         return;
     m_activeWindow = window;
+    FollowActiveViewInDocks();
     UseMenuSet(ViewOf(window) != nullptr);
     RefreshFileViewer();
     if (CKurvexView* view = ViewOf(window)) {
@@ -923,7 +934,7 @@ bool CMainFrame::event(QEvent* event)
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (!tip.isEmpty())
             statusBar()->clearMessage();  // the notes after an open give way to the prompts
-        ShowPrompt(tip);
+        ShowPrompt(tip.isEmpty() ? m_restingPrompt : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -998,8 +1009,88 @@ void CMainFrame::RestoreWorkspace()
     restoreGeometry(settings.value(kWorkspaceGeometryKey).toByteArray());
     restoreState(settings.value(kWorkspaceStateKey).toByteArray());
     m_fileViewer->hide();
+    SyncNavigationDockActions();
     // The bar's visibility signal only comes once the window is shown.
     Action(Command::ToolBar)->setChecked(!m_toolBar->isHidden());
+}
+
+// ---------------------------------------------------------------- overview and exceedance list
+
+void CMainFrame::CreateNavigationDocks()
+{
+    m_overviewDock = new COverviewDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_overviewDock);
+    m_exceedanceDock = new CExceedanceDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_exceedanceDock);
+    splitDockWidget(m_overviewDock, m_exceedanceDock, Qt::Vertical);
+    m_exceedanceDock->hide();
+    SyncNavigationDockActions();
+
+    connect(Action(Command::ToggleOverview), &QAction::toggled, m_overviewDock, &QWidget::setVisible);
+    connect(Action(Command::ToggleExceedanceList), &QAction::toggled, this, [this](bool shown) {
+        m_exceedanceDock->setVisible(shown);
+        if (shown)
+            m_exceedanceDock->raise();
+    });
+    // Closed with their own buttons, the docks are switched off like with the commands.
+    connect(m_overviewDock, &COverviewDock::closedByUser, this,
+            [this] { Action(Command::ToggleOverview)->setChecked(false); });
+    connect(m_exceedanceDock, &CExceedanceDock::closedByUser, this,
+            [this] { Action(Command::ToggleExceedanceList)->setChecked(false); });
+    connect(Action(Command::NextExceedance), &QAction::triggered, this, [this] { StepToExceedance(true); });
+    connect(Action(Command::PreviousExceedance), &QAction::triggered, this, [this] { StepToExceedance(false); });
+    connect(m_exceedanceDock, &CExceedanceDock::exceedanceChosen, this, &CMainFrame::ShowChosenExceedance);
+    connect(m_exceedanceDock, &CExceedanceDock::excludedRangeChosen, this, &CMainFrame::ShowChosenExcludedRange);
+}
+
+void CMainFrame::SyncNavigationDockActions()
+{
+    Action(Command::ToggleOverview)->setChecked(!m_overviewDock->isHidden());
+    Action(Command::ToggleExceedanceList)->setChecked(!m_exceedanceDock->isHidden());
+}
+
+void CMainFrame::FollowActiveViewInDocks()
+{
+    CKurvexView* view = ViewOf(m_activeWindow);
+    m_overviewDock->Strip()->SetView(view);
+    m_exceedanceDock->SetView(view);
+    if (!m_restingPrompt.isEmpty()) {
+        m_restingPrompt.clear();
+        ShowPrompt({});
+    }
+}
+
+void CMainFrame::ShowNavigationText(const QString& text)
+{
+    statusBar()->clearMessage();  // the notes after an open give way
+    m_restingPrompt = text;
+    ShowPrompt(text);
+}
+
+void CMainFrame::StepToExceedance(bool forward)
+{
+    CKurvexView* view = ActiveView();
+    if (!view || view->Printing())
+        return;
+    ShowNavigationText(m_navigator.Step(*view, forward));
+    m_exceedanceDock->SelectExceedance(m_navigator.LastIndex(view->Document()));
+}
+
+void CMainFrame::ShowChosenExceedance(int exceedance)
+{
+    if (CKurvexView* view = ActiveView(); view && !view->Printing())
+        ShowNavigationText(m_navigator.Show(*view, exceedance));
+}
+
+void CMainFrame::ShowChosenExcludedRange(int range)
+{
+    CKurvexView* view = ActiveView();
+    if (!view || view->Printing() || range < 0 || range >= static_cast<int>(view->Document().ExcludedRanges().size()))
+        return;
+    const BEREICH_OHNE_ERKENNUNG_DATEN shown = view->Document().ExcludedRanges()[static_cast<size_t>(range)];
+    if (!view->GoToStation(shown.von))
+        view->ShowPageOfStation(shown.von);
+    ShowNavigationText(ToQString(ExcludedRangeStatusText(shown)));
 }
 
 }  // namespace kurvex
