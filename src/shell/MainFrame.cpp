@@ -1056,6 +1056,7 @@ void CMainFrame::FollowActiveViewInDocks()
     m_exceedanceDock->SetView(view);
     if (!m_restingPrompt.isEmpty()) {
         m_restingPrompt.clear();
+        m_panes[0]->setFixedWidth(kPaneWidths[0]);
         ShowPrompt({});
     }
 }
@@ -1064,6 +1065,12 @@ void CMainFrame::ShowNavigationText(const QString& text)
 {
     statusBar()->clearMessage();  // the notes after an open give way
     m_restingPrompt = text;
+    // The prompts fit the pane's 300 pixels; an exceedance's text with its
+    // remark does not, so the pane widens for it as far as the bar leaves room.
+    QLabel* pane = m_panes[0];
+    const int others = std::max(m_panes[1]->minimumWidth(), m_panes[1]->sizeHint().width()) + m_panes[2]->width() + 40;
+    const int wanted = pane->fontMetrics().horizontalAdvance(text) + 12;
+    pane->setFixedWidth(std::max(kPaneWidths[0], std::min(wanted, statusBar()->width() - others)));
     ShowPrompt(text);
 }
 

@@ -32,13 +32,40 @@ const QColor kNotCountingTick(127, 127, 127);
 const QColor kBoundary(255, 0, 255);
 const QColor kPickedBand(255, 255, 127);
 const QColor kPickedLine(160, 120, 0);
-const QColor kPageWindow(59, 125, 191);
+// The page on screen: dark, so that it stands out from the curve's colour and the picks' yellow.
+const QColor kPageWindow(0, 0, 0);
+const QColor kPageWindowFill(0, 0, 0, 45);
 const QColor kHatch(80, 80, 80);
 
 QColor ColourOf(int32_t colorRef)
 {
     const Color c = Color::FromColorRef(static_cast<uint32_t>(colorRef));
     return QColor(c.red, c.green, c.blue);
+}
+
+struct ValueRange {
+    double low;   // 0.1 mm
+    double high;
+};
+
+// The values the strip's height spans: those of the curve and the limit lines,
+// and the zero line, but no more than the chart's value axis.
+ValueRange ValueRangeOf(const std::vector<ColumnExtent>& columns, const OverviewSectionMarks& marks)
+{
+    double low = 0.0;
+    double high = 0.0;
+    for (const ColumnExtent& column : columns) {
+        if (!column.hasPoints)
+            continue;
+        low = std::min<double>(low, column.low);
+        high = std::max<double>(high, column.high);
+    }
+    for (const OverviewLimitLine& line : marks.limitLines)
+        high = std::max<double>(high, line.limit);
+    low = std::max(low, kValueAxisTopMm * 10.0);
+    high = std::min(high, kValueAxisBottomMm * 10.0);
+    const double margin = (high - low) * 0.05;
+    return ValueRange{low - margin, high + margin};
 }
 
 QString Kilometres(int32_t station)
@@ -171,12 +198,16 @@ void COverviewStrip::paintEvent(QPaintEvent*)
         const CKurvexDoc& doc = *m_doc;
         const double left = strip.left();
         const auto xOf = [&](int32_t station) { return left + m_scale.XOf(station); };
-        // The value axis as the chart's: -5 mm on the upper edge, 25 mm on the lower.
+        // Values grow downward as on the chart, over the range the run and its
+        // limits take (within the chart's -5 .. 25 mm): a strip a few pixels
+        // high would show a flat line at the chart's full range.
         const int tickBand = std::max(strip.height() / 6, 4);
         const QRect curveArea(strip.left(), strip.top() + tickBand, strip.width(), strip.height() - tickBand);
+        const ValueRange values = ValueRangeOf(m_columns, m_marks);
+        const double span = std::max(values.high - values.low, 1.0);
         const auto yOf = [&](double tenths) {
-            const double mm = std::clamp(tenths / 10.0, kValueAxisTopMm, kValueAxisBottomMm);
-            return curveArea.top() + (mm - kValueAxisTopMm) / (kValueAxisBottomMm - kValueAxisTopMm) * curveArea.height();
+            const double clamped = std::clamp(tenths, values.low, values.high);
+            return curveArea.top() + 1 + (clamped - values.low) / span * (curveArea.height() - 2);
         };
 
         // The picked stations: the band between the two, a line at the newest.
@@ -244,8 +275,15 @@ void COverviewStrip::paintEvent(QPaintEvent*)
             double x1 = std::clamp(xOf(page.to), left, left + strip.width());
             if (x1 < x0)
                 std::swap(x0, x1);
-            const QRectF window(x0, strip.top(), std::max(x1 - x0, 3.0), strip.height() - 1);
-            painter.fillRect(window, QColor(kPageWindow.red(), kPageWindow.green(), kPageWindow.blue(), 60));
+            // A page of a long run is a pixel or two wide: never narrower than a few.
+            const double minimum = 6.0;
+            if (x1 - x0 < minimum) {
+                const double centre = std::clamp((x0 + x1) / 2, left + minimum / 2, left + strip.width() - minimum / 2);
+                x0 = centre - minimum / 2;
+                x1 = centre + minimum / 2;
+            }
+            const QRectF window(x0, strip.top() + 1, x1 - x0, strip.height() - 2);
+            painter.fillRect(window, kPageWindowFill);
             painter.setPen(QPen(kPageWindow, 2));
             painter.drawRect(window);
         }
