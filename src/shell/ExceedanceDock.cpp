@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeView>
@@ -197,7 +198,7 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 
     auto* content = new QWidget(this);
-    auto* filterLabel = new QLabel(U("&Filter:"), content);
+    auto* filterLabel = new QLabel(U("Fi&lter:"), content);
     m_filter = new QLineEdit(content);
     m_filter->setObjectName(QStringLiteral("exceedanceFilter"));
     m_filter->setPlaceholderText(U("Station oder Bemerkung"));
@@ -263,8 +264,20 @@ void CExceedanceDock::Detach()
     m_doc.reset();
 }
 
+void CExceedanceDock::keyPressEvent(QKeyEvent* event)
+{
+    // Escape hands the keyboard back to the chart, as from any of the main window's panes.
+    if (event->key() == Qt::Key_Escape && m_view) {
+        m_view->setFocus();
+        event->accept();
+        return;
+    }
+    QDockWidget::keyPressEvent(event);
+}
+
 void CExceedanceDock::SetView(CKurvexView* view)
 {
+    m_view = view;
     const std::shared_ptr<CKurvexDoc> doc = view ? view->SharedDocument() : nullptr;
     if (doc == m_doc)
         return;

@@ -94,6 +94,7 @@ Q_SIGNALS:
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void Detach();
@@ -107,6 +108,7 @@ private:
     QLineEdit* m_filter = nullptr;
     QCheckBox* m_onlyCounting = nullptr;
     std::shared_ptr<CKurvexDoc> m_doc;
+    QPointer<CKurvexView> m_view;
     bool m_stale = true;
 };
 

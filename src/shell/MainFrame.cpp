@@ -1026,11 +1026,19 @@ void CMainFrame::CreateNavigationDocks()
     m_exceedanceDock->hide();
     SyncNavigationDockActions();
 
-    connect(Action(Command::ToggleOverview), &QAction::toggled, m_overviewDock, &QWidget::setVisible);
+    // Shown by its command, a dock takes the keyboard (Tab stays inside the
+    // chart window, as in any MDI child); Escape hands it back.
+    connect(Action(Command::ToggleOverview), &QAction::toggled, this, [this](bool shown) {
+        m_overviewDock->setVisible(shown);
+        if (shown)
+            m_overviewDock->setFocus();
+    });
     connect(Action(Command::ToggleExceedanceList), &QAction::toggled, this, [this](bool shown) {
         m_exceedanceDock->setVisible(shown);
-        if (shown)
+        if (shown) {
             m_exceedanceDock->raise();
+            m_exceedanceDock->setFocus();
+        }
     });
     // Closed with their own buttons, the docks are switched off like with the commands.
     connect(m_overviewDock, &COverviewDock::closedByUser, this,

@@ -373,6 +373,9 @@ void COverviewStrip::keyPressEvent(QKeyEvent* event)
     case Qt::Key_End:
         m_view->ShowPageOfStation(m_scale.Last());
         break;
+    case Qt::Key_Escape:
+        m_view->setFocus();  // the keyboard back to the chart
+        break;
     default:
         QWidget::keyPressEvent(event);
         return;

@@ -227,5 +227,46 @@ TEST_F(NavigationDocksTest, ExceedanceListGroupsFiltersAndShowsTheChosenOne)
     EXPECT_FALSE(Frame().Action(Command::ToggleExceedanceList)->isChecked());
 }
 
+// Both docks with the keyboard alone: reached by their commands, worked with
+// their keys, Escape back to the chart.
+TEST_F(NavigationDocksTest, BothDocksWorkWithTheKeyboardAlone)
+{
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    Frame().activateWindow();
+    view->setFocus();
+    // Tab stays inside the chart window, as in any MDI child; shown by its
+    // command, the overview takes the keyboard.
+    COverviewStrip* strip = Frame().OverviewDock()->Strip();
+    Frame().Action(Command::ToggleOverview)->trigger();
+    EXPECT_FALSE(strip->isVisible());
+    Frame().Action(Command::ToggleOverview)->trigger();
+    ASSERT_EQ(QApplication::focusWidget(), strip);
+    QTest::keyClick(strip, Qt::Key_Right);
+    EXPECT_EQ(view->CurrentPage(), 2);
+    QTest::keyClick(strip, Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+
+    // The command shows the list with the keyboard in it; Return shows the current line.
+    Frame().Action(Command::ToggleExceedanceList)->trigger();
+    CExceedanceDock* dock = Frame().ExceedanceDock();
+    EXPECT_EQ(QApplication::focusWidget(), dock->Tree());
+    // The list starts at its first section row; two lines down is exceedance 2.
+    QTest::keyClick(dock->Tree(), Qt::Key_Down);
+    QTest::keyClick(dock->Tree(), Qt::Key_Down);
+    QTest::keyClick(dock->Tree(), Qt::Key_Return);
+    EXPECT_TRUE(Pane0().startsWith(U("Überschreitung 2 von "))) << Pane0().toStdString();
+    // Alt+L goes to the filter, Tab on to "nur zählende" and the list.
+    QTest::keyClick(&Frame(), Qt::Key_L, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), dock->FilterField());
+    QTest::keyClicks(dock->FilterField(), QStringLiteral("flick"));
+    QTest::keyClick(dock->FilterField(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dock->OnlyCounting());
+    QTest::keyClick(dock->OnlyCounting(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), dock->Tree());
+    QTest::keyClick(dock->Tree(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::focusWidget(), view);
+}
+
 }  // namespace
 }  // namespace kurvex
