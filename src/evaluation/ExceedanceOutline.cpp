@@ -64,7 +64,7 @@ bool LineMatchesFilter(const EvaluationListRow& row, std::string_view filter)
     return HoldsFolded(row.station, folded) || HoldsFolded(ReplacedAll(row.bemerkung, kStoredLineBreak, " "), folded);
 }
 
-ExceedanceOutline::ExceedanceOutline(CKurvexDoc& doc)
+ExceedanceOutline::ExceedanceOutline(CKurvexDoc& doc) : m_doc(doc)
 {
     CUeberschreitungsDaten& exceedances = doc.Exceedances();
     m_list = std::make_unique<EvaluationList>(exceedances, doc.State(), doc.ExcludedRanges());
@@ -92,29 +92,36 @@ ExceedanceOutline::ExceedanceOutline(CKurvexDoc& doc)
         m_groups.back().lines.push_back(line);
     }
 
-    // The figures of the report as it would print now.
+}
+
+void ExceedanceOutline::ReadReportFigures()
+{
+    // The figures of the report as it would print now; only the lines count
+    // for them, so the report's other inputs are not gathered.
     CUeberschreitungsProtokoll report;
-    report.Build(exceedances, doc.State(), doc.ExcludedRanges());
-    ReportInputs inputs = ReportInputsOf(doc);
+    report.Build(m_doc.Exceedances(), m_doc.State(), m_doc.ExcludedRanges());
+    ReportInputs inputs;
     inputs.lines = report.Lines();
     const ReportFigures figures = ReportFiguresOf(inputs);
+    const std::string currency = m_doc.Exceedances().Currency();
+    m_captions.clear();
     for (const OutlineGroup& group : m_groups) {
         const auto found = std::find_if(figures.sections.begin(), figures.sections.end(),
                                         [&group](const ReportSectionFigures& f) { return f.number == group.section; });
         m_captions.emplace_back(group.section, SectionGroupCaption(group.section,
                                                                    found == figures.sections.end() ? nullptr : &*found,
-                                                                   inputs.currency));
+                                                                   currency));
     }
+    m_hasFigures = true;
 }
 
-const std::string& ExceedanceOutline::Caption(int section) const
+std::string ExceedanceOutline::Caption(int section) const
 {
-    static const std::string none;
     for (const auto& [number, caption] : m_captions) {
         if (number == section)
             return caption;
     }
-    return none;
+    return SectionGroupCaption(section, nullptr, std::string());
 }
 
 bool ExceedanceOutline::LineCounts(int line) const

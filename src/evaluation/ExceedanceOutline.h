@@ -34,9 +34,14 @@ bool LineMatchesFilter(const EvaluationListRow& row, std::string_view filter);
 
 class ExceedanceOutline {
 public:
-    // Reads the document's exceedances, sections and excluded ranges and builds
-    // the report's lines for the figures; the document must outlive the outline.
+    // Reads the document's exceedances, sections and excluded ranges; the
+    // document must outlive the outline.
     explicit ExceedanceOutline(CKurvexDoc& doc);
+    // Builds the report's lines and takes each section's figures from them for
+    // the captions; until then a caption names only its section. Apart, since
+    // the report of a long run takes longer to build than the list.
+    void ReadReportFigures();
+    bool HasReportFigures() const { return m_hasFigures; }
 
     const EvaluationList& List() const { return *m_list; }
     int ExceedanceCount() const { return static_cast<int>(m_counts.size()); }
@@ -47,18 +52,20 @@ public:
     // without a line are dropped.
     std::vector<OutlineGroup> Filtered(std::string_view filter, bool onlyCounting) const;
     // The caption of a group.
-    const std::string& Caption(int section) const;
+    std::string Caption(int section) const;
     // Whether a line counts (an exceedance that counts; never a range).
     bool LineCounts(int line) const;
     // The section number of a line.
     int SectionOfLine(int line) const { return m_lineSections.at(static_cast<size_t>(line)); }
 
 private:
+    CKurvexDoc& m_doc;
     std::unique_ptr<EvaluationList> m_list;
     std::vector<bool> m_counts;          // per exceedance
     std::vector<int> m_lineSections;     // per line of the list
     std::vector<OutlineGroup> m_groups;
     std::vector<std::pair<int, std::string>> m_captions;
+    bool m_hasFigures = false;
 };
 
 }  // namespace kurvex

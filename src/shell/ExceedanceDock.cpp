@@ -14,6 +14,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -59,6 +60,15 @@ void CExceedanceTreeModel::SetFilter(const QString& text, bool onlyCounting)
     beginResetModel();
     m_groups = m_outline ? m_outline->Filtered(m_filter, m_onlyCounting) : std::vector<OutlineGroup>{};
     endResetModel();
+}
+
+void CExceedanceTreeModel::ReadReportFigures()
+{
+    if (!m_outline || m_outline->HasReportFigures())
+        return;
+    m_outline->ReadReportFigures();
+    if (!m_groups.empty())
+        Q_EMIT dataChanged(index(0, 0), index(static_cast<int>(m_groups.size()) - 1, 0));
 }
 
 QModelIndex CExceedanceTreeModel::IndexOfExceedance(int exceedance) const
@@ -318,6 +328,9 @@ void CExceedanceDock::Refresh()
     m_model->SetDocument(m_doc);
     m_tree->expandAll();
     SpanSectionRows();
+    // The report of a long run takes longer to build than the list: its
+    // figures follow once the lines are on the screen.
+    QTimer::singleShot(0, m_model, &CExceedanceTreeModel::ReadReportFigures);
 }
 
 void CExceedanceDock::ApplyFilter()

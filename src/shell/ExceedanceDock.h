@@ -41,6 +41,8 @@ public:
     void SetDocument(std::shared_ptr<CKurvexDoc> doc);
     void Reload();
     void SetFilter(const QString& text, bool onlyCounting);
+    // The sections' sums and deductions from the report's lines, into the section rows.
+    void ReadReportFigures();
     const ExceedanceOutline* Outline() const { return m_outline.get(); }
     // The index of the line of exceedance i, invalid when it is filtered out.
     QModelIndex IndexOfExceedance(int exceedance) const;

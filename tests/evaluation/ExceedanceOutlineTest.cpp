@@ -20,7 +20,7 @@ protected:
 
 TEST_F(ExceedanceOutlineTest, EveryLineOnceInItsSectionWithTheReportsFigures)
 {
-    const ExceedanceOutline outline(doc);
+    ExceedanceOutline outline(doc);
     ASSERT_GT(outline.ExceedanceCount(), 0);
 
     // Every exceedance and excluded range of the list in exactly one group, in list order.
@@ -43,6 +43,11 @@ TEST_F(ExceedanceOutlineTest, EveryLineOnceInItsSectionWithTheReportsFigures)
     EXPECT_EQ(static_cast<int>(exceedances.size()), outline.ExceedanceCount());
     EXPECT_EQ(ranges, 2);
 
+    // Before the report's figures are read, a caption names its section only.
+    EXPECT_FALSE(outline.HasReportFigures());
+    EXPECT_EQ(outline.Caption(1), "Abschnitt 1");
+    outline.ReadReportFigures();
+    EXPECT_TRUE(outline.HasReportFigures());
     // Each caption carries what the printed report states for the section.
     RebuildDocumentReport(doc);
     const ReportFigures figures = ReportFiguresOf(ReportInputsOf(doc));
