@@ -28,8 +28,8 @@ std::string RemarkFirstLine(std::string_view entry)
 
 }  // namespace
 
-std::optional<int> StepToExceedance(const std::vector<int32_t>& stations, bool ascending, const ExceedanceOrigin& origin,
-                                    bool forward)
+std::optional<int> StepToExceedance(const std::vector<int32_t>& stations, bool ascending,
+                                    const ExceedanceOrigin& origin, bool forward)
 {
     const int count = static_cast<int>(stations.size());
     if (count == 0)
@@ -60,9 +60,12 @@ std::optional<int> StepToExceedance(const std::vector<int32_t>& stations, bool a
 
 std::string ExceedanceStatusText(int index, int count, const UEBERSCHREITUNG& exceedance, std::string_view remarkEntry)
 {
-    std::string text = "\xDC" "berschreitung " + FormatInt(static_cast<long long>(index) + 1) + " von " +
-                       FormatInt(count) + ": Station " + StationLabel(exceedance.station / 10000.0) + " km, p " +
-                       FormatInt(exceedance.p) + " mm, p\xB2 " + FormatInt(exceedance.p2) + " mm\xB2";
+    std::string text =
+        "\xDC"
+        "berschreitung " +
+        FormatInt(static_cast<long long>(index) + 1) + " von " + FormatInt(count) + ": Station " +
+        StationLabel(exceedance.station / 10000.0) + " km, p " + FormatInt(exceedance.p) + " mm, p\xB2 " +
+        FormatInt(exceedance.p2) + " mm\xB2";
     if (!exceedance.beruecksichtigt)
         text += ", z\xE4hlt nicht";
     const std::string remark = RemarkFirstLine(remarkEntry);
@@ -74,15 +77,20 @@ std::string ExceedanceStatusText(int index, int count, const UEBERSCHREITUNG& ex
 std::string NoFurtherExceedanceText(bool forward, int count)
 {
     if (count == 0)
-        return "Diese Messfahrt hat keine \xDC" "berschreitungen.";
-    return forward ? "Keine weitere \xDC" "berschreitung in Fahrtrichtung."
-                   : "Keine vorherige \xDC" "berschreitung in Fahrtrichtung.";
+        return "Diese Messfahrt hat keine \xDC"
+               "berschreitungen.";
+    return forward ? "Keine weitere \xDC"
+                     "berschreitung in Fahrtrichtung."
+                   : "Keine vorherige \xDC"
+                     "berschreitung in Fahrtrichtung.";
 }
 
 std::string ExcludedRangeStatusText(const BEREICH_OHNE_ERKENNUNG_DATEN& range)
 {
-    std::string text = "Bereich ohne \xDC" "berschreitungsauswertung: Station " + StationLabel(range.von / 10000.0) +
-                       " km bis " + StationLabel(range.bis / 10000.0) + " km";
+    std::string text =
+        "Bereich ohne \xDC"
+        "berschreitungsauswertung: Station " +
+        StationLabel(range.von / 10000.0) + " km bis " + StationLabel(range.bis / 10000.0) + " km";
     const std::string remark = FirstLine(range.bemerkung);
     if (!remark.empty())
         text += ", " + remark;

@@ -26,8 +26,8 @@ struct ExceedanceOrigin {
 // The index of the next (forward) or previous exceedance from the origin in
 // run direction; stations are those of the exceedances in run direction.
 // Nothing when there is none in that direction: the steps do not wrap around.
-std::optional<int> StepToExceedance(const std::vector<int32_t>& stations, bool ascending, const ExceedanceOrigin& origin,
-                                    bool forward);
+std::optional<int> StepToExceedance(const std::vector<int32_t>& stations, bool ascending,
+                                    const ExceedanceOrigin& origin, bool forward);
 
 // "Überschreitung 12 von 30: Station 12,3480 km, p 3 mm, p² 9 mm², Schachtdeckel"
 // for exceedance index 11 of 30 (Windows-1252). One that does not count says so

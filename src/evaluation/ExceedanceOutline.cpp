@@ -91,7 +91,6 @@ ExceedanceOutline::ExceedanceOutline(CKurvexDoc& doc) : m_doc(doc)
             m_groups.push_back(OutlineGroup{section, {}});
         m_groups.back().lines.push_back(line);
     }
-
 }
 
 void ExceedanceOutline::ReadReportFigures()
@@ -108,9 +107,9 @@ void ExceedanceOutline::ReadReportFigures()
     for (const OutlineGroup& group : m_groups) {
         const auto found = std::find_if(figures.sections.begin(), figures.sections.end(),
                                         [&group](const ReportSectionFigures& f) { return f.number == group.section; });
-        m_captions.emplace_back(group.section, SectionGroupCaption(group.section,
-                                                                   found == figures.sections.end() ? nullptr : &*found,
-                                                                   currency));
+        m_captions.emplace_back(
+            group.section,
+            SectionGroupCaption(group.section, found == figures.sections.end() ? nullptr : &*found, currency));
     }
     m_hasFigures = true;
 }

@@ -61,8 +61,8 @@ public:
 private:
     CKurvexDoc& m_doc;
     std::unique_ptr<EvaluationList> m_list;
-    std::vector<bool> m_counts;          // per exceedance
-    std::vector<int> m_lineSections;     // per line of the list
+    std::vector<bool> m_counts;       // per exceedance
+    std::vector<int> m_lineSections;  // per line of the list
     std::vector<OutlineGroup> m_groups;
     std::vector<std::pair<int, std::string>> m_captions;
     bool m_hasFigures = false;

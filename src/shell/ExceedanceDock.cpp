@@ -145,8 +145,7 @@ QVariant CExceedanceTreeModel::data(const QModelIndex& index, int role) const
         const OutlineGroup& group = m_groups[static_cast<size_t>(index.row())];
         switch (role) {
         case Qt::DisplayRole:
-        case Qt::ToolTipRole:
-            return index.column() == 0 ? ToQString(m_outline->Caption(group.section)) : QVariant();
+        case Qt::ToolTipRole: return index.column() == 0 ? ToQString(m_outline->Caption(group.section)) : QVariant();
         case Qt::FontRole: {
             QFont font;
             font.setBold(true);
@@ -170,8 +169,7 @@ QVariant CExceedanceTreeModel::data(const QModelIndex& index, int role) const
         if (index.column() - 1 == kRowBemerkung && !Row(line).bemerkung.empty())
             return ToQString(ReplacedAll(Row(line).bemerkung, kStoredLineBreak, "\n"));
         return {};
-    case Qt::ForegroundRole:
-        return counts ? QVariant() : QVariant(kNotCountingText);
+    case Qt::ForegroundRole: return counts ? QVariant() : QVariant(kNotCountingText);
     case Qt::FontRole:
         if (exceedance && !counts) {
             // Struck through as in the evaluation list: it does not count.
@@ -235,9 +233,10 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     for (int column = 0; column + 1 < kColumnCount; ++column) {
         const QString heading = m_model->headerData(column, Qt::Horizontal).toString();
         // Room for the heading and for the usual figures below it.
-        const QString sample = column == kSectionColumn + 1 + kRowStation ? QStringLiteral("123456.7 - 123456.7") : heading;
-        m_tree->header()->resizeSection(column, std::max(metrics.horizontalAdvance(heading),
-                                                         metrics.horizontalAdvance(sample)) + 24);
+        const QString sample =
+            column == kSectionColumn + 1 + kRowStation ? QStringLiteral("123456.7 - 123456.7") : heading;
+        m_tree->header()->resizeSection(
+            column, std::max(metrics.horizontalAdvance(heading), metrics.horizontalAdvance(sample)) + 24);
     }
 
     auto* filterRow = new QHBoxLayout;

@@ -44,7 +44,7 @@ QColor ColourOf(int32_t colorRef)
 }
 
 struct ValueRange {
-    double low;   // 0.1 mm
+    double low;  // 0.1 mm
     double high;
 };
 
@@ -68,10 +68,7 @@ ValueRange ValueRangeOf(const std::vector<ColumnExtent>& columns, const Overview
     return ValueRange{low - margin, high + margin};
 }
 
-QString Kilometres(int32_t station)
-{
-    return ToQString(StationLabel(station / 10000.0)) + QStringLiteral(" km");
-}
+QString Kilometres(int32_t station) { return ToQString(StationLabel(station / 10000.0)) + QStringLiteral(" km"); }
 
 }  // namespace
 
@@ -223,8 +220,9 @@ void COverviewStrip::paintEvent(QPaintEvent*)
         for (const BEREICH_OHNE_ERKENNUNG_DATEN& range : doc.ExcludedRanges()) {
             const double x0 = xOf(range.von);
             const double x1 = xOf(range.bis);
-            painter.fillRect(QRectF(std::min(x0, x1), curveArea.top(), std::max(std::abs(x1 - x0), 2.0), curveArea.height()),
-                             QBrush(kHatch, Qt::BDiagPattern));
+            painter.fillRect(
+                QRectF(std::min(x0, x1), curveArea.top(), std::max(std::abs(x1 - x0), 2.0), curveArea.height()),
+                QBrush(kHatch, Qt::BDiagPattern));
         }
         // The zero line, then the curve: one stroke per column from its lowest to its highest value.
         painter.setPen(QPen(QColor(170, 170, 170), 0));
@@ -361,24 +359,14 @@ void COverviewStrip::keyPressEvent(QKeyEvent* event)
         return;
     }
     switch (event->key()) {
-    case Qt::Key_Left:
-        m_view->PageBack();
-        break;
-    case Qt::Key_Right:
-        m_view->PageForward();
-        break;
-    case Qt::Key_Home:
-        m_view->ShowPageOfStation(m_scale.First());
-        break;
-    case Qt::Key_End:
-        m_view->ShowPageOfStation(m_scale.Last());
-        break;
+    case Qt::Key_Left: m_view->PageBack(); break;
+    case Qt::Key_Right: m_view->PageForward(); break;
+    case Qt::Key_Home: m_view->ShowPageOfStation(m_scale.First()); break;
+    case Qt::Key_End: m_view->ShowPageOfStation(m_scale.Last()); break;
     case Qt::Key_Escape:
         m_view->setFocus();  // the keyboard back to the chart
         break;
-    default:
-        QWidget::keyPressEvent(event);
-        return;
+    default: QWidget::keyPressEvent(event); return;
     }
     event->accept();
 }

@@ -54,9 +54,15 @@ TEST(ExceedanceNavigation, ARunWithoutExceedancesHasNoStep)
 {
     for (const bool forward : {true, false})
         EXPECT_EQ(StepToExceedance({}, true, ExceedanceOrigin{0, false, -1}, forward), std::nullopt);
-    EXPECT_EQ(NoFurtherExceedanceText(true, 0), "Diese Messfahrt hat keine \xDC" "berschreitungen.");
-    EXPECT_EQ(NoFurtherExceedanceText(true, 3), "Keine weitere \xDC" "berschreitung in Fahrtrichtung.");
-    EXPECT_EQ(NoFurtherExceedanceText(false, 3), "Keine vorherige \xDC" "berschreitung in Fahrtrichtung.");
+    EXPECT_EQ(NoFurtherExceedanceText(true, 0),
+              "Diese Messfahrt hat keine \xDC"
+              "berschreitungen.");
+    EXPECT_EQ(NoFurtherExceedanceText(true, 3),
+              "Keine weitere \xDC"
+              "berschreitung in Fahrtrichtung.");
+    EXPECT_EQ(NoFurtherExceedanceText(false, 3),
+              "Keine vorherige \xDC"
+              "berschreitung in Fahrtrichtung.");
 }
 
 TEST(ExceedanceNavigation, StatusTextNamesNumberStationFiguresAndRemark)
@@ -67,14 +73,28 @@ TEST(ExceedanceNavigation, StatusTextNamesNumberStationFiguresAndRemark)
         const char* expected;
     };
     const Case cases[] = {
-        {true, "Schachtdeckel\xBF" "1",
-         "\xDC" "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, Schachtdeckel"},
-        {true, "Schachtdeckel{{CRLF}}H\xF6henlage pr\xFC" "fen\xBF" "0",
-         "\xDC" "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, Schachtdeckel"},
-        {false, "Fremdleitung\xBF" "0",
-         "\xDC" "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, z\xE4hlt nicht, Fremdleitung"},
-        {false, "", "\xDC" "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, z\xE4hlt nicht"},
-        {true, "", "\xDC" "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2"},
+        {true,
+         "Schachtdeckel\xBF"
+         "1",
+         "\xDC"
+         "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, Schachtdeckel"},
+        {true,
+         "Schachtdeckel{{CRLF}}H\xF6henlage pr\xFC"
+         "fen\xBF"
+         "0",
+         "\xDC"
+         "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, Schachtdeckel"},
+        {false,
+         "Fremdleitung\xBF"
+         "0",
+         "\xDC"
+         "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, z\xE4hlt nicht, Fremdleitung"},
+        {false, "",
+         "\xDC"
+         "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2, z\xE4hlt nicht"},
+        {true, "",
+         "\xDC"
+         "berschreitung 12 von 30: Station 12,3480 km, p 3 mm, p\xB2 9 mm\xB2"},
     };
     for (const Case& c : cases) {
         UEBERSCHREITUNG exceedance;
@@ -89,11 +109,14 @@ TEST(ExceedanceNavigation, StatusTextNamesNumberStationFiguresAndRemark)
 TEST(ExceedanceNavigation, ExcludedRangeStatusTextNamesBothEndsAndTheRemark)
 {
     EXPECT_EQ(ExcludedRangeStatusText({123850, 123970, "Baustellenzufahrt"}),
-              "Bereich ohne \xDC" "berschreitungsauswertung: Station 12,3850 km bis 12,3970 km, Baustellenzufahrt");
+              "Bereich ohne \xDC"
+              "berschreitungsauswertung: Station 12,3850 km bis 12,3970 km, Baustellenzufahrt");
     EXPECT_EQ(ExcludedRangeStatusText({126630, 126550, "Schieber{{CRLF}}Wasserleitung"}),
-              "Bereich ohne \xDC" "berschreitungsauswertung: Station 12,6630 km bis 12,6550 km, Schieber");
+              "Bereich ohne \xDC"
+              "berschreitungsauswertung: Station 12,6630 km bis 12,6550 km, Schieber");
     EXPECT_EQ(ExcludedRangeStatusText({100, 200, ""}),
-              "Bereich ohne \xDC" "berschreitungsauswertung: Station 0,0100 km bis 0,0200 km");
+              "Bereich ohne \xDC"
+              "berschreitungsauswertung: Station 0,0100 km bis 0,0200 km");
 }
 
 }  // namespace

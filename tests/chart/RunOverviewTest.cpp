@@ -73,14 +73,19 @@ TEST(RunOverview, NoPeakIsLostWhereThousandsOfPointsShareAColumn)
         ExpectExtentsOfEveryColumn(run, scale, columns);
         // Every spike shows in its column; the run's highest and lowest value are a column's ends.
         for (const auto& spike : spikes) {
-            const ColumnExtent& column = columns[static_cast<size_t>(scale.ColumnOf(stations[static_cast<size_t>(spike.index)]))];
+            const ColumnExtent& column =
+                columns[static_cast<size_t>(scale.ColumnOf(stations[static_cast<size_t>(spike.index)]))];
             EXPECT_LE(column.low, spike.value);
             EXPECT_GE(column.high, spike.value);
         }
         EXPECT_EQ(std::max_element(columns.begin(), columns.end(),
-                                   [](const ColumnExtent& a, const ColumnExtent& b) { return a.high < b.high; })->high, 400);
+                                   [](const ColumnExtent& a, const ColumnExtent& b) { return a.high < b.high; })
+                      ->high,
+                  400);
         EXPECT_EQ(std::min_element(columns.begin(), columns.end(),
-                                   [](const ColumnExtent& a, const ColumnExtent& b) { return a.low < b.low; })->low, -120);
+                                   [](const ColumnExtent& a, const ColumnExtent& b) { return a.low < b.low; })
+                      ->low,
+                  -120);
     }
 }
 
@@ -113,10 +118,9 @@ TEST(RunOverview, ScaleTurnsStationsIntoColumnsAndBack)
         int column;
     };
     const Case cases[] = {
-        {0, 10000, 100, 0, 0},      {0, 10000, 100, 9999, 99},   {0, 10000, 100, 10000, 99},
-        {0, 10000, 100, -500, 0},   {0, 10000, 100, 20000, 99},  {0, 10000, 100, 5050, 50},
-        {10000, 0, 100, 10000, 0},  {10000, 0, 100, 0, 99},      {10000, 0, 100, 2500, 75},
-        {700, 700, 10, 700, 0},
+        {0, 10000, 100, 0, 0},      {0, 10000, 100, 9999, 99}, {0, 10000, 100, 10000, 99}, {0, 10000, 100, -500, 0},
+        {0, 10000, 100, 20000, 99}, {0, 10000, 100, 5050, 50}, {10000, 0, 100, 10000, 0},  {10000, 0, 100, 0, 99},
+        {10000, 0, 100, 2500, 75},  {700, 700, 10, 700, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.station);
@@ -125,7 +129,7 @@ TEST(RunOverview, ScaleTurnsStationsIntoColumnsAndBack)
     }
     const OverviewScale down(10000, 0, 200);
     EXPECT_EQ(down.StationAt(down.XOf(2500)), 2500);
-    EXPECT_EQ(down.StationAt(-5), 10000);   // clamped to the run
+    EXPECT_EQ(down.StationAt(-5), 10000);  // clamped to the run
     EXPECT_EQ(down.StationAt(500), 0);
 }
 
@@ -141,7 +145,7 @@ TEST(RunOverview, ThePageOnScreenSpansItsStrips)
         int32_t from, to;
     };
     const Case cases[] = {
-        {true, 1, 2000, 5000}, {true, 2, 5000, 8000}, {true, 3, 8000, 9000},
+        {true, 1, 2000, 5000},   {true, 2, 5000, 8000},    {true, 3, 8000, 9000},
         {false, 1, 2000, -1000}, {false, 3, -4000, -5000},
     };
     for (const Case& c : cases) {
@@ -151,8 +155,8 @@ TEST(RunOverview, ThePageOnScreenSpansItsStrips)
         EXPECT_EQ(span.to, c.to) << c.page;
     }
     EXPECT_EQ(PageShowingStation(view, true, 5500), 2);
-    EXPECT_EQ(PageShowingStation(view, true, 100), 1);     // before the chart start
-    EXPECT_EQ(PageShowingStation(view, true, 99999), 3);   // beyond the end
+    EXPECT_EQ(PageShowingStation(view, true, 100), 1);    // before the chart start
+    EXPECT_EQ(PageShowingStation(view, true, 99999), 3);  // beyond the end
     EXPECT_EQ(PageShowingStation(view, false, -4500), 3);
     view.paging.pageCount = 0;
     EXPECT_EQ(PageShowingStation(view, true, 5500), 0);

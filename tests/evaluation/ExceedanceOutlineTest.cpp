@@ -82,7 +82,10 @@ TEST_F(ExceedanceOutlineTest, FiltersByStationOrRemarkAndByWhatCounts)
     EXPECT_EQ(shown("   ", false).size(), all);
     // Remark text, either case; a line break of the remark reads as a blank.
     EXPECT_EQ(shown("SCHACHTDECKEL", false), std::vector<std::string>{"12355.0"});
-    EXPECT_EQ(shown("deckel h\xD6" "he", false), std::vector<std::string>{"12355.0"});
+    EXPECT_EQ(shown("deckel h\xD6"
+                    "he",
+                    false),
+              std::vector<std::string>{"12355.0"});
     // Station text with a comma or a point.
     EXPECT_EQ(shown("12355,0", false), std::vector<std::string>{"12355.0"});
     EXPECT_EQ(shown("12367.", false), std::vector<std::string>{"12367.0"});

@@ -1125,8 +1125,8 @@ void Exerciser::UseOverview()
         break;
     }
     default: {
-        const Qt::Key key = m_random.Pick(std::vector<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End,
-                                                               Qt::Key_F3, Qt::Key_PageDown});
+        const Qt::Key key = m_random.Pick(
+            std::vector<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_F3, Qt::Key_PageDown});
         strip->setFocus();
         QTest::keyClick(strip, key);
         break;
@@ -1142,8 +1142,9 @@ void Exerciser::UseExceedanceList()
     case 0: TriggerCommand(Command::ToggleExceedanceList); break;
     case 1: dock->close(); break;
     case 2: {
-        const QString text = m_random.Pick(std::vector<QString>{QString(), QStringLiteral("12"), QStringLiteral("deckel"),
-                                                                 QString::fromUtf8("Ä,ß<>|"), QStringLiteral(" ")});
+        const QString text =
+            m_random.Pick(std::vector<QString>{QString(), QStringLiteral("12"), QStringLiteral("deckel"),
+                                               QString::fromUtf8("Ä,ß<>|"), QStringLiteral(" ")});
         dock->FilterField()->setText(text);
         break;
     }
@@ -1156,8 +1157,8 @@ void Exerciser::UseExceedanceList()
             break;
         const QModelIndex group = model->index(m_random.Int(0, model->rowCount() - 1), 0);
         const int lines = model->rowCount(group);
-        const QModelIndex line = lines > 0 && m_random.Int(0, 3) > 0 ? model->index(m_random.Int(0, lines - 1), 1, group)
-                                                                    : group;
+        const QModelIndex line =
+            lines > 0 && m_random.Int(0, 3) > 0 ? model->index(m_random.Int(0, lines - 1), 1, group) : group;
         tree->setFocus();
         tree->setCurrentIndex(line);
         tree->scrollTo(line);
@@ -1168,9 +1169,7 @@ void Exerciser::UseExceedanceList()
             QTest::keyClick(tree, Qt::Key_Return);
         break;
     }
-    default:
-        TriggerCommand(m_random.Int(0, 1) ? Command::NextExceedance : Command::PreviousExceedance);
-        break;
+    default: TriggerCommand(m_random.Int(0, 1) ? Command::NextExceedance : Command::PreviousExceedance); break;
     }
 }
 

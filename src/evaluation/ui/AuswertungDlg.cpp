@@ -29,7 +29,6 @@ const QString& EvaluationColumnHeading(int column)
     return headings[column];
 }
 
-
 // --- Model -------------------------------------------------------------------------
 
 CEvaluationListModel::CEvaluationListModel(std::unique_ptr<EvaluationList> list, QObject* parent)
