@@ -3,10 +3,12 @@
 #include "chart/ui/KurvexView.h"
 #include "common/TextHelpers.h"
 #include "common/ui/QtText.h"
+#include "shell/DockButtons.h"
 #include "document/KurvexDoc.h"
 #include "evaluation/UeberschreitungsDaten.h"
 #include "evaluation/ui/AuswertungDlg.h"
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QHBoxLayout>
@@ -212,6 +214,8 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     m_filter->setPlaceholderText(U("Station oder Bemerkung"));
     m_filter->setAccessibleName(U("Filter nach Station oder Bemerkung"));
     m_filter->setClearButtonEnabled(true);
+    for (QAbstractButton* clear : m_filter->findChildren<QAbstractButton*>())
+        clear->setAccessibleName(U("Filter leeren"));
     filterLabel->setBuddy(m_filter);
     m_onlyCounting = new QCheckBox(U("nur zählende"), content);
     m_onlyCounting->setObjectName(QStringLiteral("exceedanceOnlyCounting"));
@@ -249,6 +253,7 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     layout->addWidget(m_tree, 1);
     setWidget(content);
     setFocusProxy(m_tree);
+    NameDockButtons(*this);
     QWidget::setTabOrder(m_filter, m_onlyCounting);
     QWidget::setTabOrder(m_onlyCounting, m_tree);
 

@@ -4,6 +4,7 @@
 #include "chart/ui/KurvexView.h"
 #include "common/Numbers.h"
 #include "common/ui/QtText.h"
+#include "shell/DockButtons.h"
 #include "document/KurvexDoc.h"
 
 #include <QCloseEvent>
@@ -410,6 +411,7 @@ COverviewDock::COverviewDock(QWidget* parent) : QDockWidget(U(kOverviewTitle), p
     m_strip = new COverviewStrip(this);
     setWidget(m_strip);
     setFocusProxy(m_strip);
+    NameDockButtons(*this);
 }
 
 void COverviewDock::closeEvent(QCloseEvent* event)

@@ -12,7 +12,9 @@
 #include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QDockWidget>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -269,6 +271,20 @@ TEST_F(NavigationDocksTest, BothDocksWorkWithTheKeyboardAlone)
     EXPECT_EQ(QApplication::focusWidget(), dock->Tree());
     QTest::keyClick(dock->Tree(), Qt::Key_Escape);
     EXPECT_EQ(QApplication::focusWidget(), view);
+
+    // What a screen reader says of the docks' controls.
+    for (QDockWidget* shown : {static_cast<QDockWidget*>(Frame().OverviewDock()), static_cast<QDockWidget*>(dock)}) {
+        EXPECT_FALSE(shown->accessibleName().isEmpty());
+        for (QWidget* control : shown->findChildren<QWidget*>()) {
+            if (control->focusPolicy() != Qt::NoFocus && control->isVisible())
+                EXPECT_FALSE(control->accessibleName().isEmpty() && !qobject_cast<QAbstractButton*>(control))
+                    << control->metaObject()->className();
+        }
+        for (QAbstractButton* button : shown->findChildren<QAbstractButton*>())
+            EXPECT_FALSE(button->accessibleName().isEmpty() && button->text().isEmpty())
+                << button->metaObject()->className() << " " << button->objectName().toStdString() << " in "
+                << button->parentWidget()->metaObject()->className();
+    }
 }
 
 }  // namespace
