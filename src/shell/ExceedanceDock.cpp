@@ -302,6 +302,8 @@ void CExceedanceDock::SetView(CKurvexView* view)
     m_stale = true;
     if (isVisible())
         Refresh();
+    else
+        m_model->SetDocument(nullptr);  // a closed run is not kept for a hidden list
 }
 
 void CExceedanceDock::DocumentChanged(DocumentChange change)
