@@ -96,7 +96,8 @@ void COverviewStrip::Detach()
 
 void COverviewStrip::SetView(CKurvexView* view)
 {
-    if (view == m_view && (!view || view->SharedDocument() == m_doc))
+    // A view that has gone leaves m_view null but its document still held.
+    if (view == m_view && (view ? view->SharedDocument() == m_doc : !m_doc))
         return;
     Detach();
     m_view = view;

@@ -147,9 +147,14 @@ TEST_F(NavigationDocksTest, OverviewFollowsTheActiveRunAndShowsPages)
     CKurvexView* other = Frame().OpenDocumentFile(Sample("pm01bs02_compare.pbs"));
     ASSERT_NE(other, nullptr);
     EXPECT_EQ(strip->View(), other);
+    const std::weak_ptr<CKurvexDoc> first = view->SharedDocument();
+    const std::weak_ptr<CKurvexDoc> second = other->SharedDocument();
     Frame().MdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(strip->View(), nullptr);
+    // Neither dock keeps a closed run.
+    EXPECT_TRUE(first.expired());
+    EXPECT_TRUE(second.expired());
 
     // The command hides it; the saved window state keeps that for the next start.
     Frame().Action(Command::ToggleOverview)->trigger();
