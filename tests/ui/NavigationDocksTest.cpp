@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
+#include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -102,10 +103,18 @@ TEST_F(NavigationDocksTest, StepsThroughTheExceedancesInRunDirection)
     view->Document().Exceedances().ExceedanceCopy(count - 1, last);
     EXPECT_EQ(Newest(view), std::to_string(last.station));
     EXPECT_EQ(view->CurrentPage(), view->PageCount());
+    // Paged away from the pick, a step starts at the page on screen.
+    view->PageBack();
+    QTest::keyClick(view, Qt::Key_F3);
+    EXPECT_TRUE(Pane0().startsWith(U("Überschreitung 1") + of)) << Pane0().toStdString();
     // Hovering a command shows its prompt; leaving it brings the exceedance's text back.
+    const QString reached = Pane0();
+    QStatusTipEvent hover(U("Zeigt die nächste Diagrammseite."));
+    QApplication::sendEvent(&Frame(), &hover);
+    EXPECT_EQ(Pane0(), U("Zeigt die nächste Diagrammseite."));
     QStatusTipEvent leave{QString()};
     QApplication::sendEvent(&Frame(), &leave);
-    EXPECT_EQ(Pane0(), U("Keine weitere Überschreitung in Fahrtrichtung."));
+    EXPECT_EQ(Pane0(), reached);
 }
 
 TEST_F(NavigationDocksTest, OverviewFollowsTheActiveRunAndShowsPages)
