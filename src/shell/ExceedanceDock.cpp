@@ -208,6 +208,7 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     setFeatures(QDockWidget::DockWidgetClosable | QDockWidget::DockWidgetMovable | QDockWidget::DockWidgetFloatable);
 
     auto* content = new QWidget(this);
+    content->setAccessibleName(U(kExceedanceDockTitle));
     auto* filterLabel = new QLabel(U("Fi&lter:"), content);
     m_filter = new QLineEdit(content);
     m_filter->setObjectName(QStringLiteral("exceedanceFilter"));
