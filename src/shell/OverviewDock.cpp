@@ -226,17 +226,26 @@ void COverviewStrip::paintEvent(QPaintEvent*)
                 QRectF(std::min(x0, x1), curveArea.top(), std::max(std::abs(x1 - x0), 2.0), curveArea.height()),
                 QBrush(kHatch, Qt::BDiagPattern));
         }
-        // The zero line, then the curve: one stroke per column from its lowest to its highest value.
+        // The zero line, then the curve: one stroke per column from its lowest
+        // to its highest value, joined to the column before so that a slope
+        // stays one line. Where many points share a column the strokes merge
+        // into a band: it is drawn light, with its deepest values (the peaks)
+        // as a line over it.
         painter.setPen(QPen(QColor(170, 170, 170), 0));
         painter.drawLine(QPointF(strip.left(), yOf(0)), QPointF(strip.right(), yOf(0)));
-        painter.setPen(QPen(ColourOf(doc.State().Settings().Colour(kRunColour)), 0));
+        const QColor runColour = ColourOf(doc.State().Settings().Colour(kRunColour));
+        const bool dense = doc.Run().GetCount() > 4 * static_cast<int>(m_columns.size());
+        painter.setPen(QPen(dense ? QColor::fromRgbF(runColour.redF() * 0.4 + 0.6, runColour.greenF() * 0.4 + 0.6,
+                                                     runColour.blueF() * 0.4 + 0.6)
+                                  : runColour,
+                            0));
+        QPolygonF peaks;
         const ColumnExtent* previous = nullptr;
         for (size_t c = 0; c < m_columns.size(); ++c) {
             const ColumnExtent& column = m_columns[c];
             if (!column.hasPoints)
                 continue;
             const double x = left + static_cast<double>(c) + 0.5;
-            // Joined to the column before, so that a slope stays one line.
             int32_t low = column.low;
             int32_t high = column.high;
             if (previous) {
@@ -244,7 +253,12 @@ void COverviewStrip::paintEvent(QPaintEvent*)
                 high = std::max(high, previous->low);
             }
             painter.drawLine(QPointF(x, yOf(low)), QPointF(x, yOf(high) + 0.01));
+            peaks.append(QPointF(x, yOf(column.high)));
             previous = &column;
+        }
+        if (dense) {
+            painter.setPen(QPen(runColour, 0));
+            painter.drawPolyline(peaks);
         }
         // Limit lines and section boundaries.
         painter.setPen(QPen(ColourOf(doc.State().Settings().Colour(kLimitColour)), 0, Qt::DashLine));
