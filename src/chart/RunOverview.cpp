@@ -109,4 +109,22 @@ OverviewSectionMarks ParseOverviewSectionMarks(const std::string& marks)
     return parsed;
 }
 
+OverviewValueRange OverviewValueRangeOf(const std::vector<ColumnExtent>& columns, const OverviewSectionMarks& marks)
+{
+    double low = 0.0;
+    double high = 0.0;
+    for (const ColumnExtent& column : columns) {
+        if (!column.hasPoints)
+            continue;
+        low = std::min<double>(low, column.low);
+        high = std::max<double>(high, column.high);
+    }
+    for (const OverviewLimitLine& line : marks.limitLines)
+        high = std::max<double>(high, line.limit);
+    low = std::max(low, kValueAxisTopMm * 10.0);
+    high = std::min(high, kValueAxisBottomMm * 10.0);
+    const double margin = (high - low) * 0.05;
+    return OverviewValueRange{low - margin, high + margin};
+}
+
 }  // namespace kurvex

@@ -78,4 +78,14 @@ struct OverviewSectionMarks {
 };
 OverviewSectionMarks ParseOverviewSectionMarks(const std::string& marks);
 
+// The values (0.1 mm) the strip's height spans: those of the curve, the limit
+// lines and zero, within the chart's value axis (-5 .. 25 mm), with a margin
+// of a twentieth on either side. A strip a few pixels high would show a flat
+// line at the chart's whole range.
+struct OverviewValueRange {
+    double low = 0.0;
+    double high = 0.0;
+};
+OverviewValueRange OverviewValueRangeOf(const std::vector<ColumnExtent>& columns, const OverviewSectionMarks& marks);
+
 }  // namespace kurvex

@@ -44,31 +44,6 @@ QColor ColourOf(int32_t colorRef)
     return QColor(c.red, c.green, c.blue);
 }
 
-struct ValueRange {
-    double low;  // 0.1 mm
-    double high;
-};
-
-// The values the strip's height spans: those of the curve and the limit lines,
-// and the zero line, but no more than the chart's value axis.
-ValueRange ValueRangeOf(const std::vector<ColumnExtent>& columns, const OverviewSectionMarks& marks)
-{
-    double low = 0.0;
-    double high = 0.0;
-    for (const ColumnExtent& column : columns) {
-        if (!column.hasPoints)
-            continue;
-        low = std::min<double>(low, column.low);
-        high = std::max<double>(high, column.high);
-    }
-    for (const OverviewLimitLine& line : marks.limitLines)
-        high = std::max<double>(high, line.limit);
-    low = std::max(low, kValueAxisTopMm * 10.0);
-    high = std::min(high, kValueAxisBottomMm * 10.0);
-    const double margin = (high - low) * 0.05;
-    return ValueRange{low - margin, high + margin};
-}
-
 QString Kilometres(int32_t station) { return ToQString(StationLabel(station / 10000.0)) + QStringLiteral(" km"); }
 
 }  // namespace
@@ -202,7 +177,7 @@ void COverviewStrip::paintEvent(QPaintEvent*)
         // high would show a flat line at the chart's full range.
         const int tickBand = std::max(strip.height() / 6, 4);
         const QRect curveArea(strip.left(), strip.top() + tickBand, strip.width(), strip.height() - tickBand);
-        const ValueRange values = ValueRangeOf(m_columns, m_marks);
+        const OverviewValueRange values = OverviewValueRangeOf(m_columns, m_marks);
         const double span = std::max(values.high - values.low, 1.0);
         const auto yOf = [&](double tenths) {
             const double clamped = std::clamp(tenths, values.low, values.high);

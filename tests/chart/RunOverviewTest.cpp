@@ -175,5 +175,31 @@ TEST(RunOverview, SectionMarksGiveBoundariesAndLimitLines)
     EXPECT_TRUE(ParseOverviewSectionMarks("[g;0;5").limitLines.empty());
 }
 
+TEST(RunOverview, ValueRangeTakesCurveLimitsAndZeroWithinTheChartsAxis)
+{
+    const auto column = [](int32_t low, int32_t high) { return ColumnExtent{low, high, true}; };
+    struct Case {
+        const char* name;
+        std::vector<ColumnExtent> columns;
+        std::vector<OverviewLimitLine> limits;
+        double low, high;
+    };
+    const Case cases[] = {
+        {"curve below zero, limit beyond it", {column(10, 60), column(5, 70)}, {{0, 10, 100}}, -5.0, 105.0},
+        {"curve above zero", {column(-40, -10)}, {}, -42.0, 2.0},
+        {"beyond the axis both ways", {column(-900, 9000)}, {}, -65.0, 265.0},
+        {"empty columns count for nothing", {ColumnExtent{-500, 500, false}, column(0, 20)}, {}, -1.0, 21.0},
+        {"nothing at all", {}, {}, 0.0, 0.0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        OverviewSectionMarks marks;
+        marks.limitLines = c.limits;
+        const OverviewValueRange range = OverviewValueRangeOf(c.columns, marks);
+        EXPECT_DOUBLE_EQ(range.low, c.low);
+        EXPECT_DOUBLE_EQ(range.high, c.high);
+    }
+}
+
 }  // namespace
 }  // namespace kurvex
