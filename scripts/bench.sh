@@ -144,6 +144,10 @@ measure_viewer() {
     limit "click" click_ms 16
     limit "switch runs" switch_ms 50
     limit "evaluation list: $(sed -n 's/^exceedances=//p' <<<"$results") exceedances" evaluation_list_ms 200
+    limit "overview: build, $POINTS points" overview_build_ms 50
+    limit "overview: repaint" overview_repaint_ms 16
+    limit "F3: next exceedance" step_ms 16
+    limit "exceedance list: first paint" exceedance_list_ms 50
     # Without a goal: the previews draw every sheet before they show.
     printf '%-38s %6.0f ms  (no goal)       the whole chart of the first run\n' "viewer: chart preview" "$(value chart_preview_ms)"
     printf '%-38s %6.0f ms  (no goal)       the report of the evaluated run\n' "viewer: report preview" "$(value report_preview_ms)"

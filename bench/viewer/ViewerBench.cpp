@@ -20,6 +20,11 @@
 //   chart_preview_ms   the print preview of RUN's whole chart, report_preview_ms
 //                      that of EVALUATED_RUN's report, up to the shown dialog (at
 //                      most three times each)
+//   overview_build_ms  the overview strip of EVALUATED_RUN cut down to its pixel
+//                      columns, overview_repaint_ms one paint of the strip
+//   step_ms            "Nächste Überschreitung" (F3) in EVALUATED_RUN up to the painted page
+//   exceedance_list_ms the "Überschreitungen" dock of EVALUATED_RUN shown, its lines
+//                      read anew, up to its painted list
 //
 // It prints one "name=median max=slowest" line per figure, and the number of
 // exceedances as "exceedances=N"; scripts/bench.sh reads them. Settings and the
@@ -34,7 +39,9 @@
 #include "evaluation/ui/AuswertungDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "shell/KurvexApp.h"
+#include "shell/ExceedanceDock.h"
 #include "shell/MainFrame.h"
+#include "shell/OverviewDock.h"
 #include "shell/Resources.h"
 
 #include <QAbstractItemView>
@@ -50,6 +57,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QTimer>
 
 #include <algorithm>
@@ -104,6 +112,19 @@ public:
     int listPaints = 0;
 };
 
+// Counts the paints of one widget.
+class WidgetPaints : public QObject {
+public:
+    explicit WidgetPaints(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++count;
+        return false;
+    }
+    int count = 0;
+};
+
 CKurvexView::Layout WithPage(CKurvexView::Layout layout, int page)
 {
     layout.currentPage = page;
@@ -148,6 +169,9 @@ public:
         CKurvexView* evaluated = Open(m_evaluatedRun);
         TimeSwitch(*view, *evaluated);
         TimeEvaluationList(*evaluated);
+        TimeOverview(*evaluated);
+        TimeStep(*evaluated);
+        TimeExceedanceList(*evaluated);
         TimePreview(*view, Command::PreviewChart, "chart_preview_ms");
         TimePreview(*evaluated, Command::PreviewEvaluation, "report_preview_ms");
     }
@@ -409,6 +433,77 @@ private:
             });
         }
         Print(name, samples);
+    }
+
+    // The strip cut down anew, as after an open, and painted, as after a page turn.
+    void TimeOverview(CKurvexView& view)
+    {
+        Activate(view);
+        COverviewStrip* strip = Frame().OverviewDock()->Strip();
+        if (!strip->isVisible() || strip->View() != &view)
+            Fail("the overview does not show the evaluated run");
+        Samples builds;
+        Samples paints;
+        for (int i = 0; i < m_repeat; ++i) {
+            QElapsedTimer timer;
+            timer.start();
+            strip->Rebuild();
+            builds.Add(timer);
+            if (strip->ColumnCount() < 100)
+                Fail("the overview strip is too narrow");
+            view.PageForward();
+            QCoreApplication::processEvents();
+            timer.start();
+            strip->repaint();
+            paints.Add(timer);
+        }
+        Print("overview_build_ms", builds);
+        Print("overview_repaint_ms", paints);
+    }
+
+    void TimeStep(CKurvexView& view)
+    {
+        Activate(view);
+        view.ApplyLayout(WithPage(view.CurrentLayout(), 1));
+        Samples samples;
+        for (int i = 0; i < m_repeat; ++i) {
+            const std::string before = view.Document().PickedStations().Get(0);
+            // The command as F3 triggers it: after the modal dialogs the offscreen
+            // window need not be the active one that key shortcuts reach.
+            TimeToPaint(samples, [&] { Frame().Action(Command::NextExceedance)->trigger(); });
+            if (view.Document().PickedStations().Get(0) == before)
+                Fail("F3 did not reach the next exceedance");
+        }
+        Print("step_ms", samples);
+    }
+
+    void TimeExceedanceList(CKurvexView& view)
+    {
+        Activate(view);
+        CExceedanceDock* dock = Frame().ExceedanceDock();
+        QAction* toggle = Frame().Action(Command::ToggleExceedanceList);
+        const int exceedances = view.Document().Exceedances().ExceedanceCount();
+        WidgetPaints listPaints(dock->Tree()->viewport());
+        Samples samples;
+        for (int i = 0; i < m_repeat; ++i) {
+            if (toggle->isChecked())
+                toggle->trigger();
+            // Hidden, the list only notes a change; shown, it reads the run anew.
+            view.Document().NotifyChanged(DocumentChange::Evaluation);
+            QCoreApplication::processEvents();
+            const int before = listPaints.count;
+            QElapsedTimer timer;
+            timer.start();
+            toggle->trigger();
+            WaitUntil([&] { return listPaints.count > before && dock->Model()->rowCount() > 0; }, "exceedance list");
+            samples.Add(timer);
+            if (dock->Model()->Outline()->ExceedanceCount() != exceedances)
+                Fail("the exceedance list misses exceedances");
+            if (dock->Model()->FormattedRowCount() > 1000)
+                Fail("the exceedance list formatted lines it does not show");
+        }
+        toggle->trigger();
+        Print("exceedance_list_ms", samples);
     }
 
     QString m_run;

@@ -150,6 +150,21 @@ std::vector<CommandInfo> BuildTable()
         {Command::AskFirstLoadAgain, "file_ask_first_load_again", CommandScope::ChartWindow,
          U("Datenanpassungen erneut abfragen"), none,
          U("Vergisst die Antwort auf die Datenanpassungen dieser Messdatei und öffnet sie neu."), none, {}},
+        {Command::NextExceedance, "exceedances_next", CommandScope::ChartWindow,
+         U("Nächste Überschreitung\tF3"), U("Nächste Überschreitung"),
+         U("Zeigt die nächste Überschreitung in Fahrtrichtung und markiert ihre Station."), U("next_exceedance"),
+         QKeySequence(Qt::Key_F3)},
+        {Command::PreviousExceedance, "exceedances_previous", CommandScope::ChartWindow,
+         U("Vorherige Überschreitung\tUmschalt+F3"), U("Vorherige Überschreitung"),
+         U("Zeigt die vorherige Überschreitung in Fahrtrichtung und markiert ihre Station."),
+         U("previous_exceedance"), QKeySequence(Qt::SHIFT | Qt::Key_F3)},
+        {Command::ToggleOverview, "view_overview", CommandScope::MainWindow,
+         U("Übersicht ein-/ausblenden"), none,
+         U("Zeigt die ganze Messfahrt in einem Streifen unter den Diagrammen oder blendet sie aus."), none, {}, true},
+        {Command::ToggleExceedanceList, "view_exceedance_list", CommandScope::MainWindow,
+         U("Überschreitungsliste ein-/ausblenden"), none,
+         U("Zeigt die Überschreitungen je Streckenabschnitt in einer Liste, die offen bleibt, oder blendet sie aus."),
+         none, {}, true},
     };
 }
 

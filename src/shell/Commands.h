@@ -78,6 +78,11 @@ enum class Command {
     SaveChartPdf,
     SaveReportPdf,
     AskFirstLoadAgain,
+    // Working through a long run
+    NextExceedance,
+    PreviousExceedance,
+    ToggleOverview,
+    ToggleExceedanceList,
 };
 
 // When a command can be used.

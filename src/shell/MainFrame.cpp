@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "chart/ExceedanceNavigation.h"
 #include "chart/StationSearch.h"
 #include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
@@ -21,6 +22,8 @@
 #include "measurement/ui/NMDateiDlg.h"
 #include "shell/AboutDlg.h"
 #include "shell/DocumentManager.h"
+#include "shell/ExceedanceDock.h"
+#include "shell/OverviewDock.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
 #include "shell/RecentFileList.h"
@@ -101,6 +104,7 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     CreateToolBar();
     CreateStatusBar();
     CreateFileViewer();
+    CreateNavigationDocks();
     ConnectCommands();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
@@ -169,6 +173,7 @@ void CMainFrame::CreateMenus()
     add(m_fileMenuWithout, {Command::Exit});
     QMenu* view = menu(U("&Ansicht"), m_menusWithoutDocument);
     add(view, {Command::ToolBar, Command::StatusBar, Command::RepositionBars});
+    add(view, {Command::ToggleOverview, Command::ToggleExceedanceList});
     add(menu(U("&?"), m_menusWithoutDocument), {Command::About});
 
     // With a document.
@@ -187,6 +192,8 @@ void CMainFrame::CreateMenus()
     add(viewWith, {Command::ToolBar, Command::StatusBar, Command::ResetColumnLayout, Command::RepositionBars});
     viewWith->addSeparator();
     add(viewWith, {Command::GoToStation, Command::Reload});
+    viewWith->addSeparator();
+    add(viewWith, {Command::ToggleOverview, Command::ToggleExceedanceList});
     QMenu* settings = menu(U("&Einstellungen"), m_menusWithDocument);
     add(settings, {Command::RunSettings, Command::ComparisonRuns, Command::EditComments, Command::EditHeaderData,
                    Command::InsertFreeText, Command::EditFreeTexts, Command::InsertRangeText, Command::EditRangeTexts,
@@ -200,6 +207,8 @@ void CMainFrame::CreateMenus()
                       Command::PrintEvaluation});
     exceedances->addSeparator();
     add(exceedances, {Command::AutomaticDetection, Command::ReportHeaderFooter});
+    exceedances->addSeparator();
+    add(exceedances, {Command::NextExceedance, Command::PreviousExceedance});
     QMenu* windows = menu(U("&Fenster"), m_menusWithDocument);
     add(windows, {Command::NewWindow, Command::Cascade, Command::TileSideBySide, Command::TileStacked,
                   Command::ArrangeIcons});
@@ -242,6 +251,7 @@ void CMainFrame::CreateToolBar()
         {Command::TwoMetreGrid},
         {Command::ToggleStrips},
         {Command::ExcludeRange},
+        {Command::PreviousExceedance, Command::NextExceedance},
     };
     for (size_t i = 0; i < groups.size(); ++i) {
         if (i > 0)
@@ -548,6 +558,7 @@ void CMainFrame::OnSubWindowActivated(QMdiSubWindow* window)
     if (window == m_activeWindow && window)
         return;
     m_activeWindow = window;
+    FollowActiveViewInDocks();
     UseMenuSet(ViewOf(window) != nullptr);
     RefreshFileViewer();
     if (CKurvexView* view = ViewOf(window)) {
@@ -889,7 +900,7 @@ bool CMainFrame::event(QEvent* event)
         const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
         if (!tip.isEmpty())
             statusBar()->clearMessage();  // the notes after an open give way to the prompts
-        ShowPrompt(tip);
+        ShowPrompt(tip.isEmpty() ? m_restingPrompt : tip);
         return true;
     }
     return QMainWindow::event(event);
@@ -965,8 +976,103 @@ void CMainFrame::RestoreWorkspace()
     restoreGeometry(QByteArray::fromStdString(settings.GetBytes(kWorkspaceSection, kWorkspaceGeometryKey)));
     restoreState(QByteArray::fromStdString(settings.GetBytes(kWorkspaceSection, kWorkspaceStateKey)));
     m_fileViewer->hide();
+    SyncNavigationDockActions();
     // The bar's visibility signal only comes once the window is shown.
     Action(Command::ToolBar)->setChecked(!m_toolBar->isHidden());
+}
+
+// ---------------------------------------------------------------- overview and exceedance list
+
+void CMainFrame::CreateNavigationDocks()
+{
+    m_overviewDock = new COverviewDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_overviewDock);
+    m_exceedanceDock = new CExceedanceDock(this);
+    addDockWidget(Qt::BottomDockWidgetArea, m_exceedanceDock);
+    splitDockWidget(m_overviewDock, m_exceedanceDock, Qt::Vertical);
+    m_exceedanceDock->hide();
+    SyncNavigationDockActions();
+
+    // Shown by its command, a dock takes the keyboard (Tab stays inside the
+    // chart window, as in any MDI child); Escape hands it back.
+    connect(Action(Command::ToggleOverview), &QAction::toggled, this, [this](bool shown) {
+        m_overviewDock->setVisible(shown);
+        if (shown)
+            m_overviewDock->setFocus();
+    });
+    connect(Action(Command::ToggleExceedanceList), &QAction::toggled, this, [this](bool shown) {
+        m_exceedanceDock->setVisible(shown);
+        if (shown) {
+            m_exceedanceDock->raise();
+            m_exceedanceDock->setFocus();
+        }
+    });
+    // Closed with their own buttons, the docks are switched off like with the commands.
+    connect(m_overviewDock, &COverviewDock::closedByUser, this,
+            [this] { Action(Command::ToggleOverview)->setChecked(false); });
+    connect(m_exceedanceDock, &CExceedanceDock::closedByUser, this,
+            [this] { Action(Command::ToggleExceedanceList)->setChecked(false); });
+    connect(Action(Command::NextExceedance), &QAction::triggered, this, [this] { StepToExceedance(true); });
+    connect(Action(Command::PreviousExceedance), &QAction::triggered, this, [this] { StepToExceedance(false); });
+    connect(m_exceedanceDock, &CExceedanceDock::exceedanceChosen, this, &CMainFrame::ShowChosenExceedance);
+    connect(m_exceedanceDock, &CExceedanceDock::excludedRangeChosen, this, &CMainFrame::ShowChosenExcludedRange);
+}
+
+void CMainFrame::SyncNavigationDockActions()
+{
+    Action(Command::ToggleOverview)->setChecked(!m_overviewDock->isHidden());
+    Action(Command::ToggleExceedanceList)->setChecked(!m_exceedanceDock->isHidden());
+}
+
+void CMainFrame::FollowActiveViewInDocks()
+{
+    CKurvexView* view = ViewOf(m_activeWindow);
+    m_overviewDock->Strip()->SetView(view);
+    m_exceedanceDock->SetView(view);
+    if (!m_restingPrompt.isEmpty()) {
+        m_restingPrompt.clear();
+        m_panes[0]->setFixedWidth(kPaneWidths[0]);
+        ShowPrompt({});
+    }
+}
+
+void CMainFrame::ShowNavigationText(const QString& text)
+{
+    statusBar()->clearMessage();  // the notes after an open give way
+    m_restingPrompt = text;
+    // The prompts fit the pane's 300 pixels; an exceedance's text with its
+    // remark does not, so the pane widens for it as far as the bar leaves room.
+    QLabel* pane = m_panes[0];
+    const int others = std::max(m_panes[1]->minimumWidth(), m_panes[1]->sizeHint().width()) + m_panes[2]->width() + 40;
+    const int wanted = pane->fontMetrics().horizontalAdvance(text) + 12;
+    pane->setFixedWidth(std::max(kPaneWidths[0], std::min(wanted, statusBar()->width() - others)));
+    ShowPrompt(text);
+}
+
+void CMainFrame::StepToExceedance(bool forward)
+{
+    CKurvexView* view = ActiveView();
+    if (!view || view->Printing())
+        return;
+    ShowNavigationText(m_navigator.Step(*view, forward));
+    m_exceedanceDock->SelectExceedance(m_navigator.LastIndex(view->Document()));
+}
+
+void CMainFrame::ShowChosenExceedance(int exceedance)
+{
+    if (CKurvexView* view = ActiveView(); view && !view->Printing())
+        ShowNavigationText(m_navigator.Show(*view, exceedance));
+}
+
+void CMainFrame::ShowChosenExcludedRange(int range)
+{
+    CKurvexView* view = ActiveView();
+    if (!view || view->Printing() || range < 0 || range >= static_cast<int>(view->Document().ExcludedRanges().size()))
+        return;
+    const BEREICH_OHNE_ERKENNUNG_DATEN shown = view->Document().ExcludedRanges()[static_cast<size_t>(range)];
+    if (!view->GoToStation(shown.von))
+        view->ShowPageOfStation(shown.von);
+    ShowNavigationText(ToQString(ExcludedRangeStatusText(shown)));
 }
 
 }  // namespace kurvex

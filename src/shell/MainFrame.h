@@ -7,6 +7,7 @@
 
 #include "document/OpenInteraction.h"
 #include "shell/Commands.h"
+#include "shell/ExceedanceNavigator.h"
 #include "common/Message.h"
 
 #include <QMainWindow>
@@ -34,6 +35,8 @@ class CKurvexDoc;
 class CKurvexView;
 class DocumentManager;
 class CNMDateiDlg;
+class COverviewDock;
+class CExceedanceDock;
 
 
 class CMainFrame : public QMainWindow {
@@ -80,6 +83,9 @@ public:
     // Size, place and toolbar position as the last session left them (before the
     // first show); the file viewer starts hidden all the same.
     void RestoreWorkspace();
+    // The overview below the charts and the exceedance list beside it.
+    COverviewDock* OverviewDock() const { return m_overviewDock; }
+    CExceedanceDock* ExceedanceDock() const { return m_exceedanceDock; }
     // Who answers the open's messages and questions; tests put a recorder here.
     using InteractionFactory = std::function<std::unique_ptr<OpenInteraction>(QWidget* parent)>;
     void SetInteractionFactory(InteractionFactory factory) { m_interactionFactory = std::move(factory); }
@@ -137,6 +143,15 @@ private:
     void ShowAbout();
     template <typename Slot>
     void OnView(Command command, Slot slot);
+    // The overview and exceedance docks with their commands; they follow the active view.
+    void CreateNavigationDocks();
+    void FollowActiveViewInDocks();
+    void SyncNavigationDockActions();
+    void StepToExceedance(bool forward);
+    void ShowChosenExceedance(int exceedance);
+    void ShowChosenExcludedRange(int range);
+    // Pane 0 keeps the text of the exceedance reached between the prompts.
+    void ShowNavigationText(const QString& text);
 
     CKurvexApp& m_app;
     QMdiArea* m_mdiArea = nullptr;
@@ -157,6 +172,10 @@ private:
     bool m_withDocumentMenus = false;
     InteractionFactory m_interactionFactory;
     std::unique_ptr<DocumentManager> m_documents;
+    COverviewDock* m_overviewDock = nullptr;
+    CExceedanceDock* m_exceedanceDock = nullptr;
+    ExceedanceNavigator m_navigator;
+    QString m_restingPrompt;  // shown in pane 0 when no prompt is
 };
 
 }  // namespace kurvex

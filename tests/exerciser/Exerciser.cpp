@@ -25,6 +25,8 @@
 #include "shell/Commands.h"
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
+#include "shell/ExceedanceDock.h"
+#include "shell/OverviewDock.h"
 #include "shell/SingleInstance.h"
 
 #include <QAction>
@@ -56,6 +58,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
+#include <QLineEdit>
+#include <QCheckBox>
+#include <QMouseEvent>
 #include <QTranslator>
 #include <QUrl>
 #include <QWheelEvent>
@@ -227,6 +233,8 @@ private:
     void Restart();
     void SpoilSettings();
     void Grab();
+    void UseOverview();
+    void UseExceedanceList();
 
     void TriggerCommand(Command command);
     QStringList RandomPaths(int count, bool includeUnopenable);
@@ -636,6 +644,8 @@ const std::vector<Exerciser::ActionKind>& Exerciser::Actions()
         {"file viewer", 2, &Exerciser::UseFileViewer, false},
         {"restart", 0.4, &Exerciser::Restart, false},
         {"grab", 1, &Exerciser::Grab, false},
+        {"overview", 2, &Exerciser::UseOverview, false},
+        {"exceedance list", 2, &Exerciser::UseExceedanceList, false},
     };
     return actions;
 }
@@ -1073,6 +1083,93 @@ void Exerciser::UseFileViewer()
             QTest::keyClick(&viewer->View(), Qt::Key_C, Qt::ControlModifier);
         }
         break;
+    }
+}
+
+// The overview strip: its command, clicks and drags, the wheel, its keys, its own close button.
+void Exerciser::UseOverview()
+{
+    COverviewDock* dock = Frame().OverviewDock();
+    COverviewStrip* strip = dock->Strip();
+    const int choice = m_random.Int(0, 6);
+    if (choice == 0) {
+        TriggerCommand(Command::ToggleOverview);
+        return;
+    }
+    if (choice == 1) {
+        dock->close();
+        return;
+    }
+    if (!strip->isVisible() || strip->width() < 2 || strip->height() < 2)
+        return;
+    const QPoint at(m_random.Int(-5, strip->width() + 5), m_random.Int(0, strip->height() - 1));
+    switch (choice) {
+    case 2:
+        Trace(QStringLiteral("  overview click at %1").arg(at.x()));
+        QTest::mouseClick(strip, Qt::LeftButton, {}, at);
+        break;
+    case 3: {
+        Trace(QStringLiteral("  overview drag from %1").arg(at.x()));
+        QTest::mousePress(strip, Qt::LeftButton, {}, at);
+        QMouseEvent move(QEvent::MouseMove, QPointF(m_random.Int(-20, strip->width() + 20), at.y()),
+                         strip->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(strip, &move);
+        QTest::mouseRelease(strip, Qt::LeftButton, {}, at);
+        break;
+    }
+    case 4: {
+        const int delta = m_random.Pick(std::vector<int>{120, -120, 40, -360});
+        QWheelEvent wheel(QPointF(at), strip->mapToGlobal(QPointF(at)), {}, QPoint(0, delta), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(strip, &wheel);
+        break;
+    }
+    default: {
+        const Qt::Key key = m_random.Pick(
+            std::vector<Qt::Key>{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End, Qt::Key_F3, Qt::Key_PageDown});
+        strip->setFocus();
+        QTest::keyClick(strip, key);
+        break;
+    }
+    }
+}
+
+// The exceedance list: its command, the filter, "nur zählende", choosing a line, its close button, F3 steps.
+void Exerciser::UseExceedanceList()
+{
+    CExceedanceDock* dock = Frame().ExceedanceDock();
+    switch (m_random.Int(0, 6)) {
+    case 0: TriggerCommand(Command::ToggleExceedanceList); break;
+    case 1: dock->close(); break;
+    case 2: {
+        const QString text =
+            m_random.Pick(std::vector<QString>{QString(), QStringLiteral("12"), QStringLiteral("deckel"),
+                                               QString::fromUtf8("Ä,ß<>|"), QStringLiteral(" ")});
+        dock->FilterField()->setText(text);
+        break;
+    }
+    case 3: dock->OnlyCounting()->toggle(); break;
+    case 4:
+    case 5: {
+        QTreeView* tree = dock->Tree();
+        CExceedanceTreeModel* model = dock->Model();
+        if (!tree->isVisible() || model->rowCount() == 0)
+            break;
+        const QModelIndex group = model->index(m_random.Int(0, model->rowCount() - 1), 0);
+        const int lines = model->rowCount(group);
+        const QModelIndex line =
+            lines > 0 && m_random.Int(0, 3) > 0 ? model->index(m_random.Int(0, lines - 1), 1, group) : group;
+        tree->setFocus();
+        tree->setCurrentIndex(line);
+        tree->scrollTo(line);
+        const QRect cell = tree->visualRect(line);
+        if (m_random.Int(0, 1) == 0 && cell.isValid())
+            QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, cell.center());
+        else
+            QTest::keyClick(tree, Qt::Key_Return);
+        break;
+    }
+    default: TriggerCommand(m_random.Int(0, 1) ? Command::NextExceedance : Command::PreviousExceedance); break;
     }
 }
 

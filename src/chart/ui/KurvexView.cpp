@@ -3,6 +3,7 @@
 #include "chart/StationSearch.h"
 
 #include "chart/PageFrame.h"
+#include "chart/RunOverview.h"
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
 #include "common/SettingsCatalogue.h"
@@ -329,6 +330,14 @@ void CKurvexView::ApplyLayout(const Layout& layout)
     UpdateScrollExtent();
     Repaint();
     Q_EMIT viewStateChanged();
+}
+
+void CKurvexView::ShowPageOfStation(int32_t station)
+{
+    m_painter.PreparePaint();
+    const int page = PageShowingStation(m_painter.View(), m_doc->Run().IsAscending(), station);
+    if (page >= 1)
+        SetCurrentPage(page);
 }
 
 void CKurvexView::SetCurrentPage(int page)

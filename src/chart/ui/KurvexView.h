@@ -78,6 +78,10 @@ public:
     // Takes over a layout; the stored strips per page are then not read at first display.
     void ApplyLayout(const Layout& layout);
 
+    // The page whose strips hold the station, without picking it (the overview's
+    // click); a station beyond the run shows the first or last page.
+    void ShowPageOfStation(int32_t station);
+
 public Q_SLOTS:
     void PageBack();
     void PageForward();

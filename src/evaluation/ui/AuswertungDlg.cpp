@@ -17,7 +17,9 @@ namespace {
 
 constexpr int kColumnCount = kRowBemerkung + 1;
 
-const QString& ColumnHeading(int column)
+}  // namespace
+
+const QString& EvaluationColumnHeading(int column)
 {
     static const QString headings[kColumnCount] = {
         QStringLiteral("Nr."),           QStringLiteral("Seite"),  QStringLiteral("Station [m]"),
@@ -26,8 +28,6 @@ const QString& ColumnHeading(int column)
     };
     return headings[column];
 }
-
-}  // namespace
 
 // --- Model -------------------------------------------------------------------------
 
@@ -85,7 +85,7 @@ QVariant CEvaluationListModel::headerData(int section, Qt::Orientation orientati
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount)
         return {};
     if (role == Qt::DisplayRole)
-        return ColumnHeading(section);
+        return EvaluationColumnHeading(section);
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
     return {};

@@ -19,6 +19,9 @@ class SettingsStore;
 
 inline constexpr const char* kAuswertungDlgListName = "AuswertungDlg";
 
+// The heading of column 0 .. kRowBemerkung of the evaluation list.
+const QString& EvaluationColumnHeading(int column);
+
 class CEvaluationListModel : public QAbstractTableModel {
     Q_OBJECT
 
