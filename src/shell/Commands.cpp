@@ -147,6 +147,10 @@ std::vector<CommandInfo> BuildTable()
         {Command::SaveReportPdf, "file_save_report_pdf", CommandScope::ChartWindow,
          U("Auswertung als PDF speichern ..."), none,
          U("Speichert die Seiten der Auswertung, wie sie gedruckt werden, als PDF-Datei."), none, {}},
+        {Command::FirstPage, "chart_first_page", CommandScope::ChartWindow,
+         U("Erste Seite"), none, U("Zeigt die erste Diagrammseite."), none, QKeySequence(Qt::Key_Home)},
+        {Command::LastPage, "chart_last_page", CommandScope::ChartWindow,
+         U("Letzte Seite"), none, U("Zeigt die letzte Diagrammseite."), none, QKeySequence(Qt::Key_End)},
     };
 }
 

@@ -77,6 +77,9 @@ enum class Command {
     Reload,
     SaveChartPdf,
     SaveReportPdf,
+    // Keys of the chart window only
+    FirstPage,
+    LastPage,
 };
 
 // When a command can be used.

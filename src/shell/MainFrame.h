@@ -34,6 +34,7 @@ class CKurvexDoc;
 enum class OpenResult;
 class CKurvexView;
 class CNMDateiDlg;
+class CFileViewerLink;
 
 
 class CMainFrame : public QMainWindow {
@@ -107,6 +108,9 @@ private:
     static QString OpenNotes(const CKurvexDoc& doc);
     void ShowOpenNotes(const QString& notes);
     void CreateFileViewer();
+    // Home and End show the first and last page while the chart has the focus;
+    // elsewhere (the file viewer, a text field) they stay the control's own.
+    void BindChartKeys();
     void ConnectCommands();
     void UseMenuSet(bool withDocument);
     void UpdateCaption();
@@ -144,6 +148,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     CNMDateiDlg* m_fileViewer = nullptr;
+    CFileViewerLink* m_fileViewerLink = nullptr;
     std::map<Command, QAction*> m_actions;
     std::vector<QMenu*> m_menusWithoutDocument;
     std::vector<QMenu*> m_menusWithDocument;

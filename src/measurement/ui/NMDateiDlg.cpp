@@ -103,6 +103,21 @@ private:
     int m_rowHeight = 14;
 };
 
+// Page Up/Down, Home and End, alone or with Shift or Ctrl: they move in the list.
+bool IsMovingKey(const QKeyEvent& event)
+{
+    switch (event.key()) {
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Home:
+    case Qt::Key_End: break;
+    default: return false;
+    }
+    const Qt::KeyboardModifiers others =
+        event.modifiers() & ~(Qt::ShiftModifier | Qt::ControlModifier | Qt::KeypadModifier);
+    return others == Qt::NoModifier;
+}
+
 }  // namespace
 
 // The list of lines: read-only, lines selected as a whole, Ctrl+C copies them.
@@ -163,6 +178,18 @@ protected:
         return QTableView::moveCursor(action, modifiers);
     }
 
+    // The main window's page commands have Page Up and Page Down as window
+    // shortcuts, which would page the chart while the list has the focus: the
+    // list keeps its own moving keys.
+    bool event(QEvent* event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && IsMovingKey(*static_cast<QKeyEvent*>(event))) {
+            event->accept();
+            return true;
+        }
+        return QTableView::event(event);
+    }
+
     void keyPressEvent(QKeyEvent* event) override
     {
         // The item view would copy only the current line.
@@ -218,6 +245,10 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
     setWidget(m_view);
     ShowNoFile();
     hide();
+    connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        if (index.isValid() && m_model->Document())
+            Q_EMIT lineChosen(index.row());
+    });
 }
 
 CNMDateiDlg::~CNMDateiDlg() = default;
@@ -286,6 +317,29 @@ QString CNMDateiDlg::SelectedText() const
     if (lines.size() <= 1)
         return lines.isEmpty() ? QString() : lines.front();
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void CNMDateiDlg::ShowLine(int line)
+{
+    const QModelIndex index = m_model->index(line, 0);
+    if (!index.isValid())
+        return;
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    // A line in sight stays where it is; another comes to the middle. The
+    // column is as wide as the widest line: the view stays scrolled sideways as it was.
+    const QRect viewport = m_view->viewport()->rect();
+    const QRect row = m_view->visualRect(index);
+    if (row.top() >= viewport.top() && row.bottom() <= viewport.bottom())
+        return;
+    const int sideways = m_view->horizontalScrollBar()->value();
+    m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_view->horizontalScrollBar()->setValue(sideways);
+}
+
+int CNMDateiDlg::CurrentLine() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void CNMDateiDlg::CopySelection()
