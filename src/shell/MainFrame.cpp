@@ -6,7 +6,7 @@
 #include "common/Numbers.h"
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
-#include "common/ui/AccessibleNames.h"
+#include "common/ui/AccessibleToolBar.h"
 #include "common/ui/FileDialogSize.h"
 #include "common/ui/PersListCtrl.h"
 #include "common/ui/QtPath.h"
@@ -276,7 +276,7 @@ void CMainFrame::CreateToolBar()
     }
     Action(Command::ToolBar)->setChecked(true);
     Action(Command::StatusBar)->setChecked(true);
-    NameToolBarButtons(*m_toolBar);
+    MakeToolBarAccessible(*m_toolBar);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -351,7 +351,12 @@ void CMainFrame::ConnectCommands()
     connect(Action(Command::TileStacked), &QAction::triggered, this, &CMainFrame::TileStacked);
     connect(Action(Command::ArrangeIcons), &QAction::triggered, this, &CMainFrame::ArrangeIcons);
     connect(Action(Command::About), &QAction::triggered, this, &CMainFrame::ShowAbout);
-    connect(Action(Command::ToggleFileViewer), &QAction::triggered, this, &CMainFrame::ToggleFileViewer);
+    // The checked state is the command: a screen reader toggles the button
+    // without the click that would trigger it.
+    connect(Action(Command::ToggleFileViewer), &QAction::toggled, this, [this](bool shown) {
+        if (shown != m_viewerShown)
+            ToggleFileViewer();
+    });
 
     OnView(Command::Print, &CKurvexView::Print);
     OnView(Command::PreviewChart, &CKurvexView::PreviewChart);

@@ -6,7 +6,7 @@
 #include "chart/ChartPainter.h"
 #include "chart/ui/KurvexView.h"
 #include "common/Numbers.h"
-#include "common/ui/AccessibleNames.h"
+#include "common/ui/AccessibleToolBar.h"
 #include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
 #include "measurement/PointLines.h"
@@ -292,7 +292,7 @@ TEST_F(LinkedViewsTest, TheChartSaysRunPageAndStationsToScreenReaders)
     EXPECT_EQ(view->accessibleDescription(), expected());
 }
 
-TEST(AccessibleNames, ToolbarButtonsAreNamedAfterTheirCommandsAlsoWhenAddedLater)
+TEST(AccessibleToolBar, ToolbarButtonsAreNamedAfterTheirCommandsAlsoWhenAddedLater)
 {
     struct Case {
         const char* text;
@@ -316,13 +316,32 @@ TEST(AccessibleNames, ToolbarButtonsAreNamedAfterTheirCommandsAlsoWhenAddedLater
         actions.push_back(action);
     }
     bar.addAction(actions[0]);
-    NameToolBarButtons(bar);
+    MakeToolBarAccessible(bar);
     EXPECT_EQ(bar.widgetForAction(actions[0])->accessibleName(), QStringLiteral("Öffnen"));
     for (size_t i = 1; i < actions.size(); ++i)
         bar.addAction(actions[i]);
     QApplication::processEvents();
     for (size_t i = 0; i < actions.size(); ++i)
         EXPECT_EQ(bar.widgetForAction(actions[i])->accessibleName(), QString::fromUtf8(cases[i].name)) << i;
+    // And the button for those a narrow window has no room for.
+    for (QToolButton* button : bar.findChildren<QToolButton*>())
+        EXPECT_FALSE(button->accessibleName().isEmpty()) << button->objectName().toStdString();
+}
+
+// A screen reader toggles the checkable button instead of clicking it.
+TEST_F(LinkedViewsTest, TheFileViewerButtonToggledByAScreenReaderShowsTheViewer)
+{
+    ASSERT_NE(OpenWithViewer("pm01bs02_sample.pbs"), nullptr);
+    Frame().Action(Command::ToggleFileViewer)->trigger();  // hidden again
+    ASSERT_FALSE(Frame().FileViewerShown());
+    auto* bar = Frame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(Frame().Action(Command::ToggleFileViewer)));
+    ASSERT_NE(button, nullptr);
+    button->toggle();
+    EXPECT_TRUE(Frame().FileViewerShown());
+    EXPECT_TRUE(Viewer().isVisible());
+    button->toggle();
+    EXPECT_FALSE(Frame().FileViewerShown());
 }
 
 }  // namespace

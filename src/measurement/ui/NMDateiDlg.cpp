@@ -224,6 +224,7 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
     m_model = new FileTextModel(this);
     m_view = new FileTextView(ViewerFont(), [this] { CopySelection(); }, [this] { SelectAll(); }, this);
     m_view->setObjectName(QStringLiteral("NMDateiText"));
+    m_view->setAccessibleName(QStringLiteral("Zeilen der Messdatei"));
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);

@@ -1,9 +1,10 @@
-#include "common/ui/AccessibleNames.h"
+#include "common/ui/AccessibleToolBar.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QPointer>
 #include <QToolBar>
+#include <QToolButton>
 #include <QWidget>
 
 namespace kurvex {
@@ -42,11 +43,18 @@ void NameButtons(QToolBar& bar)
     }
 }
 
+void Prepare(QToolBar& bar)
+{
+    if (auto* more = bar.findChild<QToolButton*>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("Weitere Schaltflächen"));
+    NameButtons(bar);
+}
+
 // The bar makes a button only after it has seen the new action: the names
 // follow once the event has been handled.
-class ToolBarButtonNamer : public QObject {
+class ToolBarWatcher : public QObject {
 public:
-    explicit ToolBarButtonNamer(QToolBar& bar) : QObject(&bar), m_bar(&bar) {}
+    explicit ToolBarWatcher(QToolBar& bar) : QObject(&bar), m_bar(&bar) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -57,7 +65,7 @@ protected:
                 this,
                 [bar] {
                     if (bar)
-                        NameButtons(*bar);
+                        Prepare(*bar);
                 },
                 Qt::QueuedConnection);
         }
@@ -97,10 +105,10 @@ QString AccessibleNameOfAction(const QAction& action)
     return text.trimmed();
 }
 
-void NameToolBarButtons(QToolBar& bar)
+void MakeToolBarAccessible(QToolBar& bar)
 {
-    NameButtons(bar);
-    bar.installEventFilter(new ToolBarButtonNamer(bar));
+    Prepare(bar);
+    bar.installEventFilter(new ToolBarWatcher(bar));
 }
 
 }  // namespace kurvex

@@ -1,5 +1,6 @@
 #pragma once
-// Names for screen readers where Qt would take a text meant for the eye.
+// A tool bar as a screen reader meets it: buttons named after their commands,
+// not by the menu text with its shortcut.
 
 #include <QString>
 
@@ -14,8 +15,7 @@ namespace kurvex {
 QString AccessibleNameOfAction(const QAction& action);
 
 // Names every button of the bar after its command, also those added or
-// changed later: a screen reader would otherwise read the menu text with its
-// shortcut.
-void NameToolBarButtons(QToolBar& bar);
+// changed later, and the button for those a narrow window has no room for.
+void MakeToolBarAccessible(QToolBar& bar);
 
 }  // namespace kurvex
