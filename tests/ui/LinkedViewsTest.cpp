@@ -32,6 +32,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <optional>
 #include <string>
@@ -137,6 +138,15 @@ TEST_F(LinkedViewsTest, AClickOnTheChartSelectsTheLineOfTheNearestPoint)
     ASSERT_TRUE(Frame().GoToStation(ToQString(FormatTenths(run.GetStation(last)))));
     EXPECT_EQ(PointOfCurrentLine(*view), last);
     EXPECT_EQ(Viewer().View().selectionModel()->selectedRows().size(), 1);
+
+    // A line out of sight comes to the middle, not to the edge.
+    Viewer().View().scrollToTop();
+    const int middle = run.GetCount() / 2;
+    ASSERT_TRUE(Frame().GoToStation(ToQString(FormatTenths(run.GetStation(middle)))));
+    ASSERT_EQ(PointOfCurrentLine(*view), middle);
+    const QRect shown = Viewer().View().viewport()->rect();
+    const QRect row = Viewer().View().visualRect(Viewer().Model().index(Viewer().CurrentLine()));
+    EXPECT_LT(std::abs(row.center().y() - shown.center().y()), shown.height() / 4);
 }
 
 TEST_F(LinkedViewsTest, ADataLineChosenInTheViewerShowsItsPageAndPicksItsStation)

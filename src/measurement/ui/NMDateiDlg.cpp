@@ -325,15 +325,16 @@ void CNMDateiDlg::ShowLine(int line)
     const QModelIndex index = m_model->index(line, 0);
     if (!index.isValid())
         return;
-    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    // A line in sight stays where it is; another comes to the middle. The
-    // column is as wide as the widest line: the view stays scrolled sideways as it was.
+    // A line in sight stays where it is; another comes to the middle (made
+    // current, the view would only bring it to the edge). The column is as
+    // wide as the widest line: the view stays scrolled sideways as it was.
     const QRect viewport = m_view->viewport()->rect();
     const QRect row = m_view->visualRect(index);
-    if (row.top() >= viewport.top() && row.bottom() <= viewport.bottom())
-        return;
+    const bool inSight = row.top() >= viewport.top() && row.bottom() <= viewport.bottom();
     const int sideways = m_view->horizontalScrollBar()->value();
-    m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    if (!inSight)
+        m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     m_view->horizontalScrollBar()->setValue(sideways);
 }
 
