@@ -4,10 +4,12 @@
 # accessibility switched on. Exits 77 (skipped) when a tool is missing.
 #
 #   run_walker.sh KURVEX SAMPLES_FOLDER
+#
+# KURVEX_WALK_VERBOSE=1 lists every control with its name; KURVEX_WALK_SCRIPT
+# runs another script of the walker's kind in the same setting.
 set -u
 program=$1
 samples=$2
-here=$(dirname "$0")
 python=/usr/bin/python3
 
 for tool in Xvfb dbus-run-session xdotool; do
@@ -16,6 +18,7 @@ done
 [ -x /usr/libexec/at-spi-bus-launcher ] || { echo "skipped: at-spi2-core is missing"; exit 77; }
 "$python" -c 'import pyatspi' 2>/dev/null || { echo "skipped: python3-pyatspi is missing"; exit 77; }
 
+here=$(dirname "$0")
 work=$(mktemp -d)
 wm=
 trap 'kill $wm $xvfb 2>/dev/null; wait $xvfb 2>/dev/null; rm -rf "$work"' EXIT INT TERM
