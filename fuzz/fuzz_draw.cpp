@@ -85,6 +85,7 @@ void DrawChart(CKurvexDoc& doc, int stripsPerPage, bool printing)
     const int pageCount = painter.View().paging.pageCount;
     for (int page : PagesToDraw(pageCount)) {
         surface.Clear();
+        painter.PrepareForPages(page, page);
         if (printing) {
             PrintChartPage(surface, painter, page, std::max(pageCount, 1), kLandscape, "01.02.2026");
         } else {

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <utility>
 
 namespace kurvex {
 
@@ -46,6 +47,34 @@ inline constexpr int kExceedanceRowPitch = 270;
 bool CellsOverlap(const Rect& a, const Rect& b)
 {
     return a.left < b.right && b.left < a.right && a.bottom < b.top && b.bottom < a.top;
+}
+
+// The exceedances of the closed station interval [lo, hi] as indices [begin, end).
+// The container is sorted in its run direction, so they are one run of indices
+// whose ends are found by bisection.
+std::pair<int, int> ExceedancesBetween(CUeberschreitungsDaten& exceedances, int32_t lo, int32_t hi)
+{
+    const int count = exceedances.ExceedanceCount();
+    UEBERSCHREITUNG record;
+    const auto stationAt = [&](int i) {
+        exceedances.ExceedanceCopy(i, record);
+        return record.station;
+    };
+    const auto firstIndex = [&](auto beyond) {
+        int low = 0;
+        int high = count;
+        while (low < high) {
+            const int mid = low + (high - low) / 2;
+            if (beyond(stationAt(mid)))
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        return low;
+    };
+    if (exceedances.IsAscending())
+        return {firstIndex([&](int32_t t) { return t >= lo; }), firstIndex([&](int32_t t) { return t > hi; })};
+    return {firstIndex([&](int32_t t) { return t <= hi; }), firstIndex([&](int32_t t) { return t < lo; })};
 }
 
 // "12", "12: Fuge", or in brackets for an exceedance that is not considered.
@@ -272,6 +301,53 @@ void CChartPainter::PreparePaint()
     UpdatePaging();
 }
 
+void CChartPainter::PrepareForPages(int first, int last)
+{
+    PreparePaint();
+    const int K = SanitizeStripsPerPage(m_view.stripsPerPage);
+    const ChartPaging& paging = m_view.paging;
+    const bool ascending = m_doc.Run().IsAscending();
+    for (int page = first; page <= last; ++page) {
+        const int strips = StripsOnPage(page, paging.pageCount, paging.stripCount, K);
+        for (int j = 0; j < strips; ++j)
+            PrepareStrip(StripStationsOf(paging.chartStart, page, j, K, m_view.stripLength, ascending).start);
+    }
+}
+
+// At page 1 the first strip numbers all exceedances from its start, in pages of
+// three strips at 1:400; any other page arms this again. Then every exceedance
+// whose marker the strip draws takes the page on screen, also while other
+// pages print.
+void CChartPainter::PrepareStrip(int32_t a)
+{
+    CUeberschreitungsDaten& exceedances = m_doc.Exceedances();
+    UEBERSCHREITUNG record;
+    if (m_view.currentPage != 1) {
+        m_pageFlag.set = true;
+    } else if (m_pageFlag.set) {
+        for (int i = 0; i < exceedances.ExceedanceCount(); ++i) {
+            exceedances.ExceedanceCopy(i, record);
+            exceedances.SetPage(i, ExceedancePageFromStart(record.station, a));
+        }
+        m_pageFlag.set = false;
+    }
+    const int32_t e = StripEnd(a);
+    const int32_t lo = std::min(a, e);
+    const int32_t hi = std::max(a, e);
+    const auto [begin, end] = ExceedancesBetween(exceedances, lo, hi);
+    for (int i = begin; i < end; ++i) {
+        exceedances.ExceedanceCopy(i, record);
+        if (record.station >= lo && record.station <= hi)
+            exceedances.SetPage(i, m_view.currentPage);
+    }
+}
+
+int32_t CChartPainter::StripEnd(int32_t a) const
+{
+    const bool ascending = m_doc.Run().IsAscending();
+    return ClampToInt32(static_cast<double>(a) + static_cast<double>(m_view.stripLength) * (ascending ? 1 : -1));
+}
+
 void CChartPainter::UpdatePaging()
 {
     m_view.paging = ComputePaging(RunExtentOf(m_doc.Run()), m_view.stripLength, m_view.stripsPerPage, m_view.paging);
@@ -303,7 +379,7 @@ CChartPainter::Strip CChartPainter::BeginStrip(Surface&, int32_t a, int stripHei
     Strip strip;
     strip.ascending = m_doc.Run().IsAscending();
     strip.a = a;
-    strip.e = ClampToInt32(static_cast<double>(a) + static_cast<double>(m_view.stripLength) * (strip.ascending ? 1 : -1));
+    strip.e = StripEnd(a);
     strip.lo = std::min(strip.a, strip.e);
     strip.hi = std::max(strip.a, strip.e);
     strip.firstStrip = firstStrip;
@@ -320,7 +396,6 @@ CChartPainter::Strip CChartPainter::BeginStrip(Surface&, int32_t a, int stripHei
 
 void CChartPainter::DrawStrip(Surface& surface, int32_t a, int stripHeight, bool firstStrip, bool twoStripLayout)
 {
-    NumberExceedancePages(a);
     Strip strip = BeginStrip(surface, a, stripHeight, firstStrip, twoStripLayout);
     RegisterStripBox(surface, strip);
     if (!m_view.printing)
@@ -340,25 +415,6 @@ void CChartPainter::DrawStrip(Surface& surface, int32_t a, int stripHeight, bool
     DrawFreeTexts(surface, strip);
     DrawCurves(surface, strip);
     DrawExceedanceMarkers(surface, strip);
-}
-
-// At page 1 the first strip drawn numbers all exceedances from its start, in
-// pages of three strips at 1:400; any other page arms this again.
-void CChartPainter::NumberExceedancePages(int32_t a)
-{
-    if (m_view.currentPage != 1) {
-        m_pageFlag.set = true;
-        return;
-    }
-    if (!m_pageFlag.set)
-        return;
-    CUeberschreitungsDaten& exceedances = m_doc.Exceedances();
-    UEBERSCHREITUNG record;
-    for (int i = 0; i < exceedances.ExceedanceCount(); ++i) {
-        exceedances.ExceedanceCopy(i, record);
-        exceedances.SetPage(i, ExceedancePageFromStart(record.station, a));
-    }
-    m_pageFlag.set = false;
 }
 
 void CChartPainter::RegisterStripBox(const Surface& surface, const Strip& strip)
@@ -799,38 +855,10 @@ void CChartPainter::DrawCurve(Surface& surface, const Strip& strip, const CMessF
 void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
 {
     CUeberschreitungsDaten& exceedances = m_doc.Exceedances();
-    const int count = exceedances.ExceedanceCount();
-    if (count == 0)
+    if (exceedances.ExceedanceCount() == 0)
         return;
-    // The container is sorted in its run direction, so the exceedances of the
-    // strip's closed interval are one run of indices; find its ends by bisection.
-    const bool sortedUp = exceedances.IsAscending();
+    const auto [begin, end] = ExceedancesBetween(exceedances, strip.lo, strip.hi);
     UEBERSCHREITUNG record;
-    const auto stationAt = [&](int i) {
-        exceedances.ExceedanceCopy(i, record);
-        return record.station;
-    };
-    const auto firstIndex = [&](auto beyond) {
-        int lo = 0;
-        int hi = count;
-        while (lo < hi) {
-            const int mid = lo + (hi - lo) / 2;
-            if (beyond(stationAt(mid)))
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        return lo;
-    };
-    int begin = 0;
-    int end = 0;
-    if (sortedUp) {
-        begin = firstIndex([&](int32_t t) { return t >= strip.lo; });
-        end = firstIndex([&](int32_t t) { return t > strip.hi; });
-    } else {
-        begin = firstIndex([&](int32_t t) { return t <= strip.hi; });
-        end = firstIndex([&](int32_t t) { return t < strip.lo; });
-    }
 
     const Rect stationCaption = StationCaptionCell(surface, strip);
     const SurfaceStateGuard guard(surface);
@@ -863,7 +891,6 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         surface.MoveTo(x, strip.Y(record.messwert / 10.0 + 1.0));
         surface.LineTo(x, ytop);
         Text(surface, textX, ytop, text);
-        exceedances.SetPage(i, m_view.currentPage);
     }
 }
 

@@ -43,7 +43,7 @@ struct ChartView : ChartLayout {
     ChartPaging paging;
 };
 
-// Whether the next strip drawn at page 1 renumbers the pages of all
+// Whether the next strip prepared at page 1 renumbers the pages of all
 // exceedances. One per application, shared by all views; starts set.
 struct ExceedancePageFlag {
     bool set = true;
@@ -93,14 +93,23 @@ public:
     void SetVersionText(std::string version) { m_versionText = std::move(version); }
     const std::string& VersionText() const { return m_versionText; }
 
-    // What every paint, print and PDF does first: an unknown length scale
+    // The layout part of the step before drawing: an unknown length scale
     // settled at 1:400, the strip length from it, then the paging.
     void PreparePaint();
+    // The step screen, print, preview, PDF and kurvex-cli take before pages
+    // first..last are drawn: PreparePaint, then the page numbers drawing those
+    // pages gives the exceedances (PrepareStrip for each of their strips).
+    // Drawing itself only reads the document.
+    void PrepareForPages(int first, int last);
+    // The page numbers one strip starting at a gives the exceedances while the
+    // view shows its current page (see the exceedance page flag).
+    void PrepareStrip(int32_t a);
     // Chart start, strip and page count for the current strip length and layout.
     void UpdatePaging();
 
     // Page p with its page origin at (originX, originY) of the current origin;
-    // the origin is restored afterwards. Clears and refills the strip registrations.
+    // the origin is restored afterwards. Clears and refills the strip
+    // registrations; the document is only read.
     void DrawChartPage(Surface& surface, int page, int originX, int originY);
 
     // One strip with the origin at its upper-left corner; e = a + strip length * direction.
@@ -110,7 +119,7 @@ private:
     struct Strip;
 
     Strip BeginStrip(Surface& surface, int32_t a, int stripHeight, bool firstStrip, bool twoStripLayout) const;
-    void NumberExceedancePages(int32_t a);
+    int32_t StripEnd(int32_t a) const;
     void RegisterStripBox(const Surface& surface, const Strip& strip);
     void DrawMarkedRange(Surface& surface, const Strip& strip) const;
     void DrawSectionMarks(Surface& surface, Strip& strip) const;

@@ -112,6 +112,16 @@ std::unique_ptr<CKurvexDoc> OpenDocumentCollecting(const QString& path, std::vec
     return OpenWith(path, interaction);
 }
 
+bool SingleRunCommandLine::Parse(const QStringList& arguments, const QString& description)
+{
+    return ParseCommandLine(m_parser, arguments, description);
+}
+
+std::unique_ptr<CKurvexDoc> SingleRunCommandLine::OpenRun() const
+{
+    return OpenDocument(SingleFile(m_parser), m_parser, m_firstLoad);
+}
+
 QString IconName(MessageIcon icon)
 {
     switch (icon) {

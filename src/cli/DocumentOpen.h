@@ -29,6 +29,24 @@ private:
     QCommandLineOption m_mirror{QStringLiteral("mirror"), QStringLiteral("Abfolge der Messwerte spiegeln.")};
 };
 
+// The preamble of a command over one measurement file: its options after the
+// first-load options, the parse, and FILE opened as the viewer opens it.
+class SingleRunCommandLine {
+public:
+    SingleRunCommandLine() { m_firstLoad.AddTo(m_parser); }
+
+    QCommandLineParser& Parser() { return m_parser; }
+    const QCommandLineParser& Parser() const { return m_parser; }
+    // False when --help was asked for (the help is then printed); throws CliError on bad usage.
+    bool Parse(const QStringList& arguments, const QString& description);
+    // Opens FILE as OpenDocument does.
+    std::unique_ptr<CKurvexDoc> OpenRun() const;
+
+private:
+    QCommandLineParser m_parser;
+    FirstLoadOptions m_firstLoad;
+};
+
 // Opens FILE as the viewer does; throws CliError when it cannot be opened or
 // no reader accepts it. The messages of the open are kept in the document.
 std::unique_ptr<CKurvexDoc> OpenDocument(const QString& path, const QCommandLineParser& parser,

@@ -10,9 +10,8 @@ namespace kurvex::cli {
 
 int RunExport(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    FirstLoadOptions firstLoad;
-    firstLoad.AddTo(parser);
+    SingleRunCommandLine commandLine;
+    QCommandLineParser& parser = commandLine.Parser();
     const QCommandLineOption decimal(QStringLiteral("decimal"), QStringLiteral("Dezimalzeichen: comma (Vorgabe) oder point."),
                                      QStringLiteral("comma|point"), QStringLiteral("comma"));
     const QCommandLineOption separator(QStringLiteral("separator"),
@@ -21,7 +20,7 @@ int RunExport(const QStringList& arguments)
     const QCommandLineOption output({QStringLiteral("o"), QStringLiteral("output")},
                                     QStringLiteral("Ausgabedatei (Vorgabe: Standardausgabe)."), QStringLiteral("AUSGABE"));
     parser.addOptions({decimal, separator, output});
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Exportiert die Messwerte als IMEXPORT001-Text.")))
+    if (!commandLine.Parse(arguments, QStringLiteral("Exportiert die Messwerte als IMEXPORT001-Text.")))
         return kExitOk;
 
     const bool decimalComma = DecimalCommaOption(parser.value(decimal));
@@ -33,7 +32,7 @@ int RunExport(const QStringList& arguments)
     // Opened as the viewer opens it, so that its messages (an inconsistent side
     // file, an incomplete run) reach standard error as with the other commands.
     // The exported lines are those of the file, whatever the adjustments.
-    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const std::unique_ptr<CKurvexDoc> doc = commandLine.OpenRun();
     const CMessFahrtDaten& run = doc->Run();
     if (run.FormatCode() != kFormatPm01bs02)
         throw CliError{QStringLiteral("Der Export ist nur für Messdateien im Format PM01BS02 oder IMEXPORT001 möglich.")};

@@ -161,12 +161,10 @@ QJsonObject ChartSummary(const CKurvexDoc& doc)
 
 int RunInfo(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    FirstLoadOptions firstLoad;
-    firstLoad.AddTo(parser);
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Öffnet eine Messdatei und beschreibt sie als JSON.")))
+    SingleRunCommandLine commandLine;
+    if (!commandLine.Parse(arguments, QStringLiteral("Öffnet eine Messdatei und beschreibt sie als JSON.")))
         return kExitOk;
-    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const std::unique_ptr<CKurvexDoc> doc = commandLine.OpenRun();
     const CBearbeitungsstand& state = doc->State();
 
     QJsonObject info;

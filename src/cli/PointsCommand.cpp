@@ -10,12 +10,10 @@ namespace kurvex::cli {
 
 int RunPoints(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    FirstLoadOptions firstLoad;
-    firstLoad.AddTo(parser);
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Messpunkte des Ausschnitts nach dem Öffnen aus.")))
+    SingleRunCommandLine commandLine;
+    if (!commandLine.Parse(arguments, QStringLiteral("Gibt die Messpunkte des Ausschnitts nach dem Öffnen aus.")))
         return kExitOk;
-    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const std::unique_ptr<CKurvexDoc> doc = commandLine.OpenRun();
     const CMessFahrtDaten& run = doc->Run();
 
     std::string out;

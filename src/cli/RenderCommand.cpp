@@ -122,9 +122,8 @@ int RunRender(const QStringList& arguments)
 {
     if (WantsOutputFolder(arguments))
         return RunRenderToFolder(arguments);
-    QCommandLineParser parser;
-    FirstLoadOptions firstLoad;
-    firstLoad.AddTo(parser);
+    SingleRunCommandLine commandLine;
+    QCommandLineParser& parser = commandLine.Parser();
     const QCommandLineOption chart(QStringLiteral("chart"), QStringLiteral("Diagrammseiten ausgeben."));
     const QCommandLineOption report(QStringLiteral("report"),
                                     QStringLiteral("Überschreitungsprotokoll ausgeben (A4 hoch)."));
@@ -146,7 +145,7 @@ int RunRender(const QStringList& arguments)
                                                    "für viele Dateien und Ordner)."),
                                     QStringLiteral("ORDNER"));
     parser.addOptions({chart, report, output, page, pages, screen, pick, strips, grid, outDir});
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Diagrammseiten einer Messdatei als PDF oder PNG aus.")))
+    if (!commandLine.Parse(arguments, QStringLiteral("Gibt die Diagrammseiten einer Messdatei als PDF oder PNG aus.")))
         return kExitOk;
     if (parser.isSet(chart) == parser.isSet(report))
         throw CliError{QStringLiteral("Bitte --chart oder --report angeben.")};
@@ -161,7 +160,7 @@ int RunRender(const QStringList& arguments)
     if (picks.size() > 2)
         throw CliError{QStringLiteral("--pick höchstens zweimal angeben.")};
 
-    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const std::unique_ptr<CKurvexDoc> doc = commandLine.OpenRun();
     // In the viewer a run is shown before anything of it is printed, and that
     // first paint settles an unknown length scale at 1:400; the page frame and
     // the report printed here state the same scale as the viewer's.

@@ -10,14 +10,13 @@ namespace kurvex::cli {
 
 int RunReportLines(const QStringList& arguments)
 {
-    QCommandLineParser parser;
-    FirstLoadOptions firstLoad;
-    firstLoad.AddTo(parser);
+    SingleRunCommandLine commandLine;
+    QCommandLineParser& parser = commandLine.Parser();
     const QCommandLineOption utf8(QStringLiteral("utf8"), QStringLiteral("Zeilen in UTF-8 statt Windows-1252 ausgeben."));
     parser.addOption(utf8);
-    if (!ParseCommandLine(parser, arguments, QStringLiteral("Gibt die Zeilen des Überschreitungsprotokolls aus.")))
+    if (!commandLine.Parse(arguments, QStringLiteral("Gibt die Zeilen des Überschreitungsprotokolls aus.")))
         return kExitOk;
-    const std::unique_ptr<CKurvexDoc> doc = OpenDocument(SingleFile(parser), parser, firstLoad);
+    const std::unique_ptr<CKurvexDoc> doc = commandLine.OpenRun();
 
     RebuildDocumentReport(*doc);
     const bool toUtf8 = parser.isSet(utf8);

@@ -108,6 +108,35 @@ bool ReadRegularFile(const std::string& path, std::string& content, size_t maxBy
     return !file->bad();
 }
 
+bool ReplaceFileContent(const std::string& path, const std::string& bytes)
+{
+    const auto fsPath = ToFsPath(path);
+    if (!fsPath)
+        return false;
+    fs::path written = *fsPath;
+    written += ".neu";
+    {
+        std::ofstream file(written, std::ios::binary | std::ios::trunc);
+        if (!file.is_open())
+            return false;
+        file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        file.close();
+        if (!file) {
+            std::error_code ignored;
+            fs::remove(written, ignored);
+            return false;
+        }
+    }
+    std::error_code error;
+    fs::rename(written, *fsPath, error);
+    if (error) {
+        std::error_code ignored;
+        fs::remove(written, ignored);
+        return false;
+    }
+    return true;
+}
+
 int CreateFileIfMissing(const std::string& path)
 {
     const auto fsPath = ToFsPath(path);

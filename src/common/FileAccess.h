@@ -24,6 +24,10 @@ std::unique_ptr<std::istream> OpenRegularFile(const std::string& path);
 // At most maxBytes of a regular file; false when it cannot be opened or read.
 bool ReadRegularFile(const std::string& path, std::string& content, size_t maxBytes = std::string::npos);
 
+// Replaces the file's content: written beside it, then renamed over it, so that
+// an interrupted write leaves the old content. False when it cannot be written.
+bool ReplaceFileContent(const std::string& path, const std::string& bytes);
+
 // Creates the file empty unless it exists. Answers 0 or the system's error number.
 int CreateFileIfMissing(const std::string& path);
 

@@ -1,49 +1,24 @@
 #include "document/Einstellungen.h"
 
 #include "common/Numbers.h"
+#include "common/SettingsCatalogue.h"
 #include "document/SettingsStore.h"
 
 namespace kurvex {
 
 namespace {
 
-constexpr int32_t Rgb(int32_t r, int32_t g, int32_t b)
-{
-    return r + 256 * g + 65536 * b;
-}
+static_assert(kDefaultColours.size() == CEinstellungen::kColourCount);
+static_assert(kDefaultTextColours.size() == CEinstellungen::kTextColourCount);
+static_assert(kNumberedSettingGroups[0].firstIndex == CEinstellungen::kFirstColour &&
+              kNumberedSettingGroups[1].firstIndex == CEinstellungen::kFirstTextColour &&
+              kNumberedSettingGroups[2].firstIndex == CEinstellungen::kFirstLineWidth &&
+              kNumberedSettingGroups[2].firstIndex + kNumberedSettingGroups[2].count == CEinstellungen::kLeftMargin);
+static_assert(kSingleSettingFields.front().index == CEinstellungen::kLeftMargin &&
+              kSingleSettingFields.back().index == CEinstellungen::kCurrencySelector);
 
-constexpr std::array<int32_t, CEinstellungen::kColourCount> kDefaultColours = {
-    Rgb(0, 0, 0),     Rgb(192, 0, 192), Rgb(255, 30, 0),  Rgb(0, 30, 190),   Rgb(255, 128, 0),
-    Rgb(0, 255, 0),   Rgb(0, 128, 0),   Rgb(0, 128, 255), Rgb(192, 192, 192),
-};
-constexpr std::array<int32_t, CEinstellungen::kTextColourCount> kDefaultTextColours = {
-    Rgb(0, 0, 0), Rgb(192, 0, 192), Rgb(255, 30, 0), Rgb(0, 30, 190), Rgb(255, 128, 0), Rgb(0, 255, 0),
-};
-constexpr int32_t kDefaultLineWidth = 10;
-constexpr const char* kDefaultEvaluationAttachment = "1";
-constexpr const char* kDefaultChartAttachment = "2";
-
-struct SingleField {
-    int index;
-    const char* section;
-    const char* key;
-    const char* sideFileKey;  // not always section_key: two fields differ
-    int32_t defaultValue;
-};
-
-// Fields 24..33; the colours and widths follow the pattern section + key + number.
-constexpr std::array<SingleField, 10> kSingleFields = {{
-    {CEinstellungen::kLeftMargin, "Druck", "linkerRand", "Druck_linkerRand", 0},
-    {CEinstellungen::kPrintVarK, "Druck", "VarKanzeigen", "Druck_VarKanzeigen", 1},
-    {CEinstellungen::kPageNumbering, "Druck", "Nummerierung", "Druck_Nummerierung", 0},
-    {CEinstellungen::kHeaderOnFollowingPages, "Druck", "MetadatenAufFolgeseiten", "Druck_MetadatenAufFolgeseiten", 0},
-    {CEinstellungen::kDisplaySpeed, "Druck", "DisplaySpeed", "Druck_DisplaySpeed", 1},
-    {CEinstellungen::kMirrorQuestionOff, "Sonstiges", "SpiegelabfrageAbschalten", "Sonstiges_SpiegelabfrageAbschalten", 0},
-    {CEinstellungen::kNegativeAsZero, "Sonstiges", "CheckNegativ", "NEGWERTENULL", 0},
-    {CEinstellungen::kEvaluationAttachment, "Sonstiges", "NrAusWertung", "ANLAGENNUMMER_AUSWERTUNGSSEITEN", 0},
-    {CEinstellungen::kChartAttachment, "Sonstiges", "NrDiagramme", "ANLAGENNUMMER_DIAGRAMMSEITEN", 0},
-    {CEinstellungen::kCurrencySelector, "Sonstiges", "Waerung", "Sonstiges_Waerung", 0},
-}};
+using SingleField = SingleSettingField;
+constexpr const auto& kSingleFields = kSingleSettingFields;
 
 bool IsValidIndex(int index)
 {
@@ -59,15 +34,13 @@ struct NumberedField {
 
 bool FindNumberedField(int index, NumberedField& field)
 {
-    if (index >= CEinstellungen::kFirstColour && index < CEinstellungen::kFirstTextColour)
-        field = {"Farben", "Farbe", index - CEinstellungen::kFirstColour};
-    else if (index >= CEinstellungen::kFirstTextColour && index < CEinstellungen::kFirstLineWidth)
-        field = {"Farben", "TextFarbe", index - CEinstellungen::kFirstTextColour};
-    else if (index >= CEinstellungen::kFirstLineWidth && index < CEinstellungen::kLeftMargin)
-        field = {"Dicken", "Dicke", index - CEinstellungen::kFirstLineWidth};
-    else
-        return false;
-    return true;
+    for (const NumberedSettingGroup& group : kNumberedSettingGroups) {
+        if (index >= group.firstIndex && index < group.firstIndex + group.count) {
+            field = {group.section, group.stem, index - group.firstIndex};
+            return true;
+        }
+    }
+    return false;
 }
 
 const SingleField* FindSingleField(int index)

@@ -1,26 +1,27 @@
 #pragma once
-// An open interaction that remembers the answer to the first-load question.
-// The side file is never written, so a run opened again in the same session
-// (reloaded from disk) would ask again; with the remembered answer it is
-// adjusted the same way without asking.
+// An open interaction that answers the first-load question from the answers
+// remembered for the file's content, and remembers the answer when it has to
+// ask. The side file is never written, so a run without one would otherwise
+// be asked at every open and every reload.
 
+#include "document/FirstLoadAnswerStore.h"
 #include "document/OpenInteraction.h"
+#include "measurement/MessFahrtDaten.h"
 
 #include <memory>
-#include <optional>
 
 namespace kurvex {
 
 class RememberedAnswers : public OpenInteraction {
 public:
-    // memory: where the answer of this file is kept between opens.
-    RememberedAnswers(std::unique_ptr<OpenInteraction> inner, std::optional<FirstLoadAnswer>& memory)
-        : m_inner(std::move(inner)), m_memory(memory)
+    // run: the run being opened; the question comes after its file is read,
+    // when the run holds the fingerprint of the file's content.
+    RememberedAnswers(std::unique_ptr<OpenInteraction> inner, FirstLoadAnswerStore& store, const CMessFahrtDaten& run)
+        : m_inner(std::move(inner)), m_store(store), m_run(run)
     {
     }
 
-    // Ask even when an answer is remembered (a new open), and remember the new one.
-    void AskAgain() { m_askAgain = true; }
+    OpenInteraction& Inner() { return *m_inner; }
 
     void ShowWaitWindow() override { m_inner->ShowWaitWindow(); }
     void CloseWaitWindow() override { m_inner->CloseWaitWindow(); }
@@ -28,16 +29,18 @@ public:
     void ShowMessage(const UserMessage& message) override { m_inner->ShowMessage(message); }
     FirstLoadAnswer AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd) override
     {
-        if (m_memory && !m_askAgain)
-            return *m_memory;
-        m_memory = m_inner->AskFirstLoadAdjustments(fileStart, fileEnd);
-        return *m_memory;
+        const uint64_t fingerprint = m_run.FileFingerprint();
+        if (const auto known = m_store.Recall(fingerprint))
+            return *known;
+        const FirstLoadAnswer answer = m_inner->AskFirstLoadAdjustments(fileStart, fileEnd);
+        m_store.Remember(fingerprint, answer);
+        return answer;
     }
 
 private:
     std::unique_ptr<OpenInteraction> m_inner;
-    std::optional<FirstLoadAnswer>& m_memory;
-    bool m_askAgain = false;
+    FirstLoadAnswerStore& m_store;
+    const CMessFahrtDaten& m_run;
 };
 
 }  // namespace kurvex

@@ -124,6 +124,8 @@ public:
     const std::string& StartKm() const { return m_startKm; }
     const std::string& FilePath() const { return m_filePath; }
     void SetFilePath(std::string path) { m_filePath = std::move(path); }
+    // The fingerprint (common/ContentFingerprint.h) of the bytes the last read took in, made as they were read.
+    uint64_t FileFingerprint() const { return m_contentFingerprint; }
 
     // All lines, each followed by a line feed; built once.
     const std::string& GetFileText() const;
@@ -230,6 +232,7 @@ private:
     int32_t m_limit = 0;
     int32_t m_correction = 0;
     std::string m_filePath;
+    uint64_t m_contentFingerprint = 0;
     RecordLineList m_lines;
     RecordLineList m_exportLines;
     ExportDetails m_exportDetails;

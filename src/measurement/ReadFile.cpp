@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "common/ContentFingerprint.h"
 #include "common/TextHelpers.h"
 #include "measurement/FormatCode.h"
 #include "measurement/MessFahrtDaten.h"
@@ -278,6 +279,7 @@ void CMessFahrtDaten::ReadFile(std::istream& file)
     if (length <= 0)
         file.clear();  // not seekable (a pipe): read as it comes
     std::string piece(kReadPiece, '\0');
+    ContentFingerprint fingerprint;
     std::streamoff left = length;
     while (file) {
         // A file that grows while it is read is read as far as its length was.
@@ -290,10 +292,13 @@ void CMessFahrtDaten::ReadFile(std::istream& file)
         if (got <= 0)
             break;
         left -= got;
-        if (!feed.Feed(std::string_view(piece.data(), static_cast<size_t>(got))))
+        const std::string_view bytes(piece.data(), static_cast<size_t>(got));
+        fingerprint.Add(bytes);
+        if (!feed.Feed(bytes))
             break;
     }
     feed.Finish();
+    m_contentFingerprint = fingerprint.Value();
 }
 
 void CMessFahrtDaten::ReadBytes(const std::string& content)
@@ -305,6 +310,7 @@ void CMessFahrtDaten::ReadBytes(const std::string& content)
     FileFeed feed(*this, content.size());
     feed.Feed(content);
     feed.Finish();
+    m_contentFingerprint = FingerprintOf(content);
 }
 
 void CMessFahrtDaten::RecogniseTextFormat()

@@ -90,6 +90,7 @@ bool WriteChartPdf(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFla
     const int pageCount = std::max(painter.View().paging.pageCount, 1);
     const int first = std::clamp(fromPage, 1, pageCount);
     const int last = std::clamp(toPage, first, pageCount);
+    painter.PrepareForPages(first, last);
     const bool written = WriteSheetsPdf(path, ChartPrintJob(painter, last, settings.editingDate), first, last, error);
     // The pages numbered the exceedances; the windows of the run show them.
     doc.NotifyChanged(DocumentChange::ExceedancePages);
@@ -101,6 +102,7 @@ QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, Exceed
 {
     CChartPainter painter = MakePainter(doc, labels, pageFlag, settings);
     BeginPrint(painter);
+    painter.PrepareForPages(page, page);
     const int lastPage = std::max(painter.View().paging.pageCount, 1);
     return RenderSheet(ChartPrintJob(painter, lastPage, settings.editingDate), page, dpi);
 }
@@ -131,6 +133,7 @@ QImage RenderScreenChartPage(CKurvexDoc& doc, const CLabelTable& labels, Exceeda
 {
     CChartPainter painter = MakePainter(doc, labels, pageFlag, settings);
     painter.View().currentPage = page;
+    painter.PrepareForPages(page, page);
     const Size extent = ScrollExtent(ZoomFactor(painter.View().zoomLevel)).total;
     QImage image = WhiteImage(UnitsToPixels(extent.cx, dpi), UnitsToPixels(extent.cy, dpi), dpi);
     QPainter qpainter(&image);

@@ -63,7 +63,7 @@ bool WriteChartPdf(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFla
 QImage RenderPrintedChartPage(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag, int page,
                               const ChartRenderSettings& settings, double dpi = kChartImageDpi);
 
-// The screen page p of a painter (the caller ran PreparePaint) into a window
+// The screen page p of a painter (the caller ran PrepareForPages) into a window
 // onto the scrollable area: the window's pixel (0, 0) shows the area's pixel
 // `scroll`; the area's top-left corner is logical (0, 0) and the page origin
 // lies at (0, -500).

@@ -77,6 +77,7 @@ enum class Command {
     Reload,
     SaveChartPdf,
     SaveReportPdf,
+    AskFirstLoadAgain,
     // Keys of the chart window only
     FirstPage,
     LastPage,

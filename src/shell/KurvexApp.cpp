@@ -119,7 +119,7 @@ CKurvexApp::CKurvexApp() : m_settings(std::make_unique<QSettingsStore>()) {}
 
 CKurvexApp::~CKurvexApp()
 {
-    // The windows go first: their views write their settings and release the documents.
+    // The windows go first: their views release the documents.
     m_mainFrame.reset();
 }
 

@@ -4,6 +4,7 @@
 #include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
 #include "common/Numbers.h"
+#include "common/SettingsCatalogue.h"
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 #include "common/ui/AccessibleToolBar.h"
@@ -13,14 +14,14 @@
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
-#include "document/FileNamingInteraction.h"
-#include "document/RememberedAnswers.h"
+#include "document/SettingsStore.h"
 #include "document/ui/WindowOpenInteraction.h"
 #include "evaluation/ReportLayout.h"
 #include "evaluation/ui/EvaluationDialogs.h"
 #include "measurement/ui/ExportDlg.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "shell/AboutDlg.h"
+#include "shell/DocumentManager.h"
 #include "shell/FileViewerLink.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
@@ -48,7 +49,6 @@
 #include <QPushButton>
 #include <QPrinter>
 #include <QScreen>
-#include <QSettings>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QToolBar>
@@ -74,31 +74,7 @@ QSize InitialSize(const QScreen* screen)
     return wanted.boundedTo(QSize(available.width() * 95 / 100, available.height() * 90 / 100));
 }
 
-const QString kLastFileOpenKey = QStringLiteral("Sonstiges/LastFileOpen");
-// The window layout belongs to the framework, beside the recent-file list.
-const QString kWorkspaceGeometryKey = QStringLiteral("Workspace/Geometry");
-const QString kWorkspaceStateKey = QStringLiteral("Workspace/State");
 constexpr int kPaneWidths[3] = {300, 200, 350};
-
-// The reason a file cannot be read, in the user's words.
-QString UnreadableReason(const QString& path)
-{
-    const QFileInfo info(path);
-    if (!info.exists())
-        return U("Die Datei ist nicht vorhanden.");
-    if (info.isDir())
-        return U("Der Pfad bezeichnet einen Ordner, keine Datei.");
-    if (!info.isReadable())
-        return U("Es fehlt die Berechtigung, die Datei zu lesen.");
-    return U("Die Datei kann nicht gelesen werden.");
-}
-
-QString CanonicalOrAbsolute(const QString& path)
-{
-    const QFileInfo info(path);
-    const QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
-}
 
 CKurvexView* ViewOf(QMdiSubWindow* window)
 {
@@ -116,6 +92,11 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    const QString answersFile = m_app.UserFolder().isEmpty()
+                                    ? QString()
+                                    : QDir(m_app.UserFolder()).filePath(QString::fromLatin1(kFirstLoadAnswersFileName));
+    m_documents = std::make_unique<DocumentManager>(
+        m_app.GlobalSettings(), answersFile, [this](const QString& fileName) { return MakeOpenInteraction(fileName); });
 
     CreateActions();
     CreateMenus();
@@ -201,6 +182,7 @@ void CMainFrame::CreateMenus()
     add(m_fileMenuWith, {Command::SaveChartPdf, Command::SaveReportPdf});
     m_fileMenuWith->addSeparator();
     add(m_fileMenuWith, {Command::NewRunDefaults, Command::ResetState});
+    add(m_fileMenuWith, {Command::AskFirstLoadAgain});
     m_fileMenuWith->addSeparator();
     m_fileMenuWith->addSeparator()->setObjectName(QStringLiteral("recent"));
     add(m_fileMenuWith, {Command::Exit});
@@ -380,6 +362,7 @@ void CMainFrame::ConnectCommands()
     });
     connect(Action(Command::GoToStation), &QAction::triggered, this, &CMainFrame::AskStationAndGo);
     connect(Action(Command::Reload), &QAction::triggered, this, &CMainFrame::ReloadActiveDocument);
+    connect(Action(Command::AskFirstLoadAgain), &QAction::triggered, this, &CMainFrame::AskFirstLoadAdjustmentsAgain);
     connect(Action(Command::SaveChartPdf), &QAction::triggered, this, [this] { SavePdf(false); });
     connect(Action(Command::SaveReportPdf), &QAction::triggered, this, [this] { SavePdf(true); });
     connect(Action(Command::Export), &QAction::triggered, this, [this] {
@@ -429,6 +412,9 @@ void CMainFrame::UpdateCommands()
         Action(Command::PageBack)->setEnabled(view->CurrentPage() >= 2);
         Action(Command::PageForward)->setEnabled(view->CurrentPage() < view->PageCount());
         Action(Command::Export)->setEnabled(view->CanExport());
+        // Only a run without side file was asked; one with a side file never is.
+        Action(Command::AskFirstLoadAgain)
+            ->setEnabled(view->Document().FreshState() && !view->Document().FullPath().empty());
     }
     Action(Command::TwoMetreGrid)->setChecked(hasView && view->TwoMetreGrid());
     Action(Command::ToggleFileViewer)->setChecked(m_viewerShown);
@@ -481,8 +467,8 @@ void CMainFrame::RefreshFileViewer()
 
 void CMainFrame::OnFileOpen()
 {
-    QSettings settings;
-    const QString last = settings.value(kLastFileOpenKey).toString();
+    const QString last = QString::fromStdString(m_app.Settings().GetUtf8(
+        kLastFileOpenSetting.section, kLastFileOpenSetting.key, kLastFileOpenSetting.defaultValue));
     QFileDialog dialog(this, U("Öffnen"), QFileInfo(last).absolutePath(),
                        U("Planografendaten (*)\nAlle Dateien (*)"));
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -499,7 +485,7 @@ void CMainFrame::OpenChosenFile(const QString& path)
 {
     OpenDocumentFile(path);
     // Remembered also when the open failed, so the dialog starts there again.
-    QSettings().setValue(kLastFileOpenKey, path);
+    m_app.Settings().SetUtf8(kLastFileOpenSetting.section, kLastFileOpenSetting.key, path.toStdString());
 }
 
 void CMainFrame::OpenFiles(const QStringList& files)
@@ -508,11 +494,10 @@ void CMainFrame::OpenFiles(const QStringList& files)
         OpenDocumentFile(file);
 }
 
-CKurvexView* CMainFrame::FindView(const QString& canonicalPath) const
+CKurvexView* CMainFrame::FirstViewOf(const std::shared_ptr<CKurvexDoc>& doc) const
 {
     for (CKurvexView* view : Views()) {
-        const QString path = FromCorePath(view->Document().FullPath());
-        if (!path.isEmpty() && CanonicalOrAbsolute(path) == canonicalPath)
+        if (view->SharedDocument() == doc)
             return view;
     }
     return nullptr;
@@ -520,46 +505,25 @@ CKurvexView* CMainFrame::FindView(const QString& canonicalPath) const
 
 CKurvexView* CMainFrame::OpenDocumentFile(const QString& path)
 {
-    const QString canonical = CanonicalOrAbsolute(path);
-    if (CKurvexView* open = FindView(canonical)) {
+    if (CKurvexView* open = FirstViewOf(m_documents->FindOpen(path))) {
         m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(open->parentWidget()));
         return open;
     }
-
-    auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[canonical]);
-    interaction->AskAgain();  // a new open asks again: the side file was never written
-    FileNamingInteraction named(*interaction, ToCp1252(QDir::toNativeSeparators(canonical)));
-    auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(ToCorePath(canonical), m_app.GlobalSettings(), named);
-    if (result != OpenResult::Opened) {
-        ReportFailedOpen(*interaction, result, canonical);
+    std::shared_ptr<CKurvexDoc> doc = m_documents->Open(path);
+    if (!doc)
         return nullptr;
-    }
-    AddToRecentFiles(canonical);
-    const QString notes = OpenNotes(*doc);
+    AddToRecentFiles(FromCorePath(doc->FullPath()));
+    const QString notes = DocumentManager::OpenNotes(*doc);
     CKurvexView* view = AddView(std::move(doc));
     ShowOpenNotes(notes);
     return view;
 }
 
-void CMainFrame::ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path)
-{
-    if (result == OpenResult::CannotOpenFile) {
-        interaction.ShowMessage({MessageIcon::Exclamation,
-                                 ToCp1252(U("Die Datei\n%1\nkann nicht geöffnet werden.\n\n%2")
-                                              .arg(QDir::toNativeSeparators(path), UnreadableReason(path)))});
-    } else if (result == OpenResult::UnexpectedFormat) {
-        // The text as it always was, the file below it.
-        FileNamingInteraction(interaction, ToCp1252(QDir::toNativeSeparators(path)))
-            .ShowMessage({MessageIcon::Exclamation, kMsgUnexpectedFormat});
-    }
-}
-
-std::unique_ptr<OpenInteraction> CMainFrame::MakeOpenInteraction()
+std::unique_ptr<OpenInteraction> CMainFrame::MakeOpenInteraction(const QString& fileName)
 {
     if (m_interactionFactory)
         return m_interactionFactory(this);
-    return std::make_unique<WindowOpenInteraction>(this, m_app.GlobalSettings());
+    return std::make_unique<WindowOpenInteraction>(this, m_app.GlobalSettings(), fileName);
 }
 
 CKurvexView* CMainFrame::MakeView(std::shared_ptr<CKurvexDoc> doc)
@@ -652,11 +616,11 @@ void CMainFrame::NewEmptyDocument()
 
 void CMainFrame::AddToRecentFiles(const QString& path)
 {
-    RecentFileList().Add(path);
+    RecentFileList(m_app.Settings()).Add(path);
     UpdateRecentFileMenu();
 }
 
-QStringList CMainFrame::RecentFiles() const { return RecentFileList().Files(); }
+QStringList CMainFrame::RecentFiles() const { return RecentFileList(m_app.Settings()).Files(); }
 
 void CMainFrame::UpdateRecentFileMenu()
 {
@@ -749,22 +713,37 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     CKurvexView* active = ActiveView();
     if (!active || active->Document().FullPath().empty())
         return nullptr;
-    const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
-    const QString path = FromCorePath(old->FullPath());
-
     // A file without side file was adjusted by the first-load answers; the
-    // side file is never written, so the same answers are given again.
-    auto interaction = std::make_unique<RememberedAnswers>(MakeOpenInteraction(), m_firstLoadAnswers[path]);
-    FileNamingInteraction named(*interaction, ToCp1252(QDir::toNativeSeparators(path)));
-    auto doc = std::make_shared<CKurvexDoc>();
-    const OpenResult result = doc->Open(old->FullPath(), m_app.GlobalSettings(), named);
-    if (result != OpenResult::Opened) {
-        // The open run stays as it was.
-        ReportFailedOpen(*interaction, result, path);
-        return nullptr;
-    }
-    // The stations the user picked are kept with the run's windows.
-    doc->PickedStations() = old->PickedStations();
+    // side file is never written, so the remembered answers are given again.
+    std::shared_ptr<CKurvexDoc> doc = m_documents->Reload(active->Document());
+    if (!doc)
+        return nullptr;  // the open run stays as it was
+    const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
+    CKurvexView* replacement = ReplaceViewsOf(old, doc);
+    ShowOpenNotes(DocumentManager::OpenNotes(*doc));
+    return replacement;
+}
+
+void CMainFrame::AskFirstLoadAdjustmentsAgain()
+{
+    CKurvexView* active = ActiveView();
+    if (!active || !active->Document().FreshState())
+        return;
+    const std::shared_ptr<CKurvexDoc> old = active->SharedDocument();
+    m_documents->ForgetFirstLoadAnswer(*old);
+    // New answers may move the stations: the picked ones would mark other places.
+    std::shared_ptr<CKurvexDoc> doc = m_documents->Reload(*old, false);
+    if (!doc)
+        return;
+    ReplaceViewsOf(old, doc);
+    ShowOpenNotes(DocumentManager::OpenNotes(*doc));
+}
+
+// The windows of old show doc instead, each keeping page, zoom, strips and
+// grid. Answers the active window's new view.
+CKurvexView* CMainFrame::ReplaceViewsOf(const std::shared_ptr<CKurvexDoc>& old, std::shared_ptr<CKurvexDoc> doc)
+{
+    CKurvexView* active = ActiveView();
     CKurvexView* replacement = nullptr;
     for (CKurvexView* view : Views()) {
         if (view->SharedDocument() != old)
@@ -780,7 +759,6 @@ CKurvexView* CMainFrame::ReloadActiveDocument()
     }
     m_activeWindow = nullptr;
     OnSubWindowActivated(m_mdiArea->activeSubWindow());
-    ShowOpenNotes(OpenNotes(*doc));
     return replacement;
 }
 
@@ -917,18 +895,6 @@ void CMainFrame::BringToFront()
 
 // ---------------------------------------------------------------- events
 
-// A comparison run the side file names but that was not found is named once,
-// in the prompt pane, instead of the chart silently lacking its curve.
-QString CMainFrame::OpenNotes(const CKurvexDoc& doc)
-{
-    QStringList notes;
-    if (!doc.State().HasStoredEvaluation())
-        notes.append(ToQString(kNoEvaluationText));
-    if (const std::string missing = doc.MissingComparisonRunsText(); !missing.empty())
-        notes.append(ToQString(missing));
-    return notes.join(QStringLiteral("   "));
-}
-
 void CMainFrame::ShowOpenNotes(const QString& notes)
 {
     // Over the whole bar, until the next prompt: what the chart cannot show.
@@ -1010,19 +976,20 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    QSettings settings;
-    settings.setValue(kWorkspaceGeometryKey, saveGeometry());
-    settings.setValue(kWorkspaceStateKey, saveState());
+    // The window layout belongs to the framework, beside the recent-file list.
+    SettingsStore& settings = m_app.Settings();
+    settings.SetBytes(kWorkspaceSection, kWorkspaceGeometryKey, saveGeometry().toStdString());
+    settings.SetBytes(kWorkspaceSection, kWorkspaceStateKey, saveState().toStdString());
     event->accept();
 }
 
 void CMainFrame::RestoreWorkspace()
 {
-    const QSettings settings;
+    const SettingsStore& settings = m_app.Settings();
     // Qt moves a window whose stored place lies on a screen that has gone back
     // onto the screens there are; junk values are ignored.
-    restoreGeometry(settings.value(kWorkspaceGeometryKey).toByteArray());
-    restoreState(settings.value(kWorkspaceStateKey).toByteArray());
+    restoreGeometry(QByteArray::fromStdString(settings.GetBytes(kWorkspaceSection, kWorkspaceGeometryKey)));
+    restoreState(QByteArray::fromStdString(settings.GetBytes(kWorkspaceSection, kWorkspaceStateKey)));
     m_fileViewer->hide();
     // The bar's visibility signal only comes once the window is shown.
     Action(Command::ToolBar)->setChecked(!m_toolBar->isHidden());

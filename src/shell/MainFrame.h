@@ -31,8 +31,8 @@ namespace kurvex {
 
 class CKurvexApp;
 class CKurvexDoc;
-enum class OpenResult;
 class CKurvexView;
+class DocumentManager;
 class CNMDateiDlg;
 class CFileViewerLink;
 
@@ -103,9 +103,6 @@ private:
     void CreateStatusBar();
     // Pane 0 of the status bar: menu and button prompts.
     void ShowPrompt(const QString& text);
-    // What the chart of a freshly opened run cannot show (no stored evaluation,
-    // comparison runs not found), once in the status bar.
-    static QString OpenNotes(const CKurvexDoc& doc);
     void ShowOpenNotes(const QString& notes);
     void CreateFileViewer();
     // Home and End show the first and last page while the chart has the focus;
@@ -117,16 +114,17 @@ private:
     void UpdateRecentFileMenu();
     void AddToRecentFiles(const QString& path);
 
-    std::unique_ptr<OpenInteraction> MakeOpenInteraction();
+    std::unique_ptr<OpenInteraction> MakeOpenInteraction(const QString& fileName = QString());
     CKurvexView* MakeView(std::shared_ptr<CKurvexDoc> doc);
     CKurvexView* AddView(std::shared_ptr<CKurvexDoc> doc);
-    void ReportFailedOpen(OpenInteraction& interaction, OpenResult result, const QString& path);
     void ShowUserMessage(MessageIcon icon, const QString& text);
     void AskStationAndGo();
     bool GoToStationIn(CKurvexView* view, const QString& metres);
     void SavePdf(bool evaluation);
     bool SavePdfOf(CKurvexView* view, bool evaluation, const QString& path);
-    CKurvexView* FindView(const QString& canonicalPath) const;
+    CKurvexView* FirstViewOf(const std::shared_ptr<CKurvexDoc>& doc) const;
+    CKurvexView* ReplaceViewsOf(const std::shared_ptr<CKurvexDoc>& old, std::shared_ptr<CKurvexDoc> doc);
+    void AskFirstLoadAdjustmentsAgain();
     void OnSubWindowActivated(QMdiSubWindow* window);
     void OnViewPrinting(bool printing);
     void CloseActiveDocument();
@@ -163,8 +161,7 @@ private:
     bool m_destroying = false;
     bool m_withDocumentMenus = false;
     InteractionFactory m_interactionFactory;
-    // The first-load answers given in this session, by file.
-    std::map<QString, std::optional<FirstLoadAnswer>> m_firstLoadAnswers;
+    std::unique_ptr<DocumentManager> m_documents;
 };
 
 }  // namespace kurvex

@@ -46,6 +46,30 @@ void QSettingsStore::SetText(const std::string& section, const std::string& key,
     m_settings.setValue(PathOf(section, key), ToQString(value));
 }
 
+std::string QSettingsStore::GetUtf8(const std::string& section, const std::string& key,
+                                    const std::string& defaultValue) const
+{
+    const QVariant value = m_settings.value(PathOf(section, key));
+    if (!value.isValid() || !value.canConvert<QString>())
+        return defaultValue;
+    return value.toString().toStdString();
+}
+
+void QSettingsStore::SetUtf8(const std::string& section, const std::string& key, const std::string& value)
+{
+    m_settings.setValue(PathOf(section, key), QString::fromStdString(value));
+}
+
+std::string QSettingsStore::GetBytes(const std::string& section, const std::string& key) const
+{
+    return m_settings.value(PathOf(section, key)).toByteArray().toStdString();
+}
+
+void QSettingsStore::SetBytes(const std::string& section, const std::string& key, const std::string& bytes)
+{
+    m_settings.setValue(PathOf(section, key), QByteArray::fromStdString(bytes));
+}
+
 void QSettingsStore::RemoveSection(const std::string& section)
 {
     m_settings.remove(ToQString(section));

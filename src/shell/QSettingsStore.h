@@ -19,6 +19,12 @@ public:
     void SetInt(const std::string& section, const std::string& key, int32_t value) override;
     void SetText(const std::string& section, const std::string& key, const std::string& value) override;
     void RemoveSection(const std::string& section) override;
+    // A UTF-8 text is a Qt string in the settings, bytes are a byte array.
+    std::string GetUtf8(const std::string& section, const std::string& key,
+                        const std::string& defaultValue) const override;
+    void SetUtf8(const std::string& section, const std::string& key, const std::string& value) override;
+    std::string GetBytes(const std::string& section, const std::string& key) const override;
+    void SetBytes(const std::string& section, const std::string& key, const std::string& bytes) override;
 
 private:
     mutable QSettings m_settings;

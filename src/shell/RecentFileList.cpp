@@ -1,23 +1,31 @@
 #include "shell/RecentFileList.h"
 
-#include <QSettings>
+#include "common/SettingsCatalogue.h"
+#include "shell/QSettingsStore.h"
+
+#include <string>
 
 namespace kurvex {
 
 namespace {
 
-const QString kRecentSection = QStringLiteral("Recent File List");
+static_assert(RecentFileList::kCapacity == kRecentFileCapacity);
 
-QString EntryKey(int number) { return QStringLiteral("%1/File%2").arg(kRecentSection).arg(number); }
+std::string EntryKey(int number) { return kRecentFileKeyStem + std::to_string(number); }
 
 }  // namespace
 
+RecentFileList::RecentFileList(SettingsStore& store) : m_store(store) {}
+
+RecentFileList::RecentFileList() : m_ownStore(std::make_unique<QSettingsStore>()), m_store(*m_ownStore) {}
+
+RecentFileList::~RecentFileList() = default;
+
 QStringList RecentFileList::Files() const
 {
-    const QSettings settings;
     QStringList files;
     for (int i = 1; i <= kCapacity; ++i) {
-        const QString file = settings.value(EntryKey(i)).toString();
+        const QString file = QString::fromStdString(m_store.GetUtf8(kRecentFileSection, EntryKey(i), std::string()));
         if (!file.isEmpty() && !files.contains(file))
             files.append(file);
     }
@@ -31,10 +39,9 @@ void RecentFileList::Add(const QString& path)
     files.prepend(path);
     while (files.size() > kCapacity)
         files.removeLast();
-    QSettings settings;
-    settings.remove(kRecentSection);
+    m_store.RemoveSection(kRecentFileSection);
     for (int i = 0; i < files.size(); ++i)
-        settings.setValue(EntryKey(i + 1), files.at(i));
+        m_store.SetUtf8(kRecentFileSection, EntryKey(i + 1), files.at(i).toStdString());
 }
 
 }  // namespace kurvex

@@ -4,6 +4,7 @@
 #include "chart/PageFrame.h"
 
 #include <algorithm>
+#include <array>
 
 namespace kurvex {
 namespace {
@@ -199,6 +200,7 @@ TEST_F(ChartPainterTest, ExceedanceLabelsCloseTogetherStagger)
                            "", "");
     CChartPainter painter = Painter(5);
     painter.View().currentPage = 2;
+    painter.PrepareStrip(0);
     painter.DrawStrip(surface, 0, 3200, true, false);
     const int firstRow = -2666 - 550;
     struct Expected {
@@ -239,6 +241,7 @@ TEST_F(ChartPainterTest, PageOneNumbersAllExceedancesOnce)
     doc.Exceedances().Load("[100;60;1;1;-999;1;;-1.0;;][3500;60;1;2;-999;1;;-1.0;;][6500;60;1;3;-999;1;;-1.0;;]", "",
                            "");
     CChartPainter painter = Painter(5);
+    painter.PrepareForPages(1, 1);
     painter.DrawChartPage(surface, 1, 0, 0);
     UEBERSCHREITUNG record;
     doc.Exceedances().ExceedanceCopy(1, record);
@@ -247,8 +250,55 @@ TEST_F(ChartPainterTest, PageOneNumbersAllExceedancesOnce)
     EXPECT_EQ(record.seite, 3);
     EXPECT_FALSE(pageFlag.set);
     painter.View().currentPage = 2;
+    painter.PrepareForPages(2, 2);
     painter.DrawChartPage(surface, 2, 0, 0);
     EXPECT_TRUE(pageFlag.set);
+}
+
+TEST_F(ChartPainterTest, ExceedancePagesAreSettledByThePrepareStepNotByDrawing)
+{
+    // Three-strip pages of 3000 dm: exceedances on pages 1, 2 and 3.
+    const std::string exceedances =
+        "[100;60;1;1;-999;1;;-1.0;;][3500;60;1;2;-999;1;;-1.0;;][6500;60;1;3;-999;1;;-1.0;;]";
+    struct Case {
+        const char* name;
+        int screenPage;
+        int first;
+        int last;
+        std::array<int32_t, 3> pages;
+        bool flagAfter;
+    };
+    const Case cases[] = {
+        {"page 1 on screen numbers all from the chart start", 1, 1, 1, {1, 2, 3}, false},
+        // Printed from page 2 while page 1 is on screen: numbered from the first
+        // printed strip, then the printed markers take the page on screen.
+        {"pages 2-3 printed with page 1 on screen", 1, 2, 3, {1, 1, 1}, false},
+        {"all pages printed with page 3 on screen", 3, 1, 3, {3, 3, 3}, true},
+        {"page 2 on screen", 2, 2, 2, {kPageNotYetDrawn, 2, kPageNotYetDrawn}, true},
+    };
+    Open(0, 700, 10);
+    for (const Case& c : cases) {
+        doc.Exceedances().Load(exceedances, "", "");
+        pageFlag.set = true;
+        CChartPainter painter = Painter(5);
+        painter.View().currentPage = c.screenPage;
+        // Drawing alone leaves the document as it was.
+        for (int page = c.first; page <= c.last; ++page)
+            painter.DrawChartPage(surface, page, 0, 0);
+        UEBERSCHREITUNG record;
+        for (int i = 0; i < 3; ++i) {
+            doc.Exceedances().ExceedanceCopy(i, record);
+            EXPECT_EQ(record.seite, kPageNotYetDrawn) << c.name << " " << i;
+        }
+        EXPECT_TRUE(pageFlag.set) << c.name;
+
+        painter.PrepareForPages(c.first, c.last);
+        for (int i = 0; i < 3; ++i) {
+            doc.Exceedances().ExceedanceCopy(i, record);
+            EXPECT_EQ(record.seite, c.pages[static_cast<size_t>(i)]) << c.name << " " << i;
+        }
+        EXPECT_EQ(pageFlag.set, c.flagAfter) << c.name;
+    }
 }
 
 TEST_F(ChartPainterTest, RangeTextAcrossTwoStrips)

@@ -21,6 +21,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QMarginsF>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -88,6 +89,7 @@ protected:
             p.setOutputFileName(outputFile.isEmpty() ? ViewPdf() : outputFile);
             p.setPrintRange(range);
             p.setFromTo(from, to);
+            dialogChanges(p);
             if (confirmations >= 0 && confirmations-- == 0)
                 return false;
             return confirm;
@@ -149,6 +151,7 @@ protected:
     int from = 0;
     int to = 0;
     std::function<void(QPrintPreviewDialog&)> previewHook = [](QPrintPreviewDialog&) {};
+    std::function<void(QPrinter&)> dialogChanges = [](QPrinter&) {};  // what else the dialog changed
 
     QString outputFile;          // the file the dialog chooses; empty: ViewPdf()
     QList<bool> replaceAnswers;  // answers to "replace the file?", then yes
@@ -242,6 +245,35 @@ TEST_F(ChartPrintTest, TheEvaluationPrintsPortraitWhateverTheLastPrintLeft)
     QString error;
     ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error));
     ExpectSamePdf(PrepareReport(*doc));
+}
+
+// A printer newly chosen in the print dialog comes with its smallest margins;
+// the pages keep their 5 mm and stand on the sheet as in the files.
+TEST_F(ChartPrintTest, ThePagesKeepTheirMarginsOnAPrinterThatCameWithOthers)
+{
+    dialogChanges = [](QPrinter& p) { p.setPageMargins(QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter); };
+    MakeView();
+    view->PrintChart();
+    QString error;
+    ASSERT_TRUE(WriteChartPdf(*doc, labels, pageFlag, CliPdf(), 1, 2, CliSettings(3, false), error));
+    ExpectSamePdf(2);
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), QMarginsF(5, 5, 5, 5));
+
+    QFile::remove(ViewPdf());
+    view->PrintEvaluation();
+    ASSERT_TRUE(WriteReportPdf(*doc, CliPdf(), kVersionText, error));
+    ExpectSamePdf(PrepareReport(*doc));
+}
+
+// Margins the user typed into the dialog's page settings are printed with.
+TEST_F(ChartPrintTest, MarginsSetInTheDialogStay)
+{
+    const QMarginsF chosen(12, 8, 12, 8);
+    dialogChanges = [chosen](QPrinter& p) { p.setPageMargins(chosen, QPageLayout::Millimeter); };
+    MakeView();
+    view->PrintChart();
+    EXPECT_EQ(printer.pageLayout().margins(QPageLayout::Millimeter), chosen);
+    EXPECT_EQ(PdfPageCount(ViewPdf()), 2);
 }
 
 TEST_F(ChartPrintTest, AnUnknownLengthScaleIsSettledAt400AlsoWhenThePrintComesFirst)

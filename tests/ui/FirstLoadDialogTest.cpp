@@ -306,5 +306,24 @@ TEST(WindowOpenInteraction, AnOpenWithoutSideFileAsksOnceAndAppliesTheAnswer)
     EXPECT_EQ(interaction.WaitWindow(), nullptr);
 }
 
+// The caption says which run the question is about, since several files may open at once.
+TEST(FirstLoadDialog, TheCaptionNamesTheRunsFile)
+{
+    class CaptionRecorder : public WindowOpenInteraction {
+    public:
+        using WindowOpenInteraction::WindowOpenInteraction;
+        QString caption;
+
+    protected:
+        void RunModal(QDialog& dialog) override { caption = dialog.windowTitle(); }
+    };
+    CaptionRecorder named(nullptr, CEinstellungen(), QStringLiteral("a1.pbs"));
+    named.AskFirstLoadAdjustments(0, 5000);
+    EXPECT_EQ(named.caption, QString::fromUtf8("Datenanpassungen \u2013 a1.pbs"));
+    CaptionRecorder unnamed(nullptr, CEinstellungen());
+    unnamed.AskFirstLoadAdjustments(0, 5000);
+    EXPECT_EQ(unnamed.caption, QStringLiteral("Datenanpassungen"));
+}
+
 }  // namespace
 }  // namespace kurvex

@@ -331,6 +331,7 @@ TEST_F(KurvexViewTest, StripsPerPageAreReadAtFirstDisplayAndWrittenAtClose)
             const auto view = ShownView();
             EXPECT_EQ(view->StripsPerPage(), row.shown) << (row.stored ? row.stored : "(none)");
             EXPECT_EQ(view->PageCount(), row.shown == 2 ? 3 : 2);
+            view->close();
         }
         EXPECT_EQ(settings.GetInt("Sonstiges", "DiagrammeProSeite", 0), row.shown);
     }
@@ -338,6 +339,7 @@ TEST_F(KurvexViewTest, StripsPerPageAreReadAtFirstDisplayAndWrittenAtClose)
     {
         const auto view = ShownView();
         view->ToggleStrips();
+        view->close();
     }
     EXPECT_EQ(settings.GetInt("Sonstiges", "DiagrammeProSeite", 0), 2);
 

@@ -6,6 +6,7 @@
 #include "common/Numbers.h"
 #include "common/ui/QtText.h"
 #include "document/KurvexDoc.h"
+#include "document/SettingsStore.h"
 #include "measurement/ui/NMDateiDlg.h"
 #include "render/ChartRendering.h"
 #include "shell/Commands.h"
@@ -527,12 +528,60 @@ TEST_F(MainFrameTest, ReloadKeepsTheLayoutAndDoesNotAskTheFirstLoadQuestionAgain
     EXPECT_EQ(m_messages.size(), 1u);
     EXPECT_EQ(Frame().ActiveView(), reloaded);
 
-    // Opening anew (not reloading) asks again: the side file was never written.
+    // Opening anew (not reloading) takes the answer kept for the file's content.
     Frame().MdiArea()->closeAllSubWindows();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_TRUE(QFile::copy(Sample("pm01bs02_sample.pbs"), copy));
     ASSERT_NE(Frame().OpenDocumentFile(copy), nullptr);
+    EXPECT_EQ(m_questions, 1);
+}
+
+TEST_F(MainFrameTest, StripsPerPageAreWrittenAsTheChartWindowCloses)
+{
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    const int toggled = view->StripsPerPage() == 3 ? 2 : 3;
+    view->ToggleStrips();
+    EXPECT_NE(m_app->Settings().GetInt("Sonstiges", "DiagrammeProSeite", 0), toggled);
+    Frame().Action(Command::Close)->trigger();
+    EXPECT_EQ(m_app->Settings().GetInt("Sonstiges", "DiagrammeProSeite", 0), toggled);
+}
+
+TEST_F(MainFrameTest, TheFirstLoadAnswerIsKeptPerFileContentUntilAskedAgain)
+{
+    QTemporaryDir folder;
+    const QString run = folder.filePath(QStringLiteral("a1.pbs"));  // no side file
+    ASSERT_TRUE(QFile::copy(Sample("pm01bs02_sample.pbs"), run));
+    m_interaction.answer = FirstLoadAnswer{true, ""};
+    ASSERT_NE(Frame().OpenDocumentFile(run), nullptr);
+    EXPECT_EQ(m_questions, 1);
+    QAction* again = Frame().Action(Command::AskFirstLoadAgain);
+    EXPECT_EQ(again->objectName(), QStringLiteral("file_ask_first_load_again"));
+    EXPECT_TRUE(again->isEnabled());
+
+    // The next start of the program, and a renamed copy: applied without asking.
+    m_app.reset();
+    SetUp();
+    m_interaction.answer = FirstLoadAnswer{};
+    const QString renamed = folder.filePath(QStringLiteral("umbenannt.pbs"));
+    ASSERT_TRUE(QFile::rename(run, renamed));
+    CKurvexView* view = Frame().OpenDocumentFile(renamed);
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(m_questions, 1);
+    EXPECT_TRUE(view->Document().State().IsMirrored());
+
+    // Asked again: forgotten for this run, which is opened again with the new answer.
+    Frame().Action(Command::AskFirstLoadAgain)->trigger();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(m_questions, 2);
+    ASSERT_NE(Frame().ActiveView(), nullptr);
+    EXPECT_FALSE(Frame().ActiveView()->Document().State().IsMirrored());
+    EXPECT_EQ(WindowCount(), 1);
+
+    // A run with a side file is never asked, so there is nothing to ask again.
+    ASSERT_NE(Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs")), nullptr);
+    EXPECT_EQ(m_questions, 2);
+    EXPECT_FALSE(Frame().Action(Command::AskFirstLoadAgain)->isEnabled());
 }
 
 TEST_F(MainFrameTest, ChartAndReportSaveAsPdfAndAFailedWriteKeepsTheOldFile)

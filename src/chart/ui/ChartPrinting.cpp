@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QMarginsF>
 #include <QMessageBox>
 #include <QPaintEngine>
 #include <QPrintEngine>
@@ -16,6 +17,8 @@
 #include <QToolBar>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
+
+#include <cmath>
 
 namespace kurvex {
 
@@ -128,12 +131,27 @@ void ShowPrintFailure(const QString& message, QWidget* parent)
     QMessageBox::warning(parent, QStringLiteral("Kurvex"), message);
 }
 
+void KeepSheetMargins(QPrinter& printer)
+{
+    const QPageLayout layout = printer.pageLayout();
+    const QMarginsF margins = layout.margins();
+    const QMarginsF smallest = layout.minimumMargins();
+    const auto same = [](qreal a, qreal b) { return std::abs(a - b) < 0.01; };
+    // Margins typed into the dialog's page settings are the user's.
+    if (!same(margins.left(), smallest.left()) || !same(margins.top(), smallest.top()) ||
+        !same(margins.right(), smallest.right()) || !same(margins.bottom(), smallest.bottom()))
+        return;
+    printer.setPageMargins(QMarginsF(kPrintMarginMm, kPrintMarginMm, kPrintMarginMm, kPrintMarginMm),
+                           QPageLayout::Millimeter);
+}
+
 namespace {
 
 // Sheets onto a printer; printed into a PDF file, they become an archival PDF like
 // every PDF Kurvex writes. A preview paints through its own engine and writes no file.
 bool PrintSheetsOnto(QPrinter& printer, const SheetJob& job, int first, int last)
 {
+    KeepSheetMargins(printer);
     const bool pdfFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty() &&
                          printer.paintEngine() != nullptr && printer.paintEngine()->type() == QPaintEngine::Pdf;
     const PdfDocumentInfo info = CompletedPdfDocumentInfo(job.info, printer.outputFileName());

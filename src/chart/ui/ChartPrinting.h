@@ -64,6 +64,13 @@ inline constexpr bool kPrintDialogAsksBeforeReplacing = false;
 inline constexpr bool kPrintDialogAsksBeforeReplacing = true;
 #endif
 
+// The sheets keep their 5 mm margins on whichever printer prints them: Qt
+// gives a printer newly chosen in its dialog that printer's smallest margins,
+// which would move every page and change its printable area. Margins the
+// user set in the dialog's page settings stay, and so do those of a printer
+// that cannot print as close to the edge as 5 mm.
+void KeepSheetMargins(QPrinter& printer);
+
 // Sends pages first..last of the job to the printer; false when the printer
 // (or its output file) cannot be opened.
 bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last);

@@ -6,6 +6,7 @@
 #include "chart/PageFrame.h"
 #include "chart/ViewCommands.h"
 #include "chart/ui/ChartPrinting.h"
+#include "common/SettingsCatalogue.h"
 #include "common/ui/QtPath.h"
 #include "common/ui/QtText.h"
 #include "common/ui/WaitCursor.h"
@@ -16,6 +17,7 @@
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
 
+#include <QCloseEvent>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -34,9 +36,6 @@
 namespace kurvex {
 
 namespace {
-
-constexpr const char* kSectionMisc = "Sonstiges";
-constexpr const char* kKeyStripsPerPage = "DiagrammeProSeite";
 
 // One notch of a mouse wheel.
 constexpr int kWheelNotch = 120;
@@ -76,12 +75,14 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     UpdateScrollExtent();
 }
 
-CKurvexView::~CKurvexView()
+CKurvexView::~CKurvexView() { m_doc->RemoveObserver(this); }
+
+void CKurvexView::closeEvent(QCloseEvent* event)
 {
-    m_doc->RemoveObserver(this);
     // A view that never showed a page has not read the setting: leave it alone.
     if (m_firstShown && m_context.settings)
-        m_context.settings->SetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+        m_context.settings->SetInt(kStripsPerPageSetting.section, kStripsPerPageSetting.key, StripsPerPage());
+    QAbstractScrollArea::closeEvent(event);
 }
 
 bool CKurvexView::CanExport() const
@@ -168,8 +169,20 @@ void CKurvexView::Repaint()
 void CKurvexView::DocumentChanged(DocumentChange)
 {
     // Every change shows on the page: the yellow band of the picks, what
-    // counts, the exceedances' page numbers.
+    // counts, the exceedances' page numbers. The page on screen numbers them
+    // again, as it did when it was shown.
+    if (PrepareScreenPage()) {
+        UpdateTitle();
+        Q_EMIT viewStateChanged();
+    }
     Repaint();
+}
+
+bool CKurvexView::PrepareScreenPage()
+{
+    const int pageCount = PageCount();
+    m_painter.PrepareForPages(CurrentPage(), CurrentPage());
+    return PageCount() != pageCount;
 }
 
 void CKurvexView::AnnouncePickedStations()
@@ -185,10 +198,11 @@ void CKurvexView::showEvent(QShowEvent* event)
     if (!m_firstShown) {
         m_firstShown = true;
         if (m_context.settings) {
-            const int stored = m_context.settings->GetInt(kSectionMisc, kKeyStripsPerPage, StripsPerPage());
+            const int stored =
+                m_context.settings->GetInt(kStripsPerPageSetting.section, kStripsPerPageSetting.key, StripsPerPage());
             m_painter.View().stripsPerPage = SanitizeStripsPerPage(stored);
         }
-        m_painter.PreparePaint();
+        PrepareScreenPage();
         UpdateTitle();
         UpdateScrollExtent();
         Q_EMIT viewStateChanged();
@@ -198,8 +212,7 @@ void CKurvexView::showEvent(QShowEvent* event)
 
 void CKurvexView::paintEvent(QPaintEvent* event)
 {
-    const int pageCount = PageCount();
-    m_painter.PreparePaint();
+    // The page was prepared when it, the layout or the document last changed.
     UpdateTitle();
 
     QPainter painter(viewport());
@@ -209,10 +222,6 @@ void CKurvexView::paintEvent(QPaintEvent* event)
     DrawScreenChartPage(painter, m_painter, CurrentPage(), viewport()->logicalDpiX(), viewport()->logicalDpiY(),
                         ScrollPosition());
     painter.end();
-
-    // The paging follows the run and its length scale, which other windows may change.
-    if (PageCount() != pageCount)
-        Q_EMIT viewStateChanged();
 }
 
 void CKurvexView::resizeEvent(QResizeEvent* event)
@@ -326,7 +335,7 @@ void CKurvexView::ApplyLayout(const Layout& layout)
     view = layout;
     view.currentPage = std::max(layout.currentPage, 1);
     view.stripsPerPage = SanitizeStripsPerPage(layout.stripsPerPage);
-    m_painter.PreparePaint();
+    PrepareScreenPage();
     UpdateTitle();
     UpdateScrollExtent();
     Repaint();
@@ -338,6 +347,7 @@ void CKurvexView::SetCurrentPage(int page)
     if (page == CurrentPage())
         return;
     m_painter.View().currentPage = page;
+    PrepareScreenPage();
     UpdateTitle();
     Repaint();
     Q_EMIT viewStateChanged();
@@ -394,7 +404,7 @@ void CKurvexView::ToggleStrips()
 {
     m_painter.View().stripsPerPage = ToggledStripsPerPage(StripsPerPage());
     // Only the page count follows; the current page may now lie beyond it.
-    m_painter.UpdatePaging();
+    PrepareScreenPage();
     UpdateTitle();
     Repaint();
     Q_EMIT viewStateChanged();
@@ -573,6 +583,8 @@ void CKurvexView::RunPrint(bool preview)
     printer.setFromTo(0, 0);
 
     if (preview) {
+        // The preview draws every page.
+        PreparePrintedPages(1, maxPage);
         ForgetOutputFile(printer);
         BeginPrint();
         {
@@ -595,11 +607,18 @@ void CKurvexView::RunPrint(bool preview)
         RestoreScreenPlace(place);
         return;
     }
+    PreparePrintedPages(pages.first, pages.last);
     BeginPrint();
     const bool printed = PrintJobPages(printer, PrintJob(pages.last), pages.first, pages.last);
     EndPrint(place);
     if (!printed)
         ShowFailure(QString::fromUtf8(kPrintFailedMessage));
+}
+
+void CKurvexView::PreparePrintedPages(int first, int last)
+{
+    if (!m_evaluationPrint)
+        m_painter.PrepareForPages(first, last);
 }
 
 int CKurvexView::PrintedPageOnScreen(int maxPage) const

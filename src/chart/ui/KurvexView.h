@@ -26,7 +26,6 @@ class CKurvexView : public QAbstractScrollArea, public DocumentObserver {
 
 public:
     CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, QWidget* parent = nullptr);
-    // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite".
     ~CKurvexView() override;
 
     CKurvexDoc& Document() { return *m_doc; }
@@ -114,6 +113,8 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite" (the window's own or its MDI frame's close).
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QString PlainTitle() const;
@@ -126,6 +127,9 @@ private:
     void UpdateScrollExtent();
     void UpdateScrollRanges();
     void SetCurrentPage(int page);
+    // The step before the page on screen is drawn (length scale, paging, the
+    // exceedances' page numbers); true when the page count changed.
+    bool PrepareScreenPage();
     void SetZoomLevel(int level);
 
     // Zoom level and scroll place, as a print or preview found them.
@@ -140,6 +144,8 @@ private:
     void SetEvaluationPrint(bool evaluation);
     void RunPrint(bool preview);
     int PreparePrint(QPrinter& printer);
+    // What the pages a print or preview draws settle in the document first.
+    void PreparePrintedPages(int first, int last);
     // The page a print's "current page" and a preview's first view mean.
     int PrintedPageOnScreen(int maxPage) const;
     // The print dialog until it is cancelled or its choice may be printed.

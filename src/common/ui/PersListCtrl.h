@@ -6,6 +6,8 @@
 // "Spaltenbreiten") and the list's name: NAME the widths, NAMEiOrder the
 // order, NAMEiSortInfo a sort state that is kept but not used here.
 
+#include "common/SettingsCatalogue.h"
+
 #include <QTreeView>
 
 #include <string>
@@ -14,8 +16,6 @@
 namespace kurvex {
 
 class SettingsStore;
-
-inline constexpr const char* kColumnWidthsSection = "Spaltenbreiten";
 
 class CPersListCtrl : public QTreeView {
     Q_OBJECT

@@ -147,6 +147,11 @@ FirstLoadAnswer CVorabanpassungenDlg::Ask(QWidget* parent, int32_t fileStart, in
     return dialog.Answer();
 }
 
+void CVorabanpassungenDlg::NameFile(const QString& fileName)
+{
+    setWindowTitle(QStringLiteral("Datenanpassungen – ") + fileName);
+}
+
 FirstLoadAnswer CVorabanpassungenDlg::Answer() const
 {
     FirstLoadAnswer answer;

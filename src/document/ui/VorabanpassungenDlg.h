@@ -39,6 +39,8 @@ public:
     // closed otherwise, no adjustment. The mirror is the check box's last state
     // either way.
     FirstLoadAnswer Answer() const;
+    // The caption names the run's file: "Datenanpassungen – a1.pbs".
+    void NameFile(const QString& fileName);
     const FirstLoadAdjustments& Model() const { return m_model; }
 
     // The controls, for the tests.

@@ -25,8 +25,8 @@ private:
     CSplashDlg* m_waitWindow;
 };
 
-WindowOpenInteraction::WindowOpenInteraction(QWidget* parent, const CEinstellungen& globalSettings)
-    : m_parent(parent), m_globalSettings(globalSettings)
+WindowOpenInteraction::WindowOpenInteraction(QWidget* parent, const CEinstellungen& globalSettings, QString fileName)
+    : m_parent(parent), m_globalSettings(globalSettings), m_fileName(std::move(fileName))
 {
 }
 
@@ -79,6 +79,8 @@ void WindowOpenInteraction::ShowMessage(const UserMessage& message)
 FirstLoadAnswer WindowOpenInteraction::AskFirstLoadAdjustments(int32_t fileStart, int32_t fileEnd)
 {
     CVorabanpassungenDlg dialog(fileStart, fileEnd, m_parent);
+    if (!m_fileName.isEmpty())
+        dialog.NameFile(m_fileName);
     const WaitWindowAside aside(m_waitWindow.get());
     RunModal(dialog);
     return dialog.Answer();

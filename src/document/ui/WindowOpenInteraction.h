@@ -24,7 +24,8 @@ public:
     // parent: the window the message boxes and the dialog belong to (may be null).
     // The global settings are kept for the open; the first-load question is asked
     // whatever their mirror question switch says, since nothing depends on it.
-    WindowOpenInteraction(QWidget* parent, const CEinstellungen& globalSettings);
+    // fileName: the run's file, named in the first-load dialog's caption (may be empty).
+    WindowOpenInteraction(QWidget* parent, const CEinstellungen& globalSettings, QString fileName = QString());
     ~WindowOpenInteraction() override;
     WindowOpenInteraction(const WindowOpenInteraction&) = delete;
     WindowOpenInteraction& operator=(const WindowOpenInteraction&) = delete;
@@ -52,6 +53,7 @@ private:
 
     QPointer<QWidget> m_parent;
     CEinstellungen m_globalSettings;
+    QString m_fileName;
     std::unique_ptr<CSplashDlg> m_waitWindow;
 };
 

@@ -29,7 +29,6 @@ namespace kurvex {
 
 namespace {
 
-constexpr const char* kDefaultOtherSeparator = "#";
 constexpr const char* kMsgSaved = "Daten wurden erfolgreich gespeichert!";
 
 // A stored choice outside the buttons takes the first button.
@@ -128,7 +127,7 @@ CExportDlg::CExportDlg(const CKurvexDoc& doc, SettingsStore& settings, QWidget* 
 
     m_decimal->button(StoredChoice(settings, kExportDecimalKey, 2))->setChecked(true);
     m_separator->button(StoredChoice(settings, kExportSeparatorKey, 4))->setChecked(true);
-    m_otherSeparator->setText(ToQString(settings.GetText(kExportSection, kExportOtherSeparatorKey, kDefaultOtherSeparator)));
+    m_otherSeparator->setText(ToQString(settings.GetText(kExportSection, kExportOtherSeparatorKey, kExportOtherSeparatorSetting.defaultValue)));
     UpdateOtherSeparatorField();
 }
 

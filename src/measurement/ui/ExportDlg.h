@@ -4,6 +4,8 @@
 // the field separator the user picks. The choice is kept in the settings
 // section "Export". The dialog stays open after an export.
 
+#include "common/SettingsCatalogue.h"
+
 #include <QDialog>
 #include <QMessageBox>
 
@@ -21,11 +23,6 @@ class SettingsStore;
 
 // "Messdaten e&xportieren" (only PM01BS02/IMEXPORT001 runs, format code 1002).
 void ShowExportDialog(QWidget* parent, const CKurvexDoc& doc, SettingsStore& settings);
-
-inline constexpr const char* kExportSection = "Export";
-inline constexpr const char* kExportDecimalKey = "radioDezimalzeichen";
-inline constexpr const char* kExportSeparatorKey = "radioSeperator";
-inline constexpr const char* kExportOtherSeparatorKey = "SeperatorString";
 
 class CExportDlg : public QDialog {
     Q_OBJECT
