@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ui/MovingKeys.h"
 #include "common/ui/QtPath.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -103,21 +104,6 @@ private:
     int m_rowHeight = 14;
 };
 
-// Page Up/Down, Home and End, alone or with Shift or Ctrl: they move in the list.
-bool IsMovingKey(const QKeyEvent& event)
-{
-    switch (event.key()) {
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_Home:
-    case Qt::Key_End: break;
-    default: return false;
-    }
-    const Qt::KeyboardModifiers others =
-        event.modifiers() & ~(Qt::ShiftModifier | Qt::ControlModifier | Qt::KeypadModifier);
-    return others == Qt::NoModifier;
-}
-
 }  // namespace
 
 // The list of lines: read-only, lines selected as a whole, Ctrl+C copies them.
@@ -178,18 +164,6 @@ protected:
         return QTableView::moveCursor(action, modifiers);
     }
 
-    // The main window's page commands have Page Up and Page Down as window
-    // shortcuts, which would page the chart while the list has the focus: the
-    // list keeps its own moving keys.
-    bool event(QEvent* event) override
-    {
-        if (event->type() == QEvent::ShortcutOverride && IsMovingKey(*static_cast<QKeyEvent*>(event))) {
-            event->accept();
-            return true;
-        }
-        return QTableView::event(event);
-    }
-
     void keyPressEvent(QKeyEvent* event) override
     {
         // The item view would copy only the current line.
@@ -225,6 +199,7 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
     m_view = new FileTextView(ViewerFont(), [this] { CopySelection(); }, [this] { SelectAll(); }, this);
     m_view->setObjectName(QStringLiteral("NMDateiText"));
     m_view->setAccessibleName(QStringLiteral("Zeilen der Messdatei"));
+    KeepMovingKeys(*m_view);
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
