@@ -18,6 +18,8 @@ PACKAGES=(
   g++-mingw-w64-x86-64-posix wine64 googletest
   # printing through a private print server: cupsd, its client tools and filters, a PDF printer
   cups cups-client cups-filters printer-driver-cups-pdf
+  # the accessibility tree walked as screen readers see it (tests/ui/accessibility)
+  xvfb openbox xdotool dbus at-spi2-core python3-pyatspi
 )
 
 as_root() {

@@ -11,12 +11,15 @@
 
 namespace kurvex {
 
-std::optional<int32_t> ParseStationMetres(const std::string& text)
+namespace {
+
+// One plain decimal number with a decimal comma or point: an optional sign,
+// digits, at most one point; blanks around it.
+std::optional<double> ParsePlainNumber(const std::string& text)
 {
     const std::string number = CommaToPoint(Trim(text));
     if (number.empty())
         return std::nullopt;
-    // One plain decimal number: an optional sign, digits, at most one point.
     bool digit = false;
     bool point = false;
     for (size_t i = 0; i < number.size(); ++i) {
@@ -30,10 +33,51 @@ std::optional<int32_t> ParseStationMetres(const std::string& text)
     }
     if (!digit)
         return std::nullopt;
-    const double decimetres = ParseNumber(number) * 10.0;
+    return ParseNumber(number);
+}
+
+std::optional<int32_t> RoundedDecimetres(double decimetres)
+{
     if (!std::isfinite(decimetres) || std::abs(decimetres) > std::numeric_limits<int32_t>::max())
         return std::nullopt;
     return RoundHalfAway(decimetres);
+}
+
+// Whether text ends with the unit (ASCII letters, either case); the unit is then cut off.
+bool CutUnit(std::string& text, const std::string& unit)
+{
+    if (text.size() < unit.size())
+        return false;
+    const size_t start = text.size() - unit.size();
+    for (size_t i = 0; i < unit.size(); ++i) {
+        if (std::tolower(static_cast<unsigned char>(text[start + i])) != unit[i])
+            return false;
+    }
+    text.erase(start);
+    return true;
+}
+
+}  // namespace
+
+std::optional<int32_t> ParseStationMetres(const std::string& text)
+{
+    const std::optional<double> metres = ParsePlainNumber(text);
+    if (!metres)
+        return std::nullopt;
+    return RoundedDecimetres(*metres * 10.0);
+}
+
+std::optional<int32_t> ParseStationText(const std::string& text)
+{
+    std::string number = TrimRight(text);
+    if (CutUnit(number, "km")) {
+        const std::optional<double> kilometres = ParsePlainNumber(number);
+        if (!kilometres)
+            return std::nullopt;
+        return RoundedDecimetres(*kilometres * 10000.0);
+    }
+    CutUnit(number, "m");
+    return ParseStationMetres(number);
 }
 
 bool StationInRun(const RunExtent& run, int32_t station)

@@ -13,6 +13,9 @@ namespace kurvex {
 // Metres with a decimal comma or point ("1234,5", " 1234.5 ") in dm, rounded;
 // nothing when the text is not one number or lies beyond the station range.
 std::optional<int32_t> ParseStationMetres(const std::string& text);
+// What "Gehe zu Station" takes: metres as above, also with their unit
+// ("12700 m"), or kilometres with theirs ("12,7 km", "12.7km"), in dm rounded.
+std::optional<int32_t> ParseStationText(const std::string& text);
 
 // Whether the station lies between the run's first and last window point (either order).
 bool StationInRun(const RunExtent& run, int32_t station);

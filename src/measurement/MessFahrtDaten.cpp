@@ -129,6 +129,7 @@ void CMessFahrtDaten::ApplyAdjustments()
     if (m_reverseOrder && m_points.size() > 1) {
         KeepPointsAsRead();
         m_points.Reverse();
+        m_pointsReversed = !m_pointsReversed;
     }
     ResetRange();
     FindWindowStationOrder();  // the window may still refer to the points it held before
@@ -141,6 +142,7 @@ void CMessFahrtDaten::MirrorRun()
     KeepPointsAsRead();
     const double length = static_cast<double>(LastStation()) - FirstStation();
     m_points.Reverse();
+    m_pointsReversed = !m_pointsReversed;
     for (size_t k = 0; k < m_points.size(); ++k)
         m_points.SetStation(k, ClampToInt32(length - m_points.Station(k)));
 }

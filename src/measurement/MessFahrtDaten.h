@@ -141,6 +141,16 @@ public:
     // The IMEXPORT001 text of the run (only PM01BS02 and IMEXPORT001 runs have export lines).
     std::string BuildExportText(bool decimalComma, const std::string& separator) const;
 
+    // --- Points and their file lines (PointLines.cpp) -------------------------
+    // Where the file's lines are the records of its points (PM01BS02,
+    // IMEXPORT001, PM01BS01), the chart and the file viewer follow each other.
+    // The FileTextLine that holds window point i; none for a point outside the
+    // window or a run whose lines are only texts.
+    std::optional<size_t> FileLineOfWindowPoint(int i) const;
+    // The window point whose record is FileTextLine `line`; none for a header
+    // or marker line and for the record of a point outside the window.
+    std::optional<int> WindowPointOfFileLine(size_t line) const;
+
 private:
     friend class RunLineList;
     friend class FileFeed;
@@ -197,6 +207,8 @@ private:
     int32_t m_stationOffset = 0;
     bool m_loaded = false;
     bool m_incomplete = false;
+    // Whether m_points runs against the order the file had (mirrored, reversed).
+    bool m_pointsReversed = false;
     mutable std::optional<std::string> m_fileTextCache;
     mutable std::string m_lineScratch;  // the last record line FileTextLine made
     mutable std::optional<std::pair<size_t, size_t>> m_fileTextColumns;  // tab columns, widest line

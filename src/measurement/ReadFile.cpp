@@ -259,6 +259,7 @@ void CMessFahrtDaten::BeginRead()
     m_readMessages.clear();
     m_points.clear();
     m_pointsAsRead.reset();
+    m_pointsReversed = false;
     ResetWindow();
     m_lineScratch = std::string();
     m_fileTextColumns.reset();

@@ -97,6 +97,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent), m_programLine(FrameTitl
     auto* service = new QLabel(QStringLiteral("Entwicklung, Vertrieb und Service:"), this);
     m_contact = new QPlainTextEdit(ContactText(), this);
     m_contact->setObjectName(QStringLiteral("Contact"));
+    m_contact->setAccessibleName(QStringLiteral("Entwicklung, Vertrieb und Service"));
     m_contact->setReadOnly(true);
     m_contact->setLineWrapMode(QPlainTextEdit::NoWrap);
     m_contact->setTabChangesFocus(true);

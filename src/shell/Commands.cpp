@@ -165,6 +165,10 @@ std::vector<CommandInfo> BuildTable()
          U("Überschreitungsliste ein-/ausblenden"), none,
          U("Zeigt die Überschreitungen je Streckenabschnitt in einer Liste, die offen bleibt, oder blendet sie aus."),
          none, {}, true},
+        {Command::FirstPage, "chart_first_page", CommandScope::ChartWindow,
+         U("Erste Seite"), none, U("Zeigt die erste Diagrammseite."), none, QKeySequence(Qt::Key_Home)},
+        {Command::LastPage, "chart_last_page", CommandScope::ChartWindow,
+         U("Letzte Seite"), none, U("Zeigt die letzte Diagrammseite."), none, QKeySequence(Qt::Key_End)},
     };
 }
 

@@ -83,6 +83,9 @@ enum class Command {
     PreviousExceedance,
     ToggleOverview,
     ToggleExceedanceList,
+    // Keys of the chart window only
+    FirstPage,
+    LastPage,
 };
 
 // When a command can be used.

@@ -2,6 +2,7 @@
 
 #include "chart/ui/KurvexView.h"
 #include "common/TextHelpers.h"
+#include "common/ui/MovingKeys.h"
 #include "common/ui/QtText.h"
 #include "shell/DockButtons.h"
 #include "document/KurvexDoc.h"
@@ -232,6 +233,8 @@ CExceedanceDock::CExceedanceDock(QWidget* parent) : QDockWidget(U(kExceedanceDoc
     m_tree->setSelectionMode(QAbstractItemView::SingleSelection);
     m_tree->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_tree->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // Page Up/Down, Home and End move in the list, not through the chart pages.
+    KeepMovingKeys(*m_tree);
     m_tree->header()->setStretchLastSection(true);
     m_tree->header()->setSectionResizeMode(QHeaderView::Interactive);
     const QFontMetrics metrics = m_tree->fontMetrics();

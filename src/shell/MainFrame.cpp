@@ -8,6 +8,7 @@
 #include "common/SettingsCatalogue.h"
 #include "render/ChartRendering.h"
 #include "render/ReportRendering.h"
+#include "common/ui/AccessibleToolBar.h"
 #include "common/ui/FileDialogSize.h"
 #include "common/ui/PersListCtrl.h"
 #include "common/ui/QtPath.h"
@@ -24,6 +25,7 @@
 #include "shell/DocumentManager.h"
 #include "shell/ExceedanceDock.h"
 #include "shell/OverviewDock.h"
+#include "shell/FileViewerLink.h"
 #include "shell/KurvexApp.h"
 #include "shell/QSettingsStore.h"
 #include "shell/RecentFileList.h"
@@ -106,6 +108,7 @@ CMainFrame::CMainFrame(CKurvexApp& app, QWidget* parent) : QMainWindow(parent), 
     CreateFileViewer();
     CreateNavigationDocks();
     ConnectCommands();
+    BindChartKeys();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &CMainFrame::OnSubWindowActivated);
 
     UseMenuSet(false);
@@ -265,6 +268,7 @@ void CMainFrame::CreateToolBar()
     }
     Action(Command::ToolBar)->setChecked(true);
     Action(Command::StatusBar)->setChecked(true);
+    MakeToolBarAccessible(*m_toolBar);
 }
 
 void CMainFrame::CreateStatusBar()
@@ -289,6 +293,7 @@ void CMainFrame::CreateFileViewer()
     addDockWidget(Qt::RightDockWidgetArea, m_fileViewer);
     m_fileViewer->hide();
     m_fileViewer->ShowNoFile();
+    m_fileViewerLink = new CFileViewerLink(*m_fileViewer, this);
     // Closing the dock with its own button switches the viewer off like the command.
     connect(m_fileViewer, &QDockWidget::visibilityChanged, this, [this](bool visible) {
         if (!visible && m_viewerShown && !m_minimised && !isMinimized() && !m_fileViewer->isVisible() &&
@@ -297,6 +302,18 @@ void CMainFrame::CreateFileViewer()
             UpdateCommands();
         }
     });
+}
+
+void CMainFrame::BindChartKeys()
+{
+    for (Command command : {Command::FirstPage, Command::LastPage}) {
+        QAction* action = Action(command);
+        removeAction(action);
+        action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+        m_mdiArea->addAction(action);
+    }
+    OnView(Command::FirstPage, &CKurvexView::FirstPage);
+    OnView(Command::LastPage, &CKurvexView::LastPage);
 }
 
 template <typename Slot>
@@ -326,7 +343,12 @@ void CMainFrame::ConnectCommands()
     connect(Action(Command::TileStacked), &QAction::triggered, this, &CMainFrame::TileStacked);
     connect(Action(Command::ArrangeIcons), &QAction::triggered, this, &CMainFrame::ArrangeIcons);
     connect(Action(Command::About), &QAction::triggered, this, &CMainFrame::ShowAbout);
-    connect(Action(Command::ToggleFileViewer), &QAction::triggered, this, &CMainFrame::ToggleFileViewer);
+    // The checked state is the command: a screen reader toggles the button
+    // without the click that would trigger it.
+    connect(Action(Command::ToggleFileViewer), &QAction::toggled, this, [this](bool shown) {
+        if (shown != m_viewerShown)
+            ToggleFileViewer();
+    });
 
     OnView(Command::Print, &CKurvexView::Print);
     OnView(Command::PreviewChart, &CKurvexView::PreviewChart);
@@ -448,6 +470,7 @@ void CMainFrame::RefreshFileViewer()
         m_fileViewer->ShowDocument(view->SharedDocument());
     else
         m_fileViewer->ShowNoFile();
+    m_fileViewerLink->Follow(ActiveView());
 }
 
 // ---------------------------------------------------------------- documents
@@ -664,11 +687,14 @@ void CMainFrame::AskStationAndGo()
     // Wide enough for its caption; the input dialog sizes itself to its field.
     if (auto* field = dialog.findChild<QLineEdit*>())
         field->setMinimumWidth(240);
-    if (dialog.exec() != QDialog::Accepted || !asked)
-        return;
-    if (asked != ActiveView())
-        m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(asked->parentWidget()));
-    GoToStationIn(asked, dialog.textValue());
+    // A station the run does not have (or no station at all) is told, and the
+    // question comes again with the answer kept to mend it.
+    do {
+        if (dialog.exec() != QDialog::Accepted || !asked)
+            return;
+        if (asked != ActiveView())
+            m_mdiArea->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(asked->parentWidget()));
+    } while (!GoToStationIn(asked, dialog.textValue()) && asked);
 }
 
 bool CMainFrame::GoToStation(const QString& metres)
@@ -680,7 +706,7 @@ bool CMainFrame::GoToStationIn(CKurvexView* view, const QString& metres)
 {
     if (!view)
         return false;
-    const std::optional<int32_t> station = ParseStationMetres(ToCp1252(metres));
+    const std::optional<int32_t> station = ParseStationText(ToCp1252(metres));
     if (!station) {
         ShowUserMessage(MessageIcon::Exclamation, ToQString(kMsgStationNotInMetres));
         return false;

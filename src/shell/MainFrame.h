@@ -37,6 +37,7 @@ class DocumentManager;
 class CNMDateiDlg;
 class COverviewDock;
 class CExceedanceDock;
+class CFileViewerLink;
 
 
 class CMainFrame : public QMainWindow {
@@ -110,6 +111,9 @@ private:
     void ShowPrompt(const QString& text);
     void ShowOpenNotes(const QString& notes);
     void CreateFileViewer();
+    // Home and End show the first and last page while the chart has the focus;
+    // elsewhere (the file viewer, a text field) they stay the control's own.
+    void BindChartKeys();
     void ConnectCommands();
     void UseMenuSet(bool withDocument);
     void UpdateCaption();
@@ -157,6 +161,7 @@ private:
     QMdiArea* m_mdiArea = nullptr;
     QToolBar* m_toolBar = nullptr;
     CNMDateiDlg* m_fileViewer = nullptr;
+    CFileViewerLink* m_fileViewerLink = nullptr;
     std::map<Command, QAction*> m_actions;
     std::vector<QMenu*> m_menusWithoutDocument;
     std::vector<QMenu*> m_menusWithDocument;

@@ -20,6 +20,43 @@ TEST(StationSearch, StationTextsInMetres)
         EXPECT_EQ(ParseStationMetres(c.text), c.decimetres) << c.text;
 }
 
+// "Gehe zu Station" also takes the unit: metres or kilometres, either case,
+// with or without a blank; anything else around the number is refused.
+TEST(StationSearch, StationTextsInMetresOrKilometresWithTheirUnit)
+{
+    struct Case {
+        const char* text;
+        std::optional<int32_t> decimetres;
+    };
+    const Case cases[] = {
+        {"12700", 127000},
+        {"12700 m", 127000},
+        {"12700m", 127000},
+        {" 12700,5 M ", 127005},
+        {"12,7 km", 127000},
+        {"12.7km", 127000},
+        {" 12,7 KM ", 127000},
+        {"0,00006 km", 1},
+        {"12,34567 km", 123457},
+        {"-0,5 km", -5000},
+        {"+3 km", 30000},
+        {"1234,5", 12345},
+        {"km", std::nullopt},
+        {"m", std::nullopt},
+        {"12 mm", std::nullopt},
+        {"12 k", std::nullopt},
+        {"12 km m", std::nullopt},
+        {"km 12", std::nullopt},
+        {"12,7 km 3", std::nullopt},
+        {"1e3 km", std::nullopt},
+        {"12.7.1 km", std::nullopt},
+        {"", std::nullopt},
+        {"999999 km", std::nullopt},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ParseStationText(c.text), c.decimetres) << c.text;
+}
+
 TEST(StationSearch, StationsInsideTheRunInEitherDirection)
 {
     const RunExtent ascending{true, 1000, 5000, true};

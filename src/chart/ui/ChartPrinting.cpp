@@ -1,5 +1,6 @@
 #include "chart/ui/ChartPrinting.h"
 
+#include "common/ui/AccessibleToolBar.h"
 #include "common/ui/WaitCursor.h"
 
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QPrintEngine>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QScrollBar>
+#include <QToolBar>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 
@@ -162,6 +165,20 @@ bool PrintSheetsOnto(QPrinter& printer, const SheetJob& job, int first, int last
     return !pdfFile || AddPdfDocumentInfoToFile(printer.outputFileName(), info);
 }
 
+// The scroll bars of the preview's pages have no name either, nor the button
+// of its tool bar for the buttons a narrow window has no room for.
+void NamePreviewControls(QPrintPreviewDialog& dialog)
+{
+    for (QToolBar* bar : dialog.findChildren<QToolBar*>())
+        MakeToolBarAccessible(*bar);
+    for (QScrollBar* bar : dialog.findChildren<QScrollBar*>()) {
+        if (bar->accessibleName().isEmpty())
+            bar->setAccessibleName(bar->orientation() == Qt::Horizontal
+                                       ? QStringLiteral("Seiten waagerecht verschieben")
+                                       : QStringLiteral("Seiten senkrecht verschieben"));
+    }
+}
+
 }  // namespace
 
 bool PrintJobPages(QPrinter& printer, const SheetJob& job, int first, int last)
@@ -179,6 +196,7 @@ void SetUpPreview(QPrintPreviewDialog& dialog, const SheetJob& job, int currentP
             field->setAccessibleName(qobject_cast<QComboBox*>(field->parentWidget()) ? QStringLiteral("Zoom")
                                                                                       : QStringLiteral("Seite"));
     }
+    NamePreviewControls(dialog);
     QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [job, currentPage](QPrinter* printer) {
         // The preview itself shows every page; its print button may have chosen a range.
         const PageSpan span = ChosenPages(*printer, job.pageCount, currentPage);

@@ -2,6 +2,7 @@
 
 #include "chart/StationSearch.h"
 
+#include "chart/ChartDescription.h"
 #include "chart/PageFrame.h"
 #include "chart/RunOverview.h"
 #include "chart/ViewCommands.h"
@@ -68,6 +69,7 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setAccessibleName(QStringLiteral("Diagramm waagerecht verschieben"));
     verticalScrollBar()->setAccessibleName(QStringLiteral("Diagramm senkrecht verschieben"));
+    setAccessibleName(QStringLiteral("Diagramm"));
     // The title is known before the first paint, so the child window never shows an empty caption.
     m_painter.PreparePaint();
     UpdateTitle();
@@ -105,6 +107,15 @@ void CKurvexView::UpdateTitle()
     const QString title = Printing() ? PlainTitle() : PageTitle();
     if (windowTitle() != title)
         setWindowTitle(title);
+    UpdateAccessibleDescription();
+}
+
+void CKurvexView::UpdateAccessibleDescription()
+{
+    const QString description =
+        QString::fromStdString(ChartPageDescription(m_doc->FileName(), m_painter.View(), RunExtentOf(m_doc->Run())));
+    if (accessibleDescription() != description)
+        setAccessibleDescription(description);
 }
 
 QPoint CKurvexView::ScrollPosition() const
@@ -359,6 +370,18 @@ void CKurvexView::PageBack()
 void CKurvexView::PageForward()
 {
     SetCurrentPage(PageForwardTarget(CurrentPage(), PageCount()));
+}
+
+void CKurvexView::FirstPage()
+{
+    if (PageCount() >= 1)
+        SetCurrentPage(1);
+}
+
+void CKurvexView::LastPage()
+{
+    if (PageCount() >= 1)
+        SetCurrentPage(PageCount());
 }
 
 void CKurvexView::SetZoomLevel(int level)

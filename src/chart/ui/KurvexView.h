@@ -97,6 +97,8 @@ public Q_SLOTS:
     void Print();    // with the evaluation-print flag as last set
     void Preview();  // likewise
     void OpenSideFileInEditor();
+    void FirstPage();  // Home
+    void LastPage();   // End
 
 Q_SIGNALS:
     // The document's picked stations (dm texts, newest first) changed or this view became active.
@@ -122,6 +124,8 @@ private:
     QString PlainTitle() const;
     QString PageTitle() const;
     void UpdateTitle();
+    // For screen readers: the run, the page on screen and its stations.
+    void UpdateAccessibleDescription();
     QPoint ScrollPosition() const;
     QSize ScrollExtentPixels() const;
     void UpdateScrollExtent();

@@ -98,6 +98,7 @@ CAuswertungDlg::CAuswertungDlg(CKurvexDoc& doc, SettingsStore& settings, QWidget
     setWindowTitle(QStringLiteral("Auswertung Überschreitungen und Abzüge"));
 
     m_list = new CExListCtrl(this);
+    m_list->setAccessibleName(QStringLiteral("Überschreitungen und Abzüge"));
     m_model = new CEvaluationListModel(
         std::make_unique<EvaluationList>(doc.Exceedances(), doc.State(), doc.ExcludedRanges()), this);
     m_list->setModel(m_model);

@@ -103,6 +103,7 @@ CBreitenaendernDlg::CBreitenaendernDlg(const CKurvexDoc& doc, SettingsStore& set
     for (const Abschnitt& section : m_sections.Sections())
         rows.push_back(SectionListRowOf(section));
     m_list = new CPersListCtrl(this);
+    m_list->setAccessibleName(QStringLiteral("Streckenabschnitte"));
     m_list->setModel(new CSectionListModel(std::move(rows), this));
     std::vector<int> widths = ScaledColumnWidths(*m_list, CSectionListModel::DefaultColumnWidths());
     WidenColumnsToTexts(*m_list, widths, {kFromColumn, kToColumn});

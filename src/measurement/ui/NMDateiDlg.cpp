@@ -21,6 +21,7 @@
 #include <utility>
 #include <vector>
 
+#include "common/ui/MovingKeys.h"
 #include "common/ui/QtPath.h"
 #include "common/ui/WaitCursor.h"
 #include "document/KurvexDoc.h"
@@ -197,6 +198,8 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
     m_model = new FileTextModel(this);
     m_view = new FileTextView(ViewerFont(), [this] { CopySelection(); }, [this] { SelectAll(); }, this);
     m_view->setObjectName(QStringLiteral("NMDateiText"));
+    m_view->setAccessibleName(QStringLiteral("Zeilen der Messdatei"));
+    KeepMovingKeys(*m_view);
     m_view->setModel(m_model);
     m_view->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_view->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -218,6 +221,10 @@ CNMDateiDlg::CNMDateiDlg(QWidget* parent) : QDockWidget(parent)
     setWidget(m_view);
     ShowNoFile();
     hide();
+    connect(m_view, &QAbstractItemView::activated, this, [this](const QModelIndex& index) {
+        if (index.isValid() && m_model->Document())
+            Q_EMIT lineChosen(index.row());
+    });
 }
 
 CNMDateiDlg::~CNMDateiDlg() = default;
@@ -286,6 +293,30 @@ QString CNMDateiDlg::SelectedText() const
     if (lines.size() <= 1)
         return lines.isEmpty() ? QString() : lines.front();
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void CNMDateiDlg::ShowLine(int line)
+{
+    const QModelIndex index = m_model->index(line, 0);
+    if (!index.isValid())
+        return;
+    // A line in sight stays where it is; another comes to the middle (made
+    // current, the view would only bring it to the edge). The column is as
+    // wide as the widest line: the view stays scrolled sideways as it was.
+    const QRect viewport = m_view->viewport()->rect();
+    const QRect row = m_view->visualRect(index);
+    const bool inSight = row.top() >= viewport.top() && row.bottom() <= viewport.bottom();
+    const int sideways = m_view->horizontalScrollBar()->value();
+    if (!inSight)
+        m_view->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_view->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    m_view->horizontalScrollBar()->setValue(sideways);
+}
+
+int CNMDateiDlg::CurrentLine() const
+{
+    const QModelIndex current = m_view->currentIndex();
+    return current.isValid() ? current.row() : -1;
 }
 
 void CNMDateiDlg::CopySelection()

@@ -41,6 +41,11 @@ public:
     // The selected lines, each followed by a line feed (a single line without one).
     QString SelectedText() const;
 
+    // Selects one line and scrolls it into view; the focus stays where it is.
+    void ShowLine(int line);
+    // The line of the current row, -1 when there is none.
+    int CurrentLine() const;
+
     FileTextModel& Model() { return *m_model; }
     QTableView& View();
 
@@ -49,6 +54,10 @@ public Q_SLOTS:
     void CopySelection();
     // "Alles markieren" (Ctrl+A).
     void SelectAll();
+
+Q_SIGNALS:
+    // A line was double-clicked or Return was pressed on it.
+    void lineChosen(int line);
 
 protected:
     void showEvent(QShowEvent* event) override;
