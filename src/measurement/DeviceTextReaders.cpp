@@ -179,24 +179,21 @@ double FiniteOrZero(double x)
 
 }  // namespace
 
-Pm01bs01Reader::Pm01bs01Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes)
-{
-}
+Pm01bs01Reader::Pm01bs01Reader(RunWriter& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes) {}
 
 void Pm01bs01Reader::TakeLine(std::string_view line)
 {
     const size_t k = m_lineNumber++;
-    if (k == kPm01bs01FirstDataLine && HasPm01bs01Header(m_run.m_textLines)) {
+    if (k == kPm01bs01FirstDataLine && HasPm01bs01Header(m_run.TextLines())) {
         m_isPm01bs01 = true;
-        m_header = Pm01bs01HeaderEntries(m_run.m_textLines);
-        m_run.m_lines.AssignTexts(std::move(m_run.m_textLines));
-        m_run.m_textLines = LineStore();
-        m_run.m_points.reserve(m_fileBytes / kShortPm01bs01Line + 1);
+        m_header = Pm01bs01HeaderEntries(m_run.TextLines());
+        m_run.TakeOverTextLines();
+        m_run.ReservePoints(m_fileBytes / kShortPm01bs01Line + 1);
     }
     if (m_isPm01bs01)
         TakeDataLine(line);
     else
-        m_run.m_textLines.push_back(line);
+        m_run.KeepTextLine(line);
 }
 
 void Pm01bs01Reader::TakeDataLine(std::string_view line)
@@ -217,7 +214,7 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
     if (count <= kPm01bs01Fields)
         fields[count - 1] = data.substr(start);
     if (count < kPm01bs01MinFields) {
-        m_run.m_lines.AddText(line);  // no data line: kept as it was
+        m_run.AddLine(line);  // no data line: kept as it was
         return;
     }
     const std::string_view value = fields[0];
@@ -230,57 +227,45 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
     point.station = RoundHalfAway((ReadDeviceNumber(station) * 1000.0) * 10.0);
     point.width = RoundHalfAway(ReadDeviceNumber(width) * 100.0);
     point.SetComment(comment);
-    const size_t index = m_run.m_points.size();
-    m_run.m_points.push_back(point);
+    // The file viewer shows value, station, width and comment as the file has them.
+    m_run.AddTabbedPoint(point, value, station, width, comment);
     ++m_points;
-
-    // The file viewer shows value, station, width and comment. The line is made
-    // from the point; only the fields it does not print as the file has them are kept.
-    unsigned mask = 0;
-    if (!PrintsAsViewerValue(value, point.value))
-        mask |= FieldPatch::kValue;
-    if (!PrintsAsViewerStation(station, point.station))
-        mask |= FieldPatch::kStation;
-    if (!PrintsAsViewerWidth(width, point.width))
-        mask |= FieldPatch::kWidth;
-    if (comment != point.comment)
-        mask |= FieldPatch::kComment;
-    if (mask == 0) {
-        m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
-        return;
-    }
-    m_viewerLine.clear();
-    FieldPatch::Append(m_viewerLine, mask, {value, station, width, comment});
-    m_run.m_lines.AddPatchedRecord(index, m_viewerLine);
 }
 
 bool Pm01bs01Reader::Finish()
 {
     if (m_isPm01bs01 && m_points > 0) {
-        m_run.m_limit = 0;
+        std::string headerText;
         for (const std::string& entry : m_header) {
-            m_run.m_headerText += entry;
-            m_run.m_headerText += kFieldSeparator;
+            headerText += entry;
+            headerText += kFieldSeparator;
         }
-        m_run.ResetRange();
+        m_run.Accept(0, headerText);
         return true;
     }
     // Without a data line nothing was rewritten: the other readers get the lines as split.
     if (m_isPm01bs01)
-        m_run.m_textLines = m_run.m_lines.TakeTexts();
+        m_run.GiveBackTextLines();
     return false;
 }
 
 bool CMessFahrtDaten::ReadDatedColumnTable()
 {
-    if (m_textLines.size() < kMinColumnTableLines)
+    Writer writer(*this);
+    return DatedColumnTableReader(writer).Finish();
+}
+
+bool DatedColumnTableReader::Finish()
+{
+    const LineStore& lines = Lines();
+    if (lines.size() < kMinColumnTableLines)
         return false;
     size_t dateLine = 0;
-    while (dateLine < kDateLineCandidates && !Contains(m_textLines[dateLine], kDateKey))
+    while (dateLine < kDateLineCandidates && !Contains(lines[dateLine], kDateKey))
         ++dateLine;
     if (dateLine == kDateLineCandidates)
         return false;
-    const std::optional<std::string> normalisedDate = NormalisedDateLine(m_textLines[dateLine]);
+    const std::optional<std::string> normalisedDate = NormalisedDateLine(lines[dateLine]);
     if (!normalisedDate)
         return false;
 
@@ -288,32 +273,33 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
     ColumnLayout columns;
     std::vector<std::string> header;
     size_t firstData = dateLine;
-    for (; firstData < m_textLines.size(); ++firstData) {
-        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : m_textLines[firstData];
+    for (; firstData < lines.size(); ++firstData) {
+        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : lines[firstData];
         if (IsTableDataLine(line))
             break;
         if (IsColumnTableHeaderLine(line))
             header.push_back(ColumnTableHeaderEntry(line));
         TakeColumnNames(line, columns);
     }
-    if (firstData == m_textLines.size())
+    if (firstData == lines.size())
         return false;
 
-    const size_t firstNewPoint = m_points.size();
+    const PointStore& points = m_run.Points();
+    const size_t firstNewPoint = points.size();
     double previousStation = kNoStationYet;
-    for (size_t k = firstData; k < m_textLines.size(); ++k) {
-        const std::string_view line = m_textLines[k];
+    for (size_t k = firstData; k < lines.size(); ++k) {
+        const std::string_view line = lines[k];
         const int fields = CountFields(line, ';');
         if (fields < 2)
             continue;
         const double station = ParseNumber(GetField(line, ';', 0));
         if (station == previousStation) {
             // A repeated station carries the comment of the point before it.
-            if (m_points.size() > firstNewPoint) {
-                MESSUNG last = m_points.back();
+            if (points.size() > firstNewPoint) {
+                MESSUNG last = points.back();
                 last.comment = Trim(GetField(line, ';', 1));
                 last.hasComment = true;
-                m_points.Set(m_points.size() - 1, last);
+                m_run.SetPoint(points.size() - 1, last);
             }
             continue;
         }
@@ -327,20 +313,20 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
         point.limit = columns.limit >= 0 ? RoundHalfAway(ParseNumber(GetField(line, ';', columns.limit)) * 10.0) : 0;
         if (columns.comment >= 0)
             point.SetComment(GetField(line, ';', columns.comment));
-        m_points.push_back(std::move(point));
+        m_run.AddPoint(point);
         previousStation = station;
     }
-    if (m_points.size() == firstNewPoint)
+    if (points.size() == firstNewPoint)
         return false;
 
     // The date line is rewritten only now, so that a refused file reaches the next reader unchanged.
-    m_textLines.Set(dateLine, *normalisedDate);
-    m_limit = 0;
+    m_run.SetTextLine(dateLine, *normalisedDate);
+    std::string headerText;
     for (const std::string& entry : header) {
-        m_headerText += entry;
-        m_headerText += kFieldSeparator;
+        headerText += entry;
+        headerText += kFieldSeparator;
     }
-    ResetRange();
+    m_run.Accept(0, headerText);
     return true;
 }
 

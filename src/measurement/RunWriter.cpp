@@ -1,0 +1,74 @@
+// The one way the readers write a run (RunReading.h).
+
+#include "measurement/ExportLine.h"
+#include "measurement/RunReading.h"
+
+namespace kurvex {
+
+void CMessFahrtDaten::Writer::AddRecordPoint(const MESSUNG& point, const FileNumbers& numbers, std::string_view comment)
+{
+    const size_t index = m_run.m_points.size();
+    m_run.m_exportDetails.Add(index, numbers.valueMm, numbers.stationKm, numbers.widthM, comment, point);
+    m_run.m_exportLines.AddRecord(index, RecordLineList::Record::Export);
+    m_run.m_lines.AddRecord(index, RecordLineList::Record::Separated);
+    m_run.m_points.push_back(point);
+}
+
+void CMessFahrtDaten::Writer::AddTabbedPoint(const MESSUNG& point, std::string_view value, std::string_view station,
+                                             std::string_view width, std::string_view comment)
+{
+    const size_t index = m_run.m_points.size();
+    m_run.m_points.push_back(point);
+    // The line is made from the point; only the fields it does not print as the file has them are kept.
+    unsigned mask = 0;
+    if (!PrintsAsViewerValue(value, point.value))
+        mask |= FieldPatch::kValue;
+    if (!PrintsAsViewerStation(station, point.station))
+        mask |= FieldPatch::kStation;
+    if (!PrintsAsViewerWidth(width, point.width))
+        mask |= FieldPatch::kWidth;
+    if (comment != point.comment)
+        mask |= FieldPatch::kComment;
+    if (mask == 0) {
+        m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
+        return;
+    }
+    m_patch.clear();
+    FieldPatch::Append(m_patch, mask, {value, station, width, comment});
+    m_run.m_lines.AddPatchedRecord(index, m_patch);
+}
+
+void CMessFahrtDaten::Writer::TakeOverTextLines()
+{
+    m_run.m_lines.AssignTexts(std::move(m_run.m_textLines));
+    m_run.m_textLines = LineStore();
+}
+
+void CMessFahrtDaten::Writer::GiveBackTextLines() { m_run.m_textLines = m_run.m_lines.TakeTexts(); }
+
+void CMessFahrtDaten::Writer::SetRoad(std::string roadName, std::string startKm)
+{
+    m_run.m_roadName = std::move(roadName);
+    m_run.m_startKm = std::move(startKm);
+}
+
+void CMessFahrtDaten::Writer::Accept(int32_t limit, std::string_view headerText, Range range)
+{
+    m_run.m_limit = limit;
+    m_run.m_headerText += headerText;
+    if (range == Range::WholeRun)
+        m_run.ResetRange();
+}
+
+void CMessFahrtDaten::Writer::Refuse()
+{
+    // Lines already made records of the points still show them.
+    if (!m_run.m_pointsAsRead && m_run.m_lines.HasRecords())
+        m_run.m_pointsAsRead = std::move(m_run.m_points);
+    m_run.m_points.clear();
+    m_run.ResetWindow();
+    m_run.m_exportLines.clear();
+    m_run.m_exportDetails.clear();
+}
+
+}  // namespace kurvex
