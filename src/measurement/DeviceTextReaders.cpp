@@ -58,6 +58,35 @@ std::vector<std::string> Pm01bs01HeaderEntries(const LineStore& lines)
     return entries;
 }
 
+// The text without white space at both ends, as Trim gives it, but not copied.
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// A number field of a data line in the point's unit: from its digits where
+// they tell, otherwise from its double. Sets `bit` in differing when the file
+// viewer would not print the number as the field has it.
+template <typename FromDouble>
+int32_t ScaledField(std::string_view text, int scaleDigits, int viewerDecimals, FromDouble fromDouble,
+                    bool (*printsAsViewer)(std::string_view, int32_t), unsigned bit, unsigned& differing)
+{
+    ScaledNumber number;
+    if (ReadScaledDeviceNumber(text, scaleDigits, viewerDecimals, number)) {
+        if (!number.printsAsViewer)
+            differing |= bit;
+        return number.scaled;
+    }
+    const int32_t scaled = fromDouble(ReadDeviceNumber(text));
+    if (!printsAsViewer(text, scaled))
+        differing |= bit;
+    return scaled;
+}
+
 std::string_view WithoutTrailingTabs(std::string_view line)
 {
     while (!line.empty() && line.back() == '\t')
@@ -200,35 +229,49 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
 {
     // Fields 0, 4, 5 and 6 count: value, station (km), width (m), comment.
     const std::string_view data = WithoutTrailingTabs(line);
-    std::string_view fields[kPm01bs01Fields];
-    int count = 1;  // fields so far
+    // Where the first seven fields begin and end; the comment is empty past the end of the line.
+    size_t begins[kPm01bs01Fields];
+    size_t ends[kPm01bs01Fields];
+    begins[kPm01bs01Fields - 1] = ends[kPm01bs01Fields - 1] = 0;
+    int count = 0;  // fields found, up to seven
     size_t start = 0;
-    for (size_t i = 0; i < data.size(); ++i) {
-        if (data[i] != '\t')
-            continue;
-        if (count <= kPm01bs01Fields)
-            fields[count - 1] = data.substr(start, i - start);
-        start = i + 1;
-        ++count;
+    while (count < kPm01bs01Fields) {
+        const size_t tab = data.find('\t', start);
+        begins[count] = start;
+        ends[count++] = tab == std::string_view::npos ? data.size() : tab;
+        if (tab == std::string_view::npos)
+            break;
+        start = tab + 1;
     }
-    if (count <= kPm01bs01Fields)
-        fields[count - 1] = data.substr(start);
+    const auto field = [&](int i) { return data.substr(begins[i], ends[i] - begins[i]); };
     if (count < kPm01bs01MinFields) {
         m_run.AddLine(line);  // no data line: kept as it was
         return;
     }
-    const std::string_view value = fields[0];
-    const std::string_view station = fields[4];
-    const std::string_view width = fields[5];
-    const std::string comment = Trim(fields[6]);
+    const std::string_view value = field(0);
+    const std::string_view station = field(4);
+    const std::string_view width = field(5);
+    const std::string_view comment = Trimmed(field(6));
 
+    // Value mm to 0.1 mm, station km to 0.1 m, width m to cm. The file viewer
+    // shows the four fields as the file has them; the line is made from the
+    // point where it prints them alike.
     MESSUNG point;
-    point.SetValueMm(ReadDeviceNumber(value));
-    point.station = RoundHalfAway((ReadDeviceNumber(station) * 1000.0) * 10.0);
-    point.width = RoundHalfAway(ReadDeviceNumber(width) * 100.0);
-    point.SetComment(comment);
-    // The file viewer shows value, station, width and comment as the file has them.
-    m_run.AddTabbedPoint(point, value, station, width, comment);
+    unsigned differing = 0;
+    point.value = ScaledField(
+        value, 1, 2, [](double mm) { return RoundHalfAway(mm * 10.0); }, PrintsAsViewerValue, FieldPatch::kValue,
+        differing);
+    point.station = ScaledField(
+        station, 4, 4, [](double km) { return RoundHalfAway((km * 1000.0) * 10.0); }, PrintsAsViewerStation,
+        FieldPatch::kStation, differing);
+    point.width = ScaledField(
+        width, 2, 2, [](double m) { return RoundHalfAway(m * 100.0); }, PrintsAsViewerWidth, FieldPatch::kWidth,
+        differing);
+    if (!comment.empty())
+        point.SetComment(comment);
+    if (comment != point.comment)
+        differing |= FieldPatch::kComment;
+    m_run.AddTabbedPoint(point, {value, station, width, comment}, differing);
     ++m_points;
 }
 

@@ -1,6 +1,9 @@
 #include "measurement/FieldNumbers.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cstdint>
+#include <system_error>
 #include <string>
 
 #include "common/Numbers.h"
@@ -14,6 +17,8 @@ namespace {
 // their quotient is then the correctly rounded value of the decimal, the same
 // double any exact reader gives.
 constexpr int kExactDigits = 15;
+// Longer plain decimals go to the general readers.
+constexpr size_t kLongDecimalBytes = 64;
 constexpr double kPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
@@ -22,35 +27,78 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// Reads white space, a sign, digits, "." or "," and digits; anything after the
-// number is ignored. Returns false when the text is not of that plain form.
-bool ReadPlainDecimal(std::string_view text, double& value)
+// A plain decimal of more digits than a double holds exactly, such as the
+// shortest text of 2.1504 km ("2.1504000000000003"): read by from_chars, as the
+// general readers do, but without their copy of the text. number: the digits
+// with their decimal sign, no sign of its own.
+bool ReadLongDecimal(std::string_view number, bool negative, double& value)
+{
+    char buffer[kLongDecimalBytes];
+    if (number.size() + 1 > sizeof buffer)
+        return false;
+    size_t length = 0;
+    if (negative)
+        buffer[length++] = '-';
+    for (const char c : number)
+        buffer[length++] = c == ',' ? '.' : c;
+    // Without an exponent and this short, the number can neither overflow nor underflow.
+    return std::from_chars(buffer, buffer + length, value).ec == std::errc();
+}
+
+// A number of the plain form: white space, a sign, digits, "." or "," and
+// digits, nothing of an exponent after them.
+struct PlainDecimal {
+    bool negative = false;
+    uint64_t mantissa = 0;  // the digits without their decimal sign (valid up to kExactDigits of them)
+    int digits = 0;
+    int decimals = 0;
+    std::string_view number;  // the digits with their decimal sign
+};
+
+// Anything after the number is ignored. Returns false when the text is not of the plain form.
+bool ParsePlainDecimal(std::string_view text, PlainDecimal& decimal)
 {
     size_t i = 0;
     while (i < text.size() && IsWhiteSpace(text[i]))
         ++i;
-    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
+        decimal.negative = text[i] == '-';
         ++i;
     }
-    uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits)
-        mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+    const size_t numberStart = i;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++decimal.digits)
+        decimal.mantissa = decimal.mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, ++decimals)
-            mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++decimal.digits, ++decimal.decimals)
+            decimal.mantissa = decimal.mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
     }
-    if (digits == 0 || digits > kExactDigits)
+    if (decimal.digits == 0)
         return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
         return false;
-    const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-    value = negative ? -magnitude : magnitude;
+    decimal.number = text.substr(numberStart, i - numberStart);
     return true;
 }
+
+bool ReadPlainDecimal(std::string_view text, double& value)
+{
+    PlainDecimal decimal;
+    if (!ParsePlainDecimal(text, decimal))
+        return false;
+    if (decimal.digits > kExactDigits)
+        return ReadLongDecimal(decimal.number, decimal.negative, value);
+    const double magnitude = static_cast<double>(decimal.mantissa) / kPowersOfTen[decimal.decimals];
+    value = decimal.negative ? -magnitude : magnitude;
+    return true;
+}
+
+// Results below this are decided from the digits (see ReadScaledDeviceNumber).
+constexpr uint64_t kMaxScaledMagnitude = 100000000;
+// The fraction of the scaled number is looked at to this many digits.
+constexpr int kFractionDigits = 6;
+constexpr uint64_t kFractionUnit = 1000000;
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 
@@ -69,6 +117,86 @@ double ReadDeviceNumber(std::string_view field)
     if (field.find('\t') == std::string_view::npos && ReadPlainDecimal(field, value))
         return value;
     return ParseNumber(field);
+}
+
+bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerDecimals, ScaledNumber& number)
+{
+    // The double path rounds the decimal to a double and multiplies it by
+    // powers of ten, each step within some 1e-16 of the exact number: below
+    // 1e8 the product the double path rounds lies within 1e-7 of the exact
+    // scaled number. Unless the exact fraction lies within 1e-6 of one half,
+    // which its first six digits tell, both round alike.
+    if (scaleDigits < 0 || scaleDigits > 4 || viewerDecimals < scaleDigits)
+        return false;
+    size_t i = 0;
+    while (i < field.size() && IsBlank(field[i])) {
+        // The general reader takes no decimal comma after a TAB.
+        if (field[i] == '\t')
+            return false;
+        ++i;
+    }
+    const bool blanks = i > 0;
+    bool negative = false;
+    bool plus = false;
+    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
+        negative = field[i] == '-';
+        plus = !negative;
+        ++i;
+    }
+    uint64_t whole = 0;  // the digits up to the scaled decimal sign
+    int digits = 0;
+    const size_t wholeStart = i;
+    for (; i < field.size() && IsDigit(field[i]); ++i, ++digits) {
+        whole = whole * 10 + static_cast<uint64_t>(field[i] - '0');
+        if (whole >= kMaxScaledMagnitude)
+            return false;
+    }
+    const size_t wholeDigits = i - wholeStart;
+    const bool leadingZero = wholeDigits > 1 && field[wholeStart] == '0';
+    char decimalSign = 0;
+    int decimals = 0;
+    uint64_t fraction = 0;  // the next kFractionDigits digits
+    bool restNonZero = false;
+    if (i < field.size() && (field[i] == '.' || field[i] == ',')) {
+        decimalSign = field[i];
+        for (++i; i < field.size() && IsDigit(field[i]); ++i, ++digits, ++decimals) {
+            const auto d = static_cast<uint64_t>(field[i] - '0');
+            if (decimals < scaleDigits) {
+                whole = whole * 10 + d;
+                if (whole >= kMaxScaledMagnitude)
+                    return false;
+            } else if (decimals < scaleDigits + kFractionDigits) {
+                fraction = fraction * 10 + d;
+            } else {
+                restNonZero = restNonZero || d != 0;
+            }
+        }
+    }
+    if (digits == 0)
+        return false;
+    if (i < field.size() && (field[i] == 'e' || field[i] == 'E'))
+        return false;
+    for (int k = decimals; k < scaleDigits; ++k) {
+        whole *= 10;
+        if (whole >= kMaxScaledMagnitude)
+            return false;
+    }
+    for (int k = std::max(decimals - scaleDigits, 0); k < kFractionDigits; ++k)
+        fraction *= 10;
+    // Too near one half to tell: the double decides.
+    if (fraction == kFractionUnit / 2 - 1 || fraction == kFractionUnit / 2)
+        return false;
+    const uint64_t magnitude = whole + (fraction > kFractionUnit / 2 ? 1 : 0);
+    if (magnitude >= kMaxScaledMagnitude)
+        return false;
+    const auto rounded = static_cast<int32_t>(magnitude);
+    number.scaled = negative ? -rounded : rounded;
+    // The viewer prints the sign of a number below zero, the whole part without
+    // leading zeros, a point and viewerDecimals decimals, the last ones zeros.
+    const bool exact = fraction == 0 && !restNonZero;
+    number.printsAsViewer = exact && !blanks && !plus && (!negative || rounded != 0) && wholeDigits > 0 &&
+                            !leadingZero && decimalSign == '.' && decimals == viewerDecimals && i == field.size();
+    return true;
 }
 
 }  // namespace kurvex

@@ -44,9 +44,10 @@ public:
     // the comment as the file has them.
     void AddRecordPoint(const MESSUNG& point, const FileNumbers& numbers, std::string_view comment);
     // A PM01BS01 data line: its viewer line joins the value, station, width and
-    // comment fields as the file writes them.
-    void AddTabbedPoint(const MESSUNG& point, std::string_view value, std::string_view station, std::string_view width,
-                        std::string_view comment);
+    // comment fields as the file writes them (in this order). differing: the
+    // FieldPatch bits of the fields the point does not print alike.
+    void AddTabbedPoint(const MESSUNG& point, const std::string_view (&fields)[FieldPatch::kFields],
+                        unsigned differing);
 
     // --- Lines ---------------------------------------------------------------------
     // A viewer line kept as it is.

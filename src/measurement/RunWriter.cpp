@@ -1,6 +1,5 @@
 // The one way the readers write a run (RunReading.h).
 
-#include "measurement/ExportLine.h"
 #include "measurement/RunReading.h"
 
 namespace kurvex {
@@ -14,27 +13,18 @@ void CMessFahrtDaten::Writer::AddRecordPoint(const MESSUNG& point, const FileNum
     m_run.m_points.push_back(point);
 }
 
-void CMessFahrtDaten::Writer::AddTabbedPoint(const MESSUNG& point, std::string_view value, std::string_view station,
-                                             std::string_view width, std::string_view comment)
+void CMessFahrtDaten::Writer::AddTabbedPoint(const MESSUNG& point,
+                                             const std::string_view (&fields)[FieldPatch::kFields], unsigned differing)
 {
     const size_t index = m_run.m_points.size();
     m_run.m_points.push_back(point);
     // The line is made from the point; only the fields it does not print as the file has them are kept.
-    unsigned mask = 0;
-    if (!PrintsAsViewerValue(value, point.value))
-        mask |= FieldPatch::kValue;
-    if (!PrintsAsViewerStation(station, point.station))
-        mask |= FieldPatch::kStation;
-    if (!PrintsAsViewerWidth(width, point.width))
-        mask |= FieldPatch::kWidth;
-    if (comment != point.comment)
-        mask |= FieldPatch::kComment;
-    if (mask == 0) {
+    if (differing == 0) {
         m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
         return;
     }
     m_patch.clear();
-    FieldPatch::Append(m_patch, mask, {value, station, width, comment});
+    FieldPatch::Append(m_patch, differing, fields);
     m_run.m_lines.AddPatchedRecord(index, m_patch);
 }
 
