@@ -233,16 +233,20 @@ void Pm01bs01Reader::TakeDataLine(std::string_view line)
     size_t begins[kPm01bs01Fields];
     size_t ends[kPm01bs01Fields];
     begins[kPm01bs01Fields - 1] = ends[kPm01bs01Fields - 1] = 0;
-    int count = 0;  // fields found, up to seven
-    size_t start = 0;
-    while (count < kPm01bs01Fields) {
-        const size_t tab = data.find('\t', start);
-        begins[count] = start;
-        ends[count++] = tab == std::string_view::npos ? data.size() : tab;
-        if (tab == std::string_view::npos)
-            break;
-        start = tab + 1;
+    int count = 1;  // fields found, up to seven
+    begins[0] = 0;
+    bool lastEnded = false;  // by a TAB
+    for (size_t i = 0; i < data.size() && !lastEnded; ++i) {
+        if (data[i] != '\t')
+            continue;
+        ends[count - 1] = i;
+        if (count == kPm01bs01Fields)
+            lastEnded = true;
+        else
+            begins[count++] = i + 1;
     }
+    if (!lastEnded)
+        ends[count - 1] = data.size();
     const auto field = [&](int i) { return data.substr(begins[i], ends[i] - begins[i]); };
     if (count < kPm01bs01MinFields) {
         m_run.AddLine(line);  // no data line: kept as it was

@@ -97,6 +97,7 @@ constexpr uint64_t kMaxScaledMagnitude = 100000000;
 // The fraction of the scaled number is looked at to this many digits.
 constexpr int kFractionDigits = 6;
 constexpr uint64_t kFractionUnit = 1000000;
+constexpr uint64_t kPowersOfTenInt[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -128,61 +129,57 @@ bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerD
     // which its first six digits tell, both round alike.
     if (scaleDigits < 0 || scaleDigits > 4 || viewerDecimals < scaleDigits)
         return false;
-    size_t i = 0;
-    while (i < field.size() && IsBlank(field[i])) {
+    const char* p = field.data();
+    const char* const end = p + field.size();
+    while (p < end && static_cast<unsigned char>(*p) <= ' ' && IsBlank(*p)) {
         // The general reader takes no decimal comma after a TAB.
-        if (field[i] == '\t')
+        if (*p == '\t')
             return false;
-        ++i;
+        ++p;
     }
-    const bool blanks = i > 0;
+    const bool blanks = p != field.data();
     bool negative = false;
     bool plus = false;
-    if (i < field.size() && (field[i] == '+' || field[i] == '-')) {
-        negative = field[i] == '-';
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
         plus = !negative;
-        ++i;
+        ++p;
     }
-    uint64_t whole = 0;  // the digits up to the scaled decimal sign
-    int digits = 0;
-    const size_t wholeStart = i;
-    for (; i < field.size() && IsDigit(field[i]); ++i, ++digits) {
-        whole = whole * 10 + static_cast<uint64_t>(field[i] - '0');
-        if (whole >= kMaxScaledMagnitude)
-            return false;
-    }
-    const size_t wholeDigits = i - wholeStart;
-    const bool leadingZero = wholeDigits > 1 && field[wholeStart] == '0';
+    // The whole part: more than eight digits (leading zeros counted) is left to the double.
+    const char* const wholeStart = p;
+    uint64_t whole = 0;
+    while (p < end && IsDigit(*p))
+        whole = whole * 10 + static_cast<uint64_t>(*p++ - '0');
+    const auto wholeDigits = static_cast<size_t>(p - wholeStart);
+    if (wholeDigits > 8)
+        return false;
+    // The decimals: the first scaleDigits join the whole part, the next six make
+    // the fraction, the rest only count as zero or not.
     char decimalSign = 0;
-    int decimals = 0;
-    uint64_t fraction = 0;  // the next kFractionDigits digits
+    const char* decimalsStart = p;
+    uint64_t fraction = 0;
     bool restNonZero = false;
-    if (i < field.size() && (field[i] == '.' || field[i] == ',')) {
-        decimalSign = field[i];
-        for (++i; i < field.size() && IsDigit(field[i]); ++i, ++digits, ++decimals) {
-            const auto d = static_cast<uint64_t>(field[i] - '0');
-            if (decimals < scaleDigits) {
-                whole = whole * 10 + d;
-                if (whole >= kMaxScaledMagnitude)
-                    return false;
-            } else if (decimals < scaleDigits + kFractionDigits) {
-                fraction = fraction * 10 + d;
-            } else {
-                restNonZero = restNonZero || d != 0;
-            }
-        }
+    if (p < end && (*p == '.' || *p == ',')) {
+        decimalSign = *p++;
+        decimalsStart = p;
+        const char* const scaledEnd = p + std::min<ptrdiff_t>(scaleDigits, end - p);
+        while (p < scaledEnd && IsDigit(*p))
+            whole = whole * 10 + static_cast<uint64_t>(*p++ - '0');
+        const char* const fractionEnd = p + std::min<ptrdiff_t>(kFractionDigits, end - p);
+        while (p < fractionEnd && IsDigit(*p))
+            fraction = fraction * 10 + static_cast<uint64_t>(*p++ - '0');
+        for (; p < end && IsDigit(*p); ++p)
+            restNonZero = restNonZero || *p != '0';
     }
-    if (digits == 0)
+    const auto decimals = static_cast<int>(decimalSign != 0 ? p - decimalsStart : 0);
+    if (wholeDigits == 0 && decimals == 0)
         return false;
-    if (i < field.size() && (field[i] == 'e' || field[i] == 'E'))
+    if (p < end && (*p == 'e' || *p == 'E'))
         return false;
-    for (int k = decimals; k < scaleDigits; ++k) {
-        whole *= 10;
-        if (whole >= kMaxScaledMagnitude)
-            return false;
-    }
-    for (int k = std::max(decimals - scaleDigits, 0); k < kFractionDigits; ++k)
-        fraction *= 10;
+    if (decimals < scaleDigits)
+        whole *= kPowersOfTenInt[scaleDigits - decimals];
+    if (decimals < scaleDigits + kFractionDigits)
+        fraction *= kPowersOfTenInt[scaleDigits + kFractionDigits - std::max(decimals, scaleDigits)];
     // Too near one half to tell: the double decides.
     if (fraction == kFractionUnit / 2 - 1 || fraction == kFractionUnit / 2)
         return false;
@@ -194,8 +191,9 @@ bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerD
     // The viewer prints the sign of a number below zero, the whole part without
     // leading zeros, a point and viewerDecimals decimals, the last ones zeros.
     const bool exact = fraction == 0 && !restNonZero;
-    number.printsAsViewer = exact && !blanks && !plus && (!negative || rounded != 0) && wholeDigits > 0 &&
-                            !leadingZero && decimalSign == '.' && decimals == viewerDecimals && i == field.size();
+    const bool leadingZero = wholeDigits > 1 && *wholeStart == '0';
+    number.printsAsViewer = exact && !blanks && !plus && (!negative || rounded != 0) && wholeDigits > 0
+                            && !leadingZero && decimalSign == '.' && decimals == viewerDecimals && p == end;
     return true;
 }
 
