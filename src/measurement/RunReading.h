@@ -81,8 +81,10 @@ public:
     void Refuse();
 
 private:
+    // The patch of a line longer than any the text split gives.
+    void AddLongPatch(size_t index, const std::string_view (&fields)[FieldPatch::kFields], unsigned differing);
+
     CMessFahrtDaten& m_run;
-    std::string m_patch;  // the fields of the last patched PM01BS01 line
 };
 
 using RunWriter = CMessFahrtDaten::Writer;

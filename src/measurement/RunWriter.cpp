@@ -2,7 +2,15 @@
 
 #include "measurement/RunReading.h"
 
+#include <cstring>
+
 namespace kurvex {
+
+namespace {
+
+constexpr size_t kMaxPatchBytes = 2048 + FieldPatch::kFields;
+
+}  // namespace
 
 void CMessFahrtDaten::Writer::AddRecordPoint(const MESSUNG& point, const FileNumbers& numbers, std::string_view comment)
 {
@@ -23,9 +31,29 @@ void CMessFahrtDaten::Writer::AddTabbedPoint(const MESSUNG& point,
         m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
         return;
     }
-    m_patch.clear();
-    FieldPatch::Append(m_patch, differing, fields);
-    m_run.m_lines.AddPatchedRecord(index, m_patch);
+    // A data line holds at most 2047 bytes: its patch fits a buffer of that many and the mask byte.
+    char patch[kMaxPatchBytes];
+    size_t bytes = 1;
+    patch[0] = static_cast<char>(differing);
+    for (int i = 0; i < FieldPatch::kFields; ++i) {
+        if ((differing & (1U << i)) == 0)
+            continue;
+        if (bytes + fields[i].size() + 1 > sizeof patch)
+            return AddLongPatch(index, fields, differing);
+        if (!fields[i].empty())
+            std::memcpy(patch + bytes, fields[i].data(), fields[i].size());
+        bytes += fields[i].size();
+        patch[bytes++] = '\t';
+    }
+    m_run.m_lines.AddPatchedRecord(index, std::string_view(patch, bytes));
+}
+
+void CMessFahrtDaten::Writer::AddLongPatch(size_t index, const std::string_view (&fields)[FieldPatch::kFields],
+                                           unsigned differing)
+{
+    std::string patch;
+    FieldPatch::Append(patch, differing, fields);
+    m_run.m_lines.AddPatchedRecord(index, patch);
 }
 
 void CMessFahrtDaten::Writer::TakeOverTextLines()
