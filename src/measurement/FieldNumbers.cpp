@@ -58,24 +58,33 @@ struct PlainDecimal {
 // Anything after the number is ignored. Returns false when the text is not of the plain form.
 bool ParsePlainDecimal(std::string_view text, PlainDecimal& decimal)
 {
+    // Counted in locals: a store through the reference could alias the text.
     size_t i = 0;
     while (i < text.size() && IsWhiteSpace(text[i]))
         ++i;
+    bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        decimal.negative = text[i] == '-';
+        negative = text[i] == '-';
         ++i;
     }
     const size_t numberStart = i;
-    for (; i < text.size() && IsDigit(text[i]); ++i, ++decimal.digits)
-        decimal.mantissa = decimal.mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
     if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
-        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++decimal.digits, ++decimal.decimals)
-            decimal.mantissa = decimal.mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, ++decimals)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
     }
-    if (decimal.digits == 0)
+    if (digits == 0)
         return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
         return false;
+    decimal.negative = negative;
+    decimal.mantissa = mantissa;
+    decimal.digits = digits;
+    decimal.decimals = decimals;
     decimal.number = text.substr(numberStart, i - numberStart);
     return true;
 }

@@ -117,7 +117,8 @@ void ImExport001Reader::TakePointLine(std::string_view line)
     // every other reader does, since exports of device files carry UTF-8 comments.
     const std::string_view comment = WithoutTrailingWhiteSpace(rest);
     MESSUNG point;
-    point.comment = RepairUmlauts(comment);
+    if (!comment.empty())
+        point.comment = RepairUmlauts(comment);
     point.hasComment = !comment.empty();
     point.SetValueMm(valueMm);
     point.station = RoundHalfAway(stationKm * 10000.0);
