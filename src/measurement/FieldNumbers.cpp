@@ -201,8 +201,8 @@ bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerD
     // leading zeros, a point and viewerDecimals decimals, the last ones zeros.
     const bool exact = fraction == 0 && !restNonZero;
     const bool leadingZero = wholeDigits > 1 && *wholeStart == '0';
-    number.printsAsViewer = exact && !blanks && !plus && (!negative || rounded != 0) && wholeDigits > 0
-                            && !leadingZero && decimalSign == '.' && decimals == viewerDecimals && p == end;
+    number.printsAsViewer = exact && !blanks && !plus && (!negative || rounded != 0) && wholeDigits > 0 &&
+                            !leadingZero && decimalSign == '.' && decimals == viewerDecimals && p == end;
     return true;
 }
 

@@ -140,8 +140,8 @@ std::string ImExportFile(const std::vector<SamplePoint>& points, bool shortForms
                         "Str.-Nr.|321\r\n"
                         "***\r\n";
     for (const SamplePoint& point : points) {
-        bytes += number(point.valueMm) + ";" + number(point.stationKm) + ";" + number(point.widthM) + ";"
-                 + point.comment + "\r\n";
+        bytes += number(point.valueMm) + ";" + number(point.stationKm) + ";" + number(point.widthM) + ";" +
+                 point.comment + "\r\n";
     }
     bytes += "***\r\n";
     return bytes;
