@@ -198,6 +198,10 @@ measure_open "$DATA_DIR/pm01bs02_big.pbs" "PM01BS02 $POINTS points" 3 3
 measure_open "$DATA_DIR/pm01bs01_big.txt" "PM01BS01 $POINTS points" 3 2
 measure_open "$DATA_DIR/pm01bs01_big_other_forms.txt" "PM01BS01 other forms" 3 2
 measure_open "$DATA_DIR/imexport_big.exp" "IMEXPORT001 $POINTS points" 3 2
+# More forms the text readers accept: decimal commas and other numbers of
+# decimals in PM01BS01, exchange numbers as short as they read.
+measure_open "$DATA_DIR/pm01bs01_big_decimal_commas.txt" "PM01BS01 decimal commas" 3 2
+measure_open "$DATA_DIR/imexport_big_short_forms.exp" "IMEXPORT001 short forms" 3 2
 measure_summary 40 2
 measure_viewer
 echo "== Load after: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -3,6 +3,8 @@
 
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +58,65 @@ std::vector<std::string> Pm01bs01HeaderEntries(const LineStore& lines)
     for (size_t i = 0; i < kPm01bs01Keys.size(); ++i)
         entries.push_back(Trim(lines[2 + i].substr(kPm01bs01Keys[i].size())));
     return entries;
+}
+
+// The text without white space at both ends, as Trim gives it, but not copied.
+std::string_view Trimmed(std::string_view text)
+{
+    while (!text.empty() && IsWhiteSpace(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && IsWhiteSpace(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
+// The TABs among the eight bytes at p: the high bit of each such byte set,
+// byte k of the text being byte k of the number.
+uint64_t TabBytes(const char* p)
+{
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHigh = 0x8080808080808080ULL;
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+    uint64_t word;
+    std::memcpy(&word, p, sizeof word);
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    word = __builtin_bswap64(word);
+#endif
+    const uint64_t x = word ^ (kOnes * '\t');
+    // A byte is zero when neither its high bit nor, added to 0x7F, its low seven bits set bit 7.
+    return ~(((x & kLow7) + kLow7) | x) & kHigh;
+}
+
+// The index of the lowest byte marked in a TabBytes result.
+size_t LowestMarkedByte(uint64_t marks)
+{
+#if defined(__GNUC__) || defined(__clang__)
+    return static_cast<size_t>(__builtin_ctzll(marks)) / 8;
+#else
+    size_t k = 0;
+    for (; (marks & 0x80) == 0; marks >>= 8)
+        ++k;
+    return k;
+#endif
+}
+
+// A number field of a data line in the point's unit: from its digits where
+// they tell, otherwise from its double. Sets `bit` in differing when the file
+// viewer would not print the number as the field has it.
+template <typename FromDouble>
+int32_t ScaledField(std::string_view text, int scaleDigits, int viewerDecimals, FromDouble fromDouble,
+                    bool (*printsAsViewer)(std::string_view, int32_t), unsigned bit, unsigned& differing)
+{
+    ScaledNumber number;
+    if (ReadScaledDeviceNumber(text, scaleDigits, viewerDecimals, number)) {
+        if (!number.printsAsViewer)
+            differing |= bit;
+        return number.scaled;
+    }
+    const int32_t scaled = fromDouble(ReadDeviceNumber(text));
+    if (!printsAsViewer(text, scaled))
+        differing |= bit;
+    return scaled;
 }
 
 std::string_view WithoutTrailingTabs(std::string_view line)
@@ -179,108 +240,119 @@ double FiniteOrZero(double x)
 
 }  // namespace
 
-Pm01bs01Reader::Pm01bs01Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes)
-{
-}
+Pm01bs01Reader::Pm01bs01Reader(RunWriter& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes) {}
 
 void Pm01bs01Reader::TakeLine(std::string_view line)
 {
     const size_t k = m_lineNumber++;
-    if (k == kPm01bs01FirstDataLine && HasPm01bs01Header(m_run.m_textLines)) {
+    if (k == kPm01bs01FirstDataLine && HasPm01bs01Header(m_run.TextLines())) {
         m_isPm01bs01 = true;
-        m_header = Pm01bs01HeaderEntries(m_run.m_textLines);
-        m_run.m_lines.AssignTexts(std::move(m_run.m_textLines));
-        m_run.m_textLines = LineStore();
-        m_run.m_points.reserve(m_fileBytes / kShortPm01bs01Line + 1);
+        m_header = Pm01bs01HeaderEntries(m_run.TextLines());
+        m_run.TakeOverTextLines();
+        m_run.ReservePoints(m_fileBytes / kShortPm01bs01Line + 1);
     }
     if (m_isPm01bs01)
         TakeDataLine(line);
     else
-        m_run.m_textLines.push_back(line);
+        m_run.KeepTextLine(line);
 }
 
 void Pm01bs01Reader::TakeDataLine(std::string_view line)
 {
     // Fields 0, 4, 5 and 6 count: value, station (km), width (m), comment.
     const std::string_view data = WithoutTrailingTabs(line);
-    std::string_view fields[kPm01bs01Fields];
-    int count = 1;  // fields so far
-    size_t start = 0;
-    for (size_t i = 0; i < data.size(); ++i) {
-        if (data[i] != '\t')
-            continue;
-        if (count <= kPm01bs01Fields)
-            fields[count - 1] = data.substr(start, i - start);
-        start = i + 1;
-        ++count;
+    // Where the first seven fields begin and end; the comment is empty past the end of the line.
+    size_t begins[kPm01bs01Fields];
+    size_t ends[kPm01bs01Fields];
+    begins[kPm01bs01Fields - 1] = ends[kPm01bs01Fields - 1] = 0;
+    int count = 1;  // fields found, up to seven
+    begins[0] = 0;
+    bool lastEnded = false;  // by a TAB
+    const auto takeTab = [&](size_t i) {
+        ends[count - 1] = i;
+        if (count == kPm01bs01Fields)
+            lastEnded = true;
+        else
+            begins[count++] = i + 1;
+    };
+    size_t i = 0;
+    // Eight bytes at a time, the TABs among them taken in order.
+    for (; i + sizeof(uint64_t) <= data.size() && !lastEnded; i += sizeof(uint64_t)) {
+        for (uint64_t tabs = TabBytes(data.data() + i); tabs != 0 && !lastEnded; tabs &= tabs - 1)
+            takeTab(i + LowestMarkedByte(tabs));
     }
-    if (count <= kPm01bs01Fields)
-        fields[count - 1] = data.substr(start);
+    for (; i < data.size() && !lastEnded; ++i) {
+        if (data[i] == '\t')
+            takeTab(i);
+    }
+    if (!lastEnded)
+        ends[count - 1] = data.size();
+    const auto field = [&](int i) { return data.substr(begins[i], ends[i] - begins[i]); };
     if (count < kPm01bs01MinFields) {
-        m_run.m_lines.AddText(line);  // no data line: kept as it was
+        m_run.AddLine(line);  // no data line: kept as it was
         return;
     }
-    const std::string_view value = fields[0];
-    const std::string_view station = fields[4];
-    const std::string_view width = fields[5];
-    const std::string comment = Trim(fields[6]);
+    const std::string_view value = field(0);
+    const std::string_view station = field(4);
+    const std::string_view width = field(5);
+    const std::string_view comment = Trimmed(field(6));
 
+    // Value mm to 0.1 mm, station km to 0.1 m, width m to cm. The file viewer
+    // shows the four fields as the file has them; the line is made from the
+    // point where it prints them alike.
     MESSUNG point;
-    point.SetValueMm(ReadDeviceNumber(value));
-    point.station = RoundHalfAway((ReadDeviceNumber(station) * 1000.0) * 10.0);
-    point.width = RoundHalfAway(ReadDeviceNumber(width) * 100.0);
-    point.SetComment(comment);
-    const size_t index = m_run.m_points.size();
-    m_run.m_points.push_back(point);
-    ++m_points;
-
-    // The file viewer shows value, station, width and comment. The line is made
-    // from the point; only the fields it does not print as the file has them are kept.
-    unsigned mask = 0;
-    if (!PrintsAsViewerValue(value, point.value))
-        mask |= FieldPatch::kValue;
-    if (!PrintsAsViewerStation(station, point.station))
-        mask |= FieldPatch::kStation;
-    if (!PrintsAsViewerWidth(width, point.width))
-        mask |= FieldPatch::kWidth;
+    unsigned differing = 0;
+    point.value = ScaledField(
+        value, 1, 2, [](double mm) { return RoundHalfAway(mm * 10.0); }, PrintsAsViewerValue, FieldPatch::kValue,
+        differing);
+    point.station = ScaledField(
+        station, 4, 4, [](double km) { return RoundHalfAway((km * 1000.0) * 10.0); }, PrintsAsViewerStation,
+        FieldPatch::kStation, differing);
+    point.width = ScaledField(
+        width, 2, 2, [](double m) { return RoundHalfAway(m * 100.0); }, PrintsAsViewerWidth, FieldPatch::kWidth,
+        differing);
+    if (!comment.empty())
+        point.SetComment(comment);
     if (comment != point.comment)
-        mask |= FieldPatch::kComment;
-    if (mask == 0) {
-        m_run.m_lines.AddRecord(index, RecordLineList::Record::Tabbed);
-        return;
-    }
-    m_viewerLine.clear();
-    FieldPatch::Append(m_viewerLine, mask, {value, station, width, comment});
-    m_run.m_lines.AddPatchedRecord(index, m_viewerLine);
+        differing |= FieldPatch::kComment;
+    m_run.AddTabbedPoint(point, {value, station, width, comment}, differing);
+    ++m_points;
 }
 
 bool Pm01bs01Reader::Finish()
 {
     if (m_isPm01bs01 && m_points > 0) {
-        m_run.m_limit = 0;
+        std::string headerText;
         for (const std::string& entry : m_header) {
-            m_run.m_headerText += entry;
-            m_run.m_headerText += kFieldSeparator;
+            headerText += entry;
+            headerText += kFieldSeparator;
         }
-        m_run.ResetRange();
+        m_run.Accept(0, headerText);
         return true;
     }
     // Without a data line nothing was rewritten: the other readers get the lines as split.
     if (m_isPm01bs01)
-        m_run.m_textLines = m_run.m_lines.TakeTexts();
+        m_run.GiveBackTextLines();
     return false;
 }
 
 bool CMessFahrtDaten::ReadDatedColumnTable()
 {
-    if (m_textLines.size() < kMinColumnTableLines)
+    Writer writer(*this);
+    return DatedColumnTableReader(writer).Finish();
+}
+
+bool DatedColumnTableReader::Finish()
+{
+    const LineStore& lines = Lines();
+    if (lines.size() < kMinColumnTableLines)
         return false;
     size_t dateLine = 0;
-    while (dateLine < kDateLineCandidates && !Contains(m_textLines[dateLine], kDateKey))
+    while (dateLine < kDateLineCandidates && !Contains(lines[dateLine], kDateKey))
         ++dateLine;
     if (dateLine == kDateLineCandidates)
         return false;
-    const std::optional<std::string> normalisedDate = NormalisedDateLine(m_textLines[dateLine]);
+    const std::optional<std::string> normalisedDate = NormalisedDateLine(lines[dateLine]);
     if (!normalisedDate)
         return false;
 
@@ -288,32 +360,33 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
     ColumnLayout columns;
     std::vector<std::string> header;
     size_t firstData = dateLine;
-    for (; firstData < m_textLines.size(); ++firstData) {
-        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : m_textLines[firstData];
+    for (; firstData < lines.size(); ++firstData) {
+        const std::string_view line = firstData == dateLine ? std::string_view(*normalisedDate) : lines[firstData];
         if (IsTableDataLine(line))
             break;
         if (IsColumnTableHeaderLine(line))
             header.push_back(ColumnTableHeaderEntry(line));
         TakeColumnNames(line, columns);
     }
-    if (firstData == m_textLines.size())
+    if (firstData == lines.size())
         return false;
 
-    const size_t firstNewPoint = m_points.size();
+    const PointStore& points = m_run.Points();
+    const size_t firstNewPoint = points.size();
     double previousStation = kNoStationYet;
-    for (size_t k = firstData; k < m_textLines.size(); ++k) {
-        const std::string_view line = m_textLines[k];
+    for (size_t k = firstData; k < lines.size(); ++k) {
+        const std::string_view line = lines[k];
         const int fields = CountFields(line, ';');
         if (fields < 2)
             continue;
         const double station = ParseNumber(GetField(line, ';', 0));
         if (station == previousStation) {
             // A repeated station carries the comment of the point before it.
-            if (m_points.size() > firstNewPoint) {
-                MESSUNG last = m_points.back();
+            if (points.size() > firstNewPoint) {
+                MESSUNG last = points.back();
                 last.comment = Trim(GetField(line, ';', 1));
                 last.hasComment = true;
-                m_points.Set(m_points.size() - 1, last);
+                m_run.SetPoint(points.size() - 1, last);
             }
             continue;
         }
@@ -327,20 +400,20 @@ bool CMessFahrtDaten::ReadDatedColumnTable()
         point.limit = columns.limit >= 0 ? RoundHalfAway(ParseNumber(GetField(line, ';', columns.limit)) * 10.0) : 0;
         if (columns.comment >= 0)
             point.SetComment(GetField(line, ';', columns.comment));
-        m_points.push_back(std::move(point));
+        m_run.AddPoint(point);
         previousStation = station;
     }
-    if (m_points.size() == firstNewPoint)
+    if (points.size() == firstNewPoint)
         return false;
 
     // The date line is rewritten only now, so that a refused file reaches the next reader unchanged.
-    m_textLines.Set(dateLine, *normalisedDate);
-    m_limit = 0;
+    m_run.SetTextLine(dateLine, *normalisedDate);
+    std::string headerText;
     for (const std::string& entry : header) {
-        m_headerText += entry;
-        m_headerText += kFieldSeparator;
+        headerText += entry;
+        headerText += kFieldSeparator;
     }
-    ResetRange();
+    m_run.Accept(0, headerText);
     return true;
 }
 

@@ -54,9 +54,7 @@ constexpr size_t kShortPointLine = 16;
 
 }  // namespace
 
-ImExport001Reader::ImExport001Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes)
-{
-}
+ImExport001Reader::ImExport001Reader(RunWriter& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes) {}
 
 void ImExport001Reader::TakeLine(std::string_view line)
 {
@@ -65,16 +63,16 @@ void ImExport001Reader::TakeLine(std::string_view line)
         m_separator = SeparatorOfFirstLine(line);
         m_noSeparator = m_separator.empty();
         if (!m_noSeparator)
-            m_run.m_points.reserve(m_fileBytes / kShortPointLine + 1);
+            m_run.ReservePoints(m_fileBytes / kShortPointLine + 1);
     }
     // Without a separator nothing is read; after the closing marker nothing more.
     if (m_noSeparator || m_markers == 2) {
-        m_run.m_lines.AddText(line);
+        m_run.AddLine(line);
         return;
     }
     if (StartsWith(line, "***")) {
-        m_run.m_exportLines.AddText("***");
-        m_run.m_lines.AddText(WithoutTrailingWhiteSpace(line));
+        m_run.AddExportLine("***");
+        m_run.AddLine(WithoutTrailingWhiteSpace(line));
         ++m_markers;
         return;
     }
@@ -83,13 +81,13 @@ void ImExport001Reader::TakeLine(std::string_view line)
         // The export of a PM01BS02 run writes its header as key, separator, value.
         if (k > 0 && !m_header.Take(trimmed))
             m_header.TakeWithSeparator(trimmed, m_separator);
-        m_run.m_lines.AddText(trimmed);
-        m_run.m_exportLines.AddText(trimmed);
+        m_run.AddLine(trimmed);
+        m_run.AddExportLine(trimmed);
         return;
     }
     // A blank line is no point (it would read as 0 mm at station 0).
     if (IsBlank(line)) {
-        m_run.m_lines.AddText(line);
+        m_run.AddLine(line);
         return;
     }
     TakePointLine(line);
@@ -119,17 +117,14 @@ void ImExport001Reader::TakePointLine(std::string_view line)
     // every other reader does, since exports of device files carry UTF-8 comments.
     const std::string_view comment = WithoutTrailingWhiteSpace(rest);
     MESSUNG point;
-    point.comment = RepairUmlauts(comment);
+    if (!comment.empty())
+        point.comment = RepairUmlauts(comment);
     point.hasComment = !comment.empty();
     point.SetValueMm(valueMm);
     point.station = RoundHalfAway(stationKm * 10000.0);
     point.width = RoundHalfAway(widthM * 100.0);
 
-    const size_t index = m_run.m_points.size();
-    m_run.m_exportDetails.Add(index, valueMm, stationKm, widthM, comment, point);
-    m_run.m_exportLines.AddRecord(index, RecordLineList::Record::Export);
-    m_run.m_lines.AddRecord(index, RecordLineList::Record::Separated);
-    m_run.m_points.push_back(point);
+    m_run.AddRecordPoint(point, FileNumbers{valueMm, stationKm, widthM}, comment);
     ++m_points;
 }
 
@@ -139,14 +134,10 @@ bool ImExport001Reader::Finish()
         return false;
     // A file without its closing marker may have been cut off: it is refused.
     if (m_points == 0 || m_markers < 2) {
-        m_run.RefuseKeepingNothing();
-        m_run.m_exportLines.clear();
-        m_run.m_exportDetails.clear();
+        m_run.Refuse();
         return false;
     }
-    m_run.ResetRange();
-    m_run.m_limit = 0;
-    m_run.m_headerText += m_header.HeaderText();
+    m_run.Accept(0, m_header.HeaderText());
     return true;
 }
 

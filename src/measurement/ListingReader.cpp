@@ -12,6 +12,7 @@
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
+#include "measurement/RunReading.h"
 
 namespace kurvex {
 
@@ -180,33 +181,40 @@ std::array<std::string, 7> ReadListingFields(const LineStore& lines, size_t scal
 
 bool CMessFahrtDaten::ReadListing()
 {
-    const std::optional<size_t> scaleLine = ScanForScaleLine(m_textLines);
+    Writer writer(*this);
+    return ListingReader(writer).Finish();
+}
+
+bool ListingReader::Finish()
+{
+    const LineStore& lines = Lines();
+    const std::optional<size_t> scaleLine = ScanForScaleLine(lines);
     if (!scaleLine)
         return false;
-    const bool hasScaleLine = *scaleLine < m_textLines.size();
+    const bool hasScaleLine = *scaleLine < lines.size();
 
     size_t limitLine = 0;
-    while (limitLine < m_textLines.size() && !Contains(m_textLines[limitLine], kLimitKey))
+    while (limitLine < lines.size() && !Contains(lines[limitLine], kLimitKey))
         ++limitLine;
-    if (limitLine == m_textLines.size())
+    if (limitLine == lines.size())
         return false;
-    const std::optional<int32_t> limit = ReadListingLimit(m_textLines[limitLine]);
+    const std::optional<int32_t> limit = ReadListingLimit(lines[limitLine]);
     if (!limit)
         return false;
 
-    for (size_t k = 0; k < std::min(m_textLines.size(), kMultiTrackSearchLines); ++k) {
-        if (Contains(m_textLines[k], kMultiTrackHead)) {
-            m_readMessages.push_back({MessageIcon::Stop, std::string(kUnsupportedFormatMessage)});
+    for (size_t k = 0; k < std::min(lines.size(), kMultiTrackSearchLines); ++k) {
+        if (Contains(lines[k], kMultiTrackHead)) {
+            m_run.AddMessage({MessageIcon::Stop, std::string(kUnsupportedFormatMessage)});
             return false;
         }
     }
 
     const size_t firstData = (hasScaleLine ? *scaleLine : limitLine) + 1;
-    if (firstData >= m_textLines.size())
+    if (firstData >= lines.size())
         return false;
     std::vector<MESSUNG> points;
-    for (size_t k = firstData; k < m_textLines.size(); ++k) {
-        if (std::optional<MESSUNG> point = ParseListingDataLine(m_textLines[k]))
+    for (size_t k = firstData; k < lines.size(); ++k) {
+        if (std::optional<MESSUNG> point = ParseListingDataLine(lines[k]))
             points.push_back(std::move(*point));
     }
     if (points.empty())
@@ -220,11 +228,10 @@ bool CMessFahrtDaten::ReadListing()
     if (points.empty())
         return false;
 
-    m_listingFields = ReadListingFields(m_textLines, *scaleLine);
-    m_limit = *limit;
+    m_run.SetListingFields(ReadListingFields(lines, *scaleLine));
     for (const MESSUNG& point : points)
-        m_points.push_back(point);
-    ResetRange();
+        m_run.AddPoint(point);
+    m_run.Accept(*limit, {});
     return true;
 }
 

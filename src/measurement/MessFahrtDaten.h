@@ -26,6 +26,9 @@ class RunLineList;
 
 class CMessFahrtDaten {
 public:
+    // What the readers of the formats write into the run (RunReading.h).
+    class Writer;
+
     CMessFahrtDaten() = default;
     virtual ~CMessFahrtDaten() = default;
     CMessFahrtDaten(const CMessFahrtDaten&) = default;
@@ -153,10 +156,8 @@ public:
 
 private:
     friend class RunLineList;
-    friend class FileFeed;
-    friend class Pm01bs02Reader;
-    friend class ImExport001Reader;
-    friend class Pm01bs01Reader;
+    // Splits the file as it is read and hands the lines to the reader of its format.
+    class FileFeed;
 
     // Empties what a read fills; format code, loaded flag and the fields of
     // the listing and road formats stay as they were.
@@ -174,10 +175,11 @@ private:
     void KeepPointsAsRead();
     size_t WindowPoint(int i) const { return m_windowListed ? m_windowIndices[static_cast<size_t>(i)] : m_windowFirst + static_cast<size_t>(i); }
 
-    // Readers of the text formats: each works on m_textLines and returns true when
-    // it accepted the file; a reader that refuses adds no points, so the next one
-    // sees the same lines. PM01BS02, IMEXPORT001 and PM01BS01 are read line by
-    // line while the file is split (RunReading.h).
+    // The readers of the table formats, in the order they are tried: each reads
+    // m_textLines and returns true when it accepted the file; a reader that
+    // refuses adds no points, so the next one sees the same lines. PM01BS02,
+    // IMEXPORT001 and PM01BS01 are read line by line while the file is split.
+    // Each is a FormatReader of RunReading.h; these call it.
     bool ReadRoadTable();          // format 6
     bool ReadLimitValueTable();    // format 5
     bool ReadDatedTable5();        // format 7
@@ -185,9 +187,6 @@ private:
     bool ReadPlanographTable();    // format 4
     bool ReadDatedColumnTable();   // format 1003
     bool ReadListing();            // format 1, the last resort
-    // Takes the points and header text of a table reader that accepted the file.
-    bool AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText);
-    void RefuseKeepingNothing();
     // Found whenever the window is built; shifting and mirroring the stations
     // keep the order they found (a rising window stays rising).
     void FindWindowStationOrder();

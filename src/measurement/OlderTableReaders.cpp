@@ -14,6 +14,7 @@
 #include "common/Numbers.h"
 #include "common/TextHelpers.h"
 #include "measurement/MessFahrtDaten.h"
+#include "measurement/RunReading.h"
 
 namespace kurvex {
 
@@ -166,13 +167,20 @@ void RemoveTrailingCommasAndBlanks(std::string& text)
 
 bool CMessFahrtDaten::ReadRoadTable()
 {
-    if (m_textLines.size() < 2 || !StartsWith(m_textLines[0], kRoadKey) || !StartsWith(m_textLines[1], kStartKmKey))
+    Writer writer(*this);
+    return RoadTableReader(writer).Finish();
+}
+
+bool RoadTableReader::Finish()
+{
+    const LineStore& lines = Lines();
+    if (lines.size() < 2 || !StartsWith(lines[0], kRoadKey) || !StartsWith(lines[1], kStartKmKey))
         return false;
 
     std::vector<MESSUNG> points;
     double v[2];
-    for (size_t k = 2; k < m_textLines.size(); ++k) {
-        if (ScanValues(CommasToPoints(m_textLines[k]), "%lf%lf", v, 2) != 2)
+    for (size_t k = 2; k < lines.size(); ++k) {
+        if (ScanValues(CommasToPoints(lines[k]), "%lf%lf", v, 2) != 2)
             continue;
         MESSUNG point;
         point.station = KilometresToStation(v[0]);
@@ -185,30 +193,36 @@ bool CMessFahrtDaten::ReadRoadTable()
 
     // Road name and start kilometre are taken only from a file that is accepted,
     // so that a refused attempt leaves nothing behind for another format.
-    m_roadName = TrimLeft(ReplacedAll(std::string(m_textLines[0]), kRoadKey, ""));
-    m_startKm = TrimLeft(ReplacedAll(std::string(m_textLines[1]), kStartKmKey, ""));
-    m_limit = 0;
-    m_points.clear();
+    m_run.SetRoad(TrimLeft(ReplacedAll(std::string(lines[0]), kRoadKey, "")),
+                  TrimLeft(ReplacedAll(std::string(lines[1]), kStartKmKey, "")));
     for (const MESSUNG& point : points)
-        m_points.push_back(point);
-    ResetRange();
+        m_run.AddPoint(point);
+    m_run.Accept(0, {});
     return true;
 }
 
 bool CMessFahrtDaten::ReadLimitValueTable()
 {
-    if (m_textLines.empty() || !StartsWith(m_textLines[0], kLimitKey))
+    Writer writer(*this);
+    return LimitValueTableReader(writer).Finish();
+}
+
+bool LimitValueTableReader::Finish()
+{
+    const LineStore& lines = Lines();
+    if (lines.empty() || !StartsWith(lines[0], kLimitKey))
         return false;
     int32_t runLimit = 0;
     double limitMm = 0.0;
-    if (ScanValues(m_textLines[0], kLimitPattern, &limitMm, 1) == 1)
+    if (ScanValues(lines[0], kLimitPattern, &limitMm, 1) == 1)
         runLimit = ClampToInt32(limitMm * 10.0);
 
-    const size_t firstNewPoint = m_points.size();
+    const PointStore& points = m_run.Points();
+    const size_t firstNewPoint = points.size();
     // Line 1 holds the column names.
-    for (size_t k = 2; k < m_textLines.size(); ++k) {
+    for (size_t k = 2; k < lines.size(); ++k) {
         double v[4] = {0.0, 0.0, -1.0, -1.0};
-        if (ScanValues(m_textLines[k], "%lf%lf%lf%lf", v, 4) < 2)
+        if (ScanValues(lines[k], "%lf%lf%lf%lf", v, 4) < 2)
             continue;
         MESSUNG point;
         point.station = KilometresToStation(v[0]);
@@ -217,24 +231,23 @@ bool CMessFahrtDaten::ReadLimitValueTable()
         // A speed too large to be read counts as 0 rather than as an endless number.
         point.speed = std::isfinite(v[2]) ? v[2] : 0.0;
         point.limit = v[3] >= 0.0 ? ClampToInt32(v[3] * 10.0) : runLimit;
-        m_points.push_back(std::move(point));
+        m_run.AddPoint(point);
     }
-    if (m_points.size() == firstNewPoint)
+    if (points.size() == firstNewPoint)
         return false;
 
-    const std::map<int32_t, std::string> comments = ReadCommentFile(m_filePath);
+    const std::map<int32_t, std::string> comments = ReadCommentFile(m_run.FilePath());
     if (!comments.empty()) {
-        for (size_t i = firstNewPoint; i < m_points.size(); ++i) {
-            const auto found = comments.find(m_points.Station(i));
+        for (size_t i = firstNewPoint; i < points.size(); ++i) {
+            const auto found = comments.find(points.Station(i));
             if (found == comments.end())
                 continue;
-            MESSUNG point = m_points[i];
+            MESSUNG point = points[i];
             point.SetComment(found->second);
-            m_points.Set(i, point);
+            m_run.SetPoint(i, point);
         }
     }
-    m_limit = runLimit;
-    ResetRange();
+    m_run.Accept(runLimit, {});
     return true;
 }
 
@@ -272,56 +285,74 @@ bool ReadDatedTable(const LineStore& lines, const DatedTableLayout& layout, std:
     return !points.empty();
 }
 
+// A dated table that was read: its points and header text.
+bool AcceptDatedTable(RunWriter& run, const std::vector<MESSUNG>& points, const std::string& headerText)
+{
+    for (const MESSUNG& point : points)
+        run.AddPoint(point);
+    run.Accept(0, headerText);
+    return true;
+}
+
 }  // namespace
 
 bool CMessFahrtDaten::ReadDatedTable5()
 {
+    Writer writer(*this);
+    return DatedTable5Reader(writer).Finish();
+}
+
+bool DatedTable5Reader::Finish()
+{
     std::vector<MESSUNG> points;
     std::string header;
-    return ReadDatedTable(m_textLines, kDatedTable5Layout, points, header) && AcceptTablePoints(points, header);
+    return ReadDatedTable(Lines(), kDatedTable5Layout, points, header) && AcceptDatedTable(m_run, points, header);
 }
 
 bool CMessFahrtDaten::ReadDatedTable4()
 {
-    std::vector<MESSUNG> points;
-    std::string header;
-    return ReadDatedTable(m_textLines, kDatedTable4Layout, points, header) && AcceptTablePoints(points, header);
+    Writer writer(*this);
+    return DatedTable4Reader(writer).Finish();
 }
 
-bool CMessFahrtDaten::AcceptTablePoints(std::vector<MESSUNG>& points, const std::string& headerText)
+bool DatedTable4Reader::Finish()
 {
-    m_limit = 0;
-    m_headerText += headerText;
-    for (const MESSUNG& point : points)
-        m_points.push_back(point);
-    ResetRange();
-    return true;
+    std::vector<MESSUNG> points;
+    std::string header;
+    return ReadDatedTable(Lines(), kDatedTable4Layout, points, header) && AcceptDatedTable(m_run, points, header);
 }
 
 bool CMessFahrtDaten::ReadPlanographTable()
 {
-    if (m_textLines.empty() || !StartsWith(m_textLines[0], kPlanographTag))
+    Writer writer(*this);
+    return PlanographTableReader(writer).Finish();
+}
+
+bool PlanographTableReader::Finish()
+{
+    const LineStore& lines = Lines();
+    if (lines.empty() || !StartsWith(lines[0], kPlanographTag))
         return false;
     int32_t runLimit = 0;
-    const size_t firstNewPoint = m_points.size();
+    const PointStore& points = m_run.Points();
+    const size_t firstNewPoint = points.size();
     double v[2];
     // The tag line itself may already hold a point.
-    for (size_t k = 0; k < m_textLines.size(); ++k) {
-        const std::string line = CommasToPoints(m_textLines[k]);
+    for (size_t k = 0; k < lines.size(); ++k) {
+        const std::string line = CommasToPoints(lines[k]);
         if (ScanValues(line, kPlanographPointPattern, v, 2) == 2) {
             MESSUNG point;
             point.station = KilometresToStation(v[0]);
             point.SetValueMm(v[1]);
             point.width = 0;
-            m_points.push_back(std::move(point));
+            m_run.AddPoint(point);
         } else if (ScanValues(line, kPlanographLimitPattern, v, 1) == 1) {
             runLimit = ClampToInt32(v[0] * 10.0);
         }
     }
-    if (m_points.size() == firstNewPoint)
+    if (points.size() == firstNewPoint)
         return false;
-    m_limit = runLimit;
-    ResetRange();
+    m_run.Accept(runLimit, {});
     return true;
 }
 

@@ -43,22 +43,22 @@ std::string_view WithoutTrailingWhiteSpace(std::string_view text)
 
 }  // namespace
 
-Pm01bs02Reader::Pm01bs02Reader(CMessFahrtDaten& run, size_t fileBytes) : m_run(run)
+Pm01bs02Reader::Pm01bs02Reader(RunWriter& run, size_t fileBytes) : m_run(run)
 {
     // Room for as many points as the file can hold: pages that are never used cost nothing.
-    m_run.m_points.reserve(fileBytes / kShortestRecordLine + 1);
+    m_run.ReservePoints(fileBytes / kShortestRecordLine + 1);
 }
 
 void Pm01bs02Reader::TakeLine(std::string_view line)
 {
     // Lines after the closing marker stay as they are.
     if (m_closingMarkerSeen) {
-        m_run.m_lines.AddText(line);
+        m_run.AddLine(line);
         return;
     }
     if (IsMarkerLine(line)) {
-        m_run.m_exportLines.AddText("***");
-        m_run.m_lines.AddText(WithoutTrailingWhiteSpace(line));
+        m_run.AddExportLine("***");
+        m_run.AddLine(WithoutTrailingWhiteSpace(line));
         if (m_firstMarkerSeen)
             m_closingMarkerSeen = true;
         m_firstMarkerSeen = true;
@@ -67,12 +67,12 @@ void Pm01bs02Reader::TakeLine(std::string_view line)
     if (!m_firstMarkerSeen) {
         const std::string trimmed = Trim(line);
         m_header.Take(trimmed);
-        m_run.m_lines.AddText(trimmed);
-        m_run.m_exportLines.AddText(ReplacedAll(trimmed, "|", kExportSeparatorPlaceholder));
+        m_run.AddLine(trimmed);
+        m_run.AddExportLine(ReplacedAll(trimmed, "|", kExportSeparatorPlaceholder));
         return;
     }
     if (line.size() < kRecordBytes) {
-        m_run.m_lines.AddText(line);
+        m_run.AddLine(line);
         return;
     }
     TakeRecord(line);
@@ -93,24 +93,19 @@ void Pm01bs02Reader::TakeRecord(std::string_view line)
     point.width = RoundHalfAway(widthM * 100.0);
     point.SetComment(comment);
 
-    const size_t index = m_run.m_points.size();
-    m_run.m_exportDetails.Add(index, valueMm, stationKm, widthM, comment, point);
-    m_run.m_exportLines.AddRecord(index, RecordLineList::Record::Export);
-    m_run.m_lines.AddRecord(index, RecordLineList::Record::Separated);
-    m_run.m_points.push_back(point);
+    m_run.AddRecordPoint(point, FileNumbers{valueMm, stationKm, widthM}, comment);
     ++m_records;
 }
 
 bool Pm01bs02Reader::Finish()
 {
     if (m_records == 0) {
-        m_run.RefuseKeepingNothing();
+        m_run.Refuse();
         return false;
     }
-    m_run.m_limit = 0;
-    m_run.m_headerText += m_header.HeaderText();
     if (!m_closingMarkerSeen)
-        m_run.m_incomplete = true;
+        m_run.MarkIncomplete();
+    m_run.Accept(0, m_header.HeaderText(), RunWriter::Range::AsItWas);
     return true;
 }
 

@@ -2,6 +2,7 @@
 // bytes into lines. The file is read in pieces and split as it comes: a run of a
 // million points never holds its file whole, and no buffer grows while reading.
 
+#include <cstdint>
 #include <cstring>
 #include <memory>
 
@@ -39,7 +40,7 @@ constexpr size_t kShortTextLine = 8;
 // line too long for the device's buffer, ends the split.
 class RecordSplitter {
 public:
-    RecordSplitter(bool device, LineByLineReader& reader) : m_device(device), m_reader(reader) {}
+    RecordSplitter(bool device, FormatReader& reader) : m_device(device), m_reader(reader) {}
 
     // Returns false once the split has ended: the rest of the file is not needed.
     bool Feed(std::string_view bytes)
@@ -100,7 +101,7 @@ private:
     }
 
     const bool m_device;
-    LineByLineReader& m_reader;
+    FormatReader& m_reader;
     std::string m_carry;  // the current line's bytes from earlier pieces
     bool m_markerSeen = false;
     bool m_ended = false;
@@ -111,7 +112,7 @@ private:
 // Empty lines are never stored; a line of 2047 bytes ends the split.
 class TextSplitter {
 public:
-    explicit TextSplitter(Pm01bs01Reader& reader) : m_reader(reader) {}
+    explicit TextSplitter(FormatReader& reader) : m_reader(reader) {}
 
     bool Feed(std::string_view bytes)
     {
@@ -151,12 +152,32 @@ private:
     static size_t PrintableRun(std::string_view bytes, size_t from)
     {
         size_t end = from;
+        // Eight bytes at a time while none of them ends the run.
+        while (end + sizeof(uint64_t) <= bytes.size() && AllPrintable(bytes.data() + end))
+            end += sizeof(uint64_t);
         while (end < bytes.size() && IsPrintable(bytes[end]))
             ++end;
         return end - from;
     }
 
-    Pm01bs01Reader& m_reader;
+    // Whether the eight bytes at p are all printable or TAB. With the TABs
+    // turned into zeros by XOR 0x09, the control bytes are those 1 to 0x1F; each
+    // byte is tested on its own (no carry crosses into the next).
+    static bool AllPrintable(const char* p)
+    {
+        constexpr uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr uint64_t kHigh = 0x8080808080808080ULL;
+        constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7FULL;
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t x = word ^ (kOnes * '\t');
+        const uint64_t low = x & kLow7;
+        const uint64_t nonZero = (low + kLow7) | x;
+        const uint64_t atLeastSpace = (low + kOnes * (0x80 - 0x20)) | x;
+        return (nonZero & ~atLeastSpace & kHigh) == 0;
+    }
+
+    FormatReader& m_reader;
     std::string m_line;
     bool m_ended = false;
 };
@@ -165,9 +186,12 @@ private:
 
 // Takes the file piece by piece: recognises the format from its first bytes,
 // splits and reads as the pieces come, and reads the text formats at the end.
-class FileFeed {
+class CMessFahrtDaten::FileFeed {
 public:
-    FileFeed(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_fileBytes(fileBytes) { m_run.BeginRead(); }
+    FileFeed(CMessFahrtDaten& run, size_t fileBytes) : m_run(run), m_writer(run), m_fileBytes(fileBytes)
+    {
+        m_run.BeginRead();
+    }
 
     // Returns false when the rest of the file is not needed.
     bool Feed(std::string_view bytes)
@@ -197,19 +221,13 @@ public:
         }
         // The last line of a file may lack its line end.
         Split("\r\n");
-        if (m_reader) {
-            if (m_reader->Finish()) {
-                m_run.m_formatCode = kFormatPm01bs02;
-                m_run.m_loaded = true;
-            }
-            return;
-        }
-        if (m_textReader->Finish()) {
-            m_run.m_formatCode = kFormatPm01bs01;
+        if (m_reader->Finish()) {
+            m_run.m_formatCode = m_text ? kFormatPm01bs01 : kFormatPm01bs02;
             m_run.m_loaded = true;
             return;
         }
-        m_run.RecogniseTextFormat();
+        if (m_text)
+            m_run.RecogniseTextFormat();
     }
 
 private:
@@ -217,15 +235,15 @@ private:
     {
         m_decided = true;
         if (StartsWith(start, kDeviceMagic)) {
-            m_reader = std::make_unique<Pm01bs02Reader>(m_run, m_fileBytes);
+            m_reader = std::make_unique<Pm01bs02Reader>(m_writer, m_fileBytes);
             m_records = std::make_unique<RecordSplitter>(true, *m_reader);
         } else if (StartsWith(start, kExchangeMagic)) {
-            m_reader = std::make_unique<ImExport001Reader>(m_run, m_fileBytes);
+            m_reader = std::make_unique<ImExport001Reader>(m_writer, m_fileBytes);
             m_records = std::make_unique<RecordSplitter>(false, *m_reader);
         } else {
             m_run.m_textLines.reserve(m_fileBytes / kShortTextLine + 1, m_fileBytes);
-            m_textReader = std::make_unique<Pm01bs01Reader>(m_run, m_fileBytes);
-            m_text = std::make_unique<TextSplitter>(*m_textReader);
+            m_reader = std::make_unique<Pm01bs01Reader>(m_writer, m_fileBytes);
+            m_text = std::make_unique<TextSplitter>(*m_reader);
         }
     }
 
@@ -238,13 +256,15 @@ private:
     }
 
     CMessFahrtDaten& m_run;
+    Writer m_writer;
     const size_t m_fileBytes;
     std::string m_start;
     bool m_decided = false;
     bool m_ended = false;
-    std::unique_ptr<LineByLineReader> m_reader;
+    // The reader the first bytes chose; a text file is split for the PM01BS01
+    // reader, which keeps the lines of the other text formats.
+    std::unique_ptr<FormatReader> m_reader;
     std::unique_ptr<RecordSplitter> m_records;
-    std::unique_ptr<Pm01bs01Reader> m_textReader;
     std::unique_ptr<TextSplitter> m_text;
 };
 
@@ -344,19 +364,6 @@ void CMessFahrtDaten::RecogniseTextFormat()
     }
     m_lines.AssignTexts(std::move(m_textLines));
     m_textLines = LineStore();
-}
-
-void CMessFahrtDaten::RefuseKeepingNothing()
-{
-    // Lines already made records of the points still show them.
-    if (!m_pointsAsRead && m_lines.HasRecords())
-        m_pointsAsRead = std::move(m_points);
-    m_points.clear();
-    m_windowFirst = 0;
-    m_windowCount = 0;
-    m_windowListed = false;
-    m_windowIndices = std::vector<uint32_t>();
-    m_speedCount = 0;
 }
 
 }  // namespace kurvex

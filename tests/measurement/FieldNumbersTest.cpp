@@ -118,5 +118,138 @@ TEST(FieldNumbers, ViewerNumbersPrintAsPrintfDoes)
     EXPECT_FALSE(PrintsAsViewerStation("2.15", 21500));
 }
 
+// The rounded products the PM01BS01 reader makes of its fields and whether the
+// file viewer prints them as the field reads: value mm to 0.1 mm ("%.2f"),
+// station km to 0.1 m by 1000, then by 10 ("%.4f"), width m to cm ("%.2f").
+struct DeviceField {
+    int scaleDigits;
+    int viewerDecimals;
+    int32_t (*fromDouble)(double);
+    bool (*printsAsViewer)(std::string_view, int32_t);
+};
+const DeviceField kDeviceFields[] = {
+    {1, 2, [](double mm) { return RoundHalfAway(mm * 10.0); }, PrintsAsViewerValue},
+    {4, 4, [](double km) { return RoundHalfAway((km * 1000.0) * 10.0); }, PrintsAsViewerStation},
+    {2, 2, [](double m) { return RoundHalfAway(m * 100.0); }, PrintsAsViewerWidth},
+};
+
+// Returns how many of the three scalings the digits decided.
+int ExpectScaledAlike(const std::string& text)
+{
+    int decided = 0;
+    for (const DeviceField& field : kDeviceFields) {
+        ScaledNumber number;
+        if (!ReadScaledDeviceNumber(text, field.scaleDigits, field.viewerDecimals, number))
+            continue;
+        ++decided;
+        const int32_t expected = field.fromDouble(ParseNumber(text));
+        EXPECT_EQ(number.scaled, expected) << "\"" << text << "\" x 10^" << field.scaleDigits;
+        EXPECT_EQ(number.printsAsViewer, field.printsAsViewer(text, expected))
+            << "\"" << text << "\" x 10^" << field.scaleDigits;
+    }
+    return decided;
+}
+
+TEST(FieldNumbers, ScaledFromTheDigitsAsFromTheDouble)
+{
+    // Halfway and near it, every number of decimals, both signs and decimal signs,
+    // the viewer's own forms and near misses, large numbers, what the digits cannot tell.
+    const char* const texts[] = {
+        "0",
+        "-0",
+        "0.05",
+        "-0.05",
+        "0.15",
+        "0,25",
+        "1.005",
+        "1.015",
+        "2.675",
+        "0.00005",
+        "0.00015",
+        "-0.00025",
+        "2.15045",
+        "2.150449",
+        "2.150451",
+        "0.34",
+        "3.5",
+        "3",
+        "-2,3",
+        "0,0123",
+        "12.3456789",
+        "0.123456789012345",
+        "9999999.99",
+        "99999999.9",
+        "10000000",
+        "214748364.7",
+        "1e3",
+        "1,5e3",
+        "x",
+        "",
+        " 1.5",
+        "1.5x",
+        "1,5,3",
+        ".5",
+        "-.05",
+        "+0.15",
+        "123456789012345",
+        "1234567890123456",
+        "2.1504000000000003",
+        "2.15044999999999999",
+        "0.00",
+        "-0.00",
+        "0.10",
+        "-0.10",
+        "00.10",
+        "0.90",
+        "0,90",
+        "+0.90",
+        " 0.90",
+        "0.90 ",
+        "3.50",
+        "3.500",
+        "2.1502",
+        "-2.1502",
+        "2.15020",
+        "1.5\t",
+        "\t1,5",
+        "0.0000",
+        "-0.0001",
+        "12345.6789",
+    };
+    for (const char* text : texts)
+        ExpectScaledAlike(text);
+    ScaledNumber number;
+    EXPECT_TRUE(ReadScaledDeviceNumber("0.34", 1, 2, number));
+    EXPECT_EQ(number.scaled, 3);
+    EXPECT_FALSE(number.printsAsViewer);
+    EXPECT_TRUE(ReadScaledDeviceNumber("-0,0123", 4, 4, number));
+    EXPECT_EQ(number.scaled, -123);
+    EXPECT_TRUE(ReadScaledDeviceNumber("3.50", 2, 2, number));
+    EXPECT_TRUE(number.printsAsViewer);
+    EXPECT_FALSE(ReadScaledDeviceNumber("0.05", 1, 2, number));  // exactly halfway: the double decides
+    EXPECT_FALSE(ReadScaledDeviceNumber("1e3", 2, 2, number));
+    EXPECT_FALSE(ReadScaledDeviceNumber("\t1,5", 2, 2, number));
+
+    std::mt19937 random(1401);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> count(0, 9);
+    int decided = 0;
+    for (int i = 0; i < 50000; ++i) {
+        std::string text = i % 5 == 0 ? "-" : "";
+        for (int d = count(random) % 8; d >= 0; --d)
+            text += static_cast<char>('0' + digit(random));
+        text += i % 3 == 0 ? ',' : '.';
+        const int decimals = count(random) * (i % 7 == 0 ? 2 : 1);
+        for (int d = 0; d < decimals; ++d)
+            text += static_cast<char>('0' + (i % 2 == 0 ? digit(random) : digit(random) % 2 * 9));
+        // Every so often a last digit 5: halfway, or next to it, at some scale.
+        if (i % 4 == 0)
+            text += '5';
+        decided += ExpectScaledAlike(text);
+    }
+    // Most of them are decided from the digits.
+    EXPECT_GT(decided, 100000);
+}
+
 }  // namespace
 }  // namespace kurvex

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <sstream>
 #include <streambuf>
 #include <string>
+#include <vector>
 
 #include "measurement/MessFahrtDaten.h"
 #include "support/TestSupport.h"
@@ -77,6 +79,55 @@ void ExpectSameReading(const std::string& bytes)
 std::string Padding(size_t pad)
 {
     return "Kommentar|" + std::string(pad, 'x') + "\r\n";
+}
+
+// The text split as a byte-by-byte rule: printable bytes and TAB make up the
+// line, CR and LF end it, another control byte ends a line of more than 128
+// bytes and is dropped from a shorter one; empty lines are not kept; a line
+// of 2047 bytes ends the split.
+std::vector<std::string> TextLinesByTheRule(const std::string& bytes)
+{
+    std::vector<std::string> lines;
+    std::string line;
+    for (const char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x20 || c == '\t') {
+            line += c;
+            if (line.size() == 2047)
+                return lines;
+            continue;
+        }
+        if (c == '\n' || c == '\r' || line.size() > 128) {
+            if (!line.empty())
+                lines.push_back(line);
+            line.clear();
+        }
+    }
+    if (!line.empty())
+        lines.push_back(line);
+    return lines;
+}
+
+TEST(PieceReading, TextSplitTakesControlBytesWhereverTheyStand)
+{
+    // Control bytes at every place of the eight-byte words the split looks at,
+    // in short and long lines; no line of it is a measurement format.
+    const std::string alphabet = std::string("abc xyz\xE4\x7F\x80\t\t\r\n\x01\x1F\x0B", 17) + std::string(1, '\0');
+    std::mt19937 random(2047);
+    std::uniform_int_distribution<size_t> pick(0, alphabet.size() - 1);
+    std::uniform_int_distribution<int> printable(0, 3);
+    std::uniform_int_distribution<int> length(0, 300);
+    for (int i = 0; i < 400; ++i) {
+        std::string bytes = "Text ";
+        for (int n = length(random); n > 0; --n)
+            bytes += printable(random) > 0 ? alphabet[pick(random) % 7] : alphabet[pick(random)];
+        SCOPED_TRACE("case " + std::to_string(i));
+        CMessFahrtDaten run;
+        run.ReadBytes(bytes);
+        const std::vector<std::string> expected = TextLinesByTheRule(bytes);
+        ASSERT_EQ(run.FileTextLineCount(), expected.size());
+        for (size_t k = 0; k < expected.size(); ++k)
+            ASSERT_EQ(std::string(run.FileTextLine(k)), expected[k]) << "line " << k;
+    }
 }
 
 TEST(PieceReading, DeviceRecordsAcrossThePieceBorder)

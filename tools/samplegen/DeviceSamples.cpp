@@ -116,8 +116,21 @@ std::string DecimalComma(double x, int decimals)
     return text;
 }
 
-std::string ImExportFile(const std::vector<SamplePoint>& points)
+// The same number without the zeros at the end of its decimals ("12,0001", "3,5", "12").
+std::string ShortDecimalComma(double x)
 {
+    std::string text = DecimalComma(x, 6);
+    while (text.back() == '0')
+        text.pop_back();
+    if (text.back() == ',')
+        text.pop_back();
+    return text == "-0" ? "0" : text;
+}
+
+// shortForms: the numbers as short as they read, as other programs write the format.
+std::string ImExportFile(const std::vector<SamplePoint>& points, bool shortForms = false)
+{
+    const auto number = [shortForms](double x) { return shortForms ? ShortDecimalComma(x) : DecimalComma(x, 6); };
     std::string bytes = "IMEXPORT001 FELDTRENNER=;\r\n"
                         "Zeitstempel|03.04.2016 09:05:00\r\n"
                         "Dienststelle|Landesbetrieb Stra\xDF" "enbau\r\n"
@@ -127,8 +140,8 @@ std::string ImExportFile(const std::vector<SamplePoint>& points)
                         "Str.-Nr.|321\r\n"
                         "***\r\n";
     for (const SamplePoint& point : points) {
-        bytes += DecimalComma(point.valueMm, 6) + ";" + DecimalComma(point.stationKm, 6) + ";"
-                 + DecimalComma(point.widthM, 6) + ";" + point.comment + "\r\n";
+        bytes += number(point.valueMm) + ";" + number(point.stationKm) + ";" + number(point.widthM) + ";" +
+                 point.comment + "\r\n";
     }
     bytes += "***\r\n";
     return bytes;
@@ -166,6 +179,7 @@ void WriteBigDeviceSamples(const std::string& folder, int count)
     WriteFile(folder + "/pm01bs02_big.pbs", bytes);
     WriteFile(folder + "/pm01bs02_big_evaluated.pbs", bytes);
     WriteFile(folder + "/imexport_big.exp", ImExportFile(run));
+    WriteFile(folder + "/imexport_big_short_forms.exp", ImExportFile(run, true));
 }
 
 }  // namespace samplegen

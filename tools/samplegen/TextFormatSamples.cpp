@@ -154,6 +154,21 @@ std::string Pm01bs01FileInOtherForms(int count, double stepM, double commentChan
     return bytes;
 }
 
+// The same run with decimal commas, values with three decimals, stations with
+// five, widths with one, no TAB at the end of a line.
+std::string Pm01bs01FileWithDecimalCommas(int count, double stepM, double commentChance)
+{
+    std::string bytes = Pm01bs01File(0);
+    for (const TextPoint& point : MakeDrive(1401, count, 2150.0, stepM, commentChance)) {
+        bytes += Comma(point.valueMm, 3) + "\t0,0\t0,0\t0,0\t" + Comma(point.stationM / 1000.0, 5) + "\t" +
+                 Comma(point.widthM, 1);
+        if (point.commentIndex >= 0)
+            bytes += std::string("\t") + Utf8Comment(point);
+        bytes += "\r\n";
+    }
+    return bytes;
+}
+
 std::string DatedColumnFile()
 {
     std::string bytes = "Planograf Messprotokoll;;;;;\r\n"
@@ -315,6 +330,7 @@ void WriteBigTextSamples(const std::string& folder, int count)
     // A comment every 20 m or so, as in the samples.
     WriteFile(folder + "/pm01bs01_big.txt", Pm01bs01File(count, 0.1, 0.005));
     WriteFile(folder + "/pm01bs01_big_other_forms.txt", Pm01bs01FileInOtherForms(count, 0.1, 0.005));
+    WriteFile(folder + "/pm01bs01_big_decimal_commas.txt", Pm01bs01FileWithDecimalCommas(count, 0.1, 0.005));
 }
 
 }  // namespace samplegen
