@@ -552,6 +552,10 @@ CKurvexView* CMainFrame::MakeView(std::shared_ptr<CKurvexDoc> doc)
         ShowExcludedRangeDialog(this, view->Document(), index);
     });
     connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
+    // Pane 2: the readout under the mouse, gone with the window that wrote it.
+    connect(view, &CKurvexView::readoutChanged, m_panes[2], &QLabel::setText);
+    connect(view, &QObject::destroyed, m_panes[2], &QLabel::clear);
+    connect(view, &CKurvexView::goToStationRequested, this, &CMainFrame::AskStationAndGo);
     return view;
 }
 

@@ -68,6 +68,7 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     horizontalScrollBar()->setAccessibleName(QStringLiteral("Diagramm waagerecht verschieben"));
     verticalScrollBar()->setAccessibleName(QStringLiteral("Diagramm senkrecht verschieben"));
+    CreateContextMenu();
     // The title is known before the first paint, so the child window never shows an empty caption.
     m_painter.PreparePaint();
     UpdateTitle();
@@ -159,6 +160,7 @@ void CKurvexView::DocumentChanged(DocumentChange)
     // Every change shows on the page: the yellow band of the picks, what
     // counts, the exceedances' page numbers.
     Repaint();
+    UpdateContextActions();
 }
 
 void CKurvexView::AnnouncePickedStations()
@@ -197,7 +199,10 @@ void CKurvexView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawScreenChartPage(painter, m_painter, CurrentPage(), viewport()->logicalDpiX(), viewport()->logicalDpiY(),
                         ScrollPosition());
+    PaintLegend(painter);
     painter.end();
+    // The strips under a resting mouse may have changed with the page.
+    RefreshReadout();
 
     // The paging follows the run and its length scale, which other windows may change.
     if (PageCount() != pageCount)
@@ -252,11 +257,11 @@ void CKurvexView::wheelEvent(QWheelEvent* event)
     m_wheelZoom += event->angleDelta().y();
     while (m_wheelZoom >= kWheelNotch) {
         m_wheelZoom -= kWheelNotch;
-        ZoomIn();
+        ZoomAround(ZoomInLevel(ZoomLevel()), event->position());
     }
     while (m_wheelZoom <= -kWheelNotch) {
         m_wheelZoom += kWheelNotch;
-        ZoomOut();
+        ZoomAround(ZoomOutLevel(ZoomLevel()), event->position());
     }
     event->accept();
 }
@@ -359,12 +364,12 @@ void CKurvexView::ZoomStep()
 
 void CKurvexView::ZoomIn()
 {
-    SetZoomLevel(ZoomInLevel(ZoomLevel()));
+    ZoomAround(ZoomInLevel(ZoomLevel()), QRectF(viewport()->rect()).center());
 }
 
 void CKurvexView::ZoomOut()
 {
-    SetZoomLevel(ZoomOutLevel(ZoomLevel()));
+    ZoomAround(ZoomOutLevel(ZoomLevel()), QRectF(viewport()->rect()).center());
 }
 
 void CKurvexView::ToggleStrips()

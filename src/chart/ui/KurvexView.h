@@ -14,7 +14,11 @@
 #include <QPointF>
 
 #include <memory>
+#include <optional>
 
+class QAction;
+class QMenu;
+class QPainter;
 class QPrinter;
 
 namespace kurvex {
@@ -79,12 +83,30 @@ public:
     // Takes over a layout; the stored strips per page are then not read at first display.
     void ApplyLayout(const Layout& layout);
 
+    // --- The mouse over the chart (KurvexViewMouse.cpp) ---
+    // Status pane 2's readout of the run's point nearest to a viewport
+    // position on a strip; empty off the strips.
+    QString ReadoutAt(QPoint viewportPosition);
+    // The tooltip of the exceedance marker at a viewport position; empty when none is there.
+    QString ToolTipAt(QPoint viewportPosition) const;
+    // The chart's context menu, opened at a viewport position; the window's own
+    // actions act on the station there.
+    void ShowContextMenu(QPoint viewportPosition, QPoint globalPosition);
+    QMenu* ContextMenu() const { return m_contextMenu; }
+    // Where the menu key opens the menu when the mouse is not over the chart:
+    // at the newest picked station when the page shows it, else the middle.
+    QPoint KeyboardMenuPosition() const;
+    // "Markierung aufheben" (also Escape): the picked stations emptied.
+    void ClearPickedStations();
+    // A zoom level that keeps the chart point under a viewport position where it is.
+    void ZoomAround(int level, QPointF viewportPosition);
+
 public Q_SLOTS:
     void PageBack();
     void PageForward();
     void ZoomStep();  // the toolbar's "Zoom": one level closer, wrapping from -2 to 5
-    void ZoomIn();    // "+" key
-    void ZoomOut();   // "-" key
+    void ZoomIn();    // "+" key, keeping the visible centre in place
+    void ZoomOut();   // "-" key, likewise
     void ToggleStrips();
     void ToggleTwoMetreGrid();
     void PrintChart();
@@ -104,6 +126,10 @@ Q_SIGNALS:
     void viewStateChanged();
     // Alt+click on an excluded range: its index in the document's list.
     void excludedRangeClicked(int index);
+    // The readout under the mouse changed (empty: the mouse left the strips).
+    void readoutChanged(const QString& text);
+    // "Gehe zu Station ..." chosen from the context menu.
+    void goToStationRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -112,6 +138,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     QString PlainTitle() const;
@@ -155,6 +184,23 @@ private:
     int m_scrollZoomLevel = kDefaultZoomLevel;
     int m_wheelZoom = 0;  // wheel steps not yet a whole notch
     std::unique_ptr<QPrinter> m_ownPrinter;  // when the context brings no printer
+
+    // The mouse over the chart (KurvexViewMouse.cpp).
+    void CreateContextMenu();
+    void UpdateContextActions();
+    void SetReadout(const QString& text);
+    void RefreshReadout();
+    void PaintLegend(QPainter& painter);
+    QString StationTextAt(QPoint viewportPosition);
+    QMenu* m_contextMenu = nullptr;
+    QAction* m_pickAction = nullptr;
+    QAction* m_clearPicksAction = nullptr;
+    QAction* m_excludedRangeAction = nullptr;
+    QAction* m_goToStationAction = nullptr;
+    QAction* m_copyStationAction = nullptr;
+    QPoint m_menuPosition;  // the viewport position the context menu acts on
+    std::optional<QPoint> m_mousePosition;  // over the viewport, from the last move
+    QString m_readout;
 };
 
 }  // namespace kurvex

@@ -1,0 +1,21 @@
+#pragma once
+// Paints the chart window's legend over the top-right corner of its viewport.
+// Only the screen shows it: printing, PDF files and renders never call this.
+
+#include "chart/ChartLegend.h"
+
+#include <QRect>
+
+#include <vector>
+
+class QPainter;
+
+namespace kurvex {
+
+// The legend's box for the lines in a viewport of the given size, in its
+// pixels; empty when there are no lines.
+QRect ChartLegendRect(const QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines);
+
+void PaintChartLegend(QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines, double dpi);
+
+}  // namespace kurvex
