@@ -188,7 +188,7 @@ private:
     // The mouse over the chart (KurvexViewMouse.cpp).
     void CreateContextMenu();
     void UpdateContextActions();
-    void SetReadout(const QString& text);
+    void SetReadout(const QString& text, bool evenIfUnchanged = false);
     void RefreshReadout();
     void PaintLegend(QPainter& painter);
     QString StationTextAt(QPoint viewportPosition);

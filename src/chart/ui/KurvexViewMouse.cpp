@@ -160,9 +160,10 @@ QString CKurvexView::ToolTipAt(QPoint viewportPosition) const
     return ToQString(ExceedanceToolTipText(record, m_doc->Exceedances().RemarkFor(record.station)));
 }
 
-void CKurvexView::SetReadout(const QString& text)
+// A move always tells: another window may have written the pane since.
+void CKurvexView::SetReadout(const QString& text, bool evenIfUnchanged)
 {
-    if (text == m_readout)
+    if (text == m_readout && !evenIfUnchanged)
         return;
     m_readout = text;
     Q_EMIT readoutChanged(text);
@@ -178,7 +179,7 @@ void CKurvexView::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint position = event->position().toPoint();
     m_mousePosition = position;
-    SetReadout(ReadoutAt(position));
+    SetReadout(ReadoutAt(position), true);
     // A tooltip already shown follows the mouse from marker to marker.
     if (QToolTip::isVisible()) {
         const QString tip = ToolTipAt(position);
