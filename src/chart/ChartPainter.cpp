@@ -229,10 +229,7 @@ std::string StationLabel(double kilometres)
     return label;
 }
 
-int CurvePen(int slot)
-{
-    return slot <= 0 ? kRunPen : kFirstComparisonPen + slot - 1;
-}
+int CurvePen(int slot) { return slot <= 0 ? kRunPen : kFirstComparisonPen + slot - 1; }
 
 // --- The painter ---------------------------------------------------------------
 

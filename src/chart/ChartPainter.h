@@ -141,8 +141,7 @@ private:
     void DrawCurve(Surface& surface, const Strip& strip, const CMessFahrtDaten& run, bool speed) const;
     void DrawExceedanceMarkers(Surface& surface, const Strip& strip);
     Rect StationCaptionCell(Surface& surface, const Strip& strip) const;
-    void RegisterMarker(const Surface& surface, int exceedance, int x, int y0, int y1, int labelLeft,
-                        Size labelExtent);
+    void RegisterMarker(const Surface& surface, int exceedance, int x, int y0, int y1, int labelLeft, Size labelExtent);
     int SectionCaptionCeiling(const Strip& strip) const;
 
     Pen SettingsPen(int index) const;

@@ -1252,9 +1252,11 @@ void Exerciser::ZoomAtMouse()
 {
     CKurvexView* view = ActiveView();
     QWidget* viewport = view->viewport();
+    // Nothing is painted in an empty viewport, and nothing lies under the mouse;
+    // a minimised window paints when grabbed.
     if (viewport->width() < 1 || viewport->height() < 1)
-        return;  // nothing is painted, nothing lies under the mouse
-    viewport->grab();  // painted even in a minimised window: the strips as they are now
+        return;
+    viewport->grab();
     std::optional<QPoint> on;
     std::optional<StripHit> before;
     for (int attempt = 0; attempt < 40 && !before; ++attempt) {

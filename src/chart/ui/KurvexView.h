@@ -198,7 +198,7 @@ private:
     QAction* m_excludedRangeAction = nullptr;
     QAction* m_goToStationAction = nullptr;
     QAction* m_copyStationAction = nullptr;
-    QPoint m_menuPosition;  // the viewport position the context menu acts on
+    QPoint m_menuPosition;                  // the viewport position the context menu acts on
     std::optional<QPoint> m_mousePosition;  // over the viewport, from the last move
     QString m_readout;
 };
