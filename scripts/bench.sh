@@ -144,6 +144,8 @@ measure_viewer() {
     limit "click" click_ms 16
     limit "switch runs" switch_ms 50
     limit "evaluation list: $(sed -n 's/^exceedances=//p' <<<"$results") exceedances" evaluation_list_ms 200
+    limit "mouse move with its readout" mouse_move_ms 2
+    limit "exceedance marker tooltip" tooltip_ms 16
     # Without a goal: the previews draw every sheet before they show.
     printf '%-38s %6.0f ms  (no goal)       the whole chart of the first run\n' "viewer: chart preview" "$(value chart_preview_ms)"
     printf '%-38s %6.0f ms  (no goal)       the report of the evaluated run\n' "viewer: report preview" "$(value report_preview_ms)"
