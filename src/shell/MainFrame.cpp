@@ -1,5 +1,6 @@
 #include "shell/MainFrame.h"
 
+#include "chart/ChartReadout.h"
 #include "chart/StationSearch.h"
 #include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
@@ -288,6 +289,9 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_panes[0]);
     statusBar()->addWidget(m_panes[1], 1);
     statusBar()->addPermanentWidget(m_panes[2]);
+    // Pane 2 shows the readout under the mouse: room for the widest one.
+    const int readoutWidth = m_panes[2]->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestPointReadout)) + 12;
+    m_panes[2]->setFixedWidth(std::max(kPaneWidths[2], readoutWidth));
 }
 
 void CMainFrame::CreateFileViewer()

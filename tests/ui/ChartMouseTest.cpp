@@ -490,6 +490,9 @@ TEST_F(ChartMouseFrameTest, ReadoutInPaneTwoAndGoToStationFromTheMenu)
     QApplication::sendEvent(view->viewport(), &move);
     EXPECT_EQ(Frame().StatusPane(2)->text(), view->ReadoutAt(at));
     EXPECT_TRUE(Frame().StatusPane(2)->text().startsWith(QStringLiteral("Station 12,")));
+    // The widest readout is not cut off.
+    const QLabel* pane = Frame().StatusPane(2);
+    EXPECT_GE(pane->maximumWidth(), pane->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestPointReadout)));
 
     bool asked = false;
     test::AnswerNextModal([&](QDialog& modal) {
