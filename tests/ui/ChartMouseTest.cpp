@@ -429,14 +429,19 @@ TEST_F(ChartMouseTest, LegendOnlyOnTheScreenAndOnlyInItsCorner)
         DrawScreenChartPage(painter, view->Painter(), view->CurrentPage(), view->viewport()->logicalDpiX(),
                             view->viewport()->logicalDpiY(), QPoint());
     }
-    QRect differing;
-    for (int y = 0; y < screen.height(); ++y) {
-        for (int x = 0; x < screen.width(); ++x) {
-            if (screen.pixel(x, y) != page.pixel(x, y))
-                differing |= QRect(x, y, 1, 1);
+    const auto differingFromPage = [&page](const QImage& shown) {
+        QRect differing;
+        for (int y = 0; y < shown.height(); ++y) {
+            for (int x = 0; x < shown.width(); ++x) {
+                if (shown.pixel(x, y) != page.pixel(x, y))
+                    differing |= QRect(x, y, 1, 1);
+            }
         }
-    }
+        return differing;
+    };
+    const QRect differing = differingFromPage(screen);
     ASSERT_FALSE(differing.isEmpty());
+    EXPECT_TRUE(view->LegendRect().contains(differing));
     // All of it in the top-right corner, with the comparison run's orange stroke in it.
     EXPECT_GT(differing.left(), screen.width() / 2);
     EXPECT_LT(differing.bottom(), screen.height() / 5);
@@ -448,6 +453,12 @@ TEST_F(ChartMouseTest, LegendOnlyOnTheScreenAndOnlyInItsCorner)
             strokes += screen.pixel(x, y) == qRgb(orange.red, orange.green, orange.blue);
     }
     EXPECT_GT(strokes, 20);
+
+    // With the mouse over it, the legend steps aside; it comes back when the mouse goes.
+    Move(*view, view->LegendRect().center());
+    EXPECT_TRUE(differingFromPage(Paint(*view).convertToFormat(QImage::Format_RGB32)).isEmpty());
+    Move(*view, QPoint(5, view->viewport()->height() - 5));
+    EXPECT_EQ(differingFromPage(Paint(*view).convertToFormat(QImage::Format_RGB32)), differing);
 }
 
 // In the main window: the readout in status pane 2, gone with its window, and

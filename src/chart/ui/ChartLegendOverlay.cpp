@@ -18,11 +18,10 @@ QColor ToQColor(Color colour) { return QColor(colour.red, colour.green, colour.b
 
 }  // namespace
 
-QRect ChartLegendRect(const QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines)
+QRect ChartLegendRect(const QFontMetrics& metrics, QSize viewport, const std::vector<LegendLine>& lines)
 {
     if (lines.empty())
         return {};
-    const QFontMetrics metrics(painter.font());
     int textWidth = 0;
     for (const LegendLine& line : lines)
         textWidth = std::max(textWidth, metrics.horizontalAdvance(QString::fromStdString(line.text)));
@@ -33,14 +32,15 @@ QRect ChartLegendRect(const QPainter& painter, QSize viewport, const std::vector
 
 void PaintChartLegend(QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines, double dpi)
 {
-    const QRect box = ChartLegendRect(painter, viewport, lines);
+    const QRect box = ChartLegendRect(QFontMetrics(painter.font()), viewport, lines);
     if (box.isEmpty())
         return;
     painter.save();
     // Nearly opaque: the curves below stay faintly visible, the texts readable.
     painter.setPen(QPen(QColor(150, 150, 150), 1));
     painter.setBrush(QColor(255, 255, 255, 235));
-    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    // On the pixel centres: the antialiased frame stays crisp and inside the box.
+    painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
     const QFontMetrics metrics(painter.font());
     int y = box.top() + kPadding;
     for (const LegendLine& line : lines) {

@@ -4,6 +4,7 @@
 
 #include "chart/ChartLegend.h"
 
+#include <QFontMetrics>
 #include <QRect>
 
 #include <vector>
@@ -13,9 +14,10 @@ class QPainter;
 namespace kurvex {
 
 // The legend's box for the lines in a viewport of the given size, in its
-// pixels; empty when there are no lines.
-QRect ChartLegendRect(const QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines);
+// pixels, written in the font of the metrics; empty when there are no lines.
+QRect ChartLegendRect(const QFontMetrics& metrics, QSize viewport, const std::vector<LegendLine>& lines);
 
+// In the painter's font.
 void PaintChartLegend(QPainter& painter, QSize viewport, const std::vector<LegendLine>& lines, double dpi);
 
 }  // namespace kurvex

@@ -96,6 +96,8 @@ public:
     // Where the menu key opens the menu when the mouse is not over the chart:
     // at the newest picked station when the page shows it, else the middle.
     QPoint KeyboardMenuPosition() const;
+    // The legend's box in the top-right corner of the viewport; empty when there is none.
+    QRect LegendRect() const;
     // "Markierung aufheben" (also Escape): the picked stations emptied.
     void ClearPickedStations();
     // A zoom level that keeps the chart point under a viewport position where it is.
@@ -191,6 +193,7 @@ private:
     void SetReadout(const QString& text, bool evenIfUnchanged = false);
     void RefreshReadout();
     void PaintLegend(QPainter& painter);
+    void FollowLegendHover(std::optional<QPoint> position);
     QString StationTextAt(QPoint viewportPosition);
     QMenu* m_contextMenu = nullptr;
     QAction* m_pickAction = nullptr;
@@ -201,6 +204,7 @@ private:
     QPoint m_menuPosition;                  // the viewport position the context menu acts on
     std::optional<QPoint> m_mousePosition;  // over the viewport, from the last move
     QString m_readout;
+    bool m_mouseOverLegend = false;
 };
 
 }  // namespace kurvex

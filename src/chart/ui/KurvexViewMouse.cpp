@@ -180,6 +180,7 @@ void CKurvexView::mouseMoveEvent(QMouseEvent* event)
     const QPoint position = event->position().toPoint();
     m_mousePosition = position;
     SetReadout(ReadoutAt(position), true);
+    FollowLegendHover(position);
     // A tooltip already shown follows the mouse from marker to marker.
     if (QToolTip::isVisible()) {
         const QString tip = ToolTipAt(position);
@@ -197,6 +198,7 @@ bool CKurvexView::viewportEvent(QEvent* event)
     case QEvent::Leave:
         m_mousePosition.reset();
         SetReadout({});
+        FollowLegendHover(std::nullopt);
         break;
     case QEvent::ToolTip: {
         auto* help = static_cast<QHelpEvent*>(event);
@@ -231,9 +233,27 @@ void CKurvexView::ZoomAround(int level, QPointF viewportPosition)
     v->setValue(v->value() + static_cast<int>(std::lround(moved.y() - viewportPosition.y())));
 }
 
+QRect CKurvexView::LegendRect() const
+{
+    return ChartLegendRect(viewport()->fontMetrics(), viewport()->size(), ChartLegendLines(*m_doc));
+}
+
+// The legend steps aside while the mouse is over it, so that what lies below can be read.
 void CKurvexView::PaintLegend(QPainter& painter)
 {
-    PaintChartLegend(painter, viewport()->size(), ChartLegendLines(*m_doc), viewport()->logicalDpiX());
+    painter.setFont(viewport()->font());
+    if (!m_mouseOverLegend)
+        PaintChartLegend(painter, viewport()->size(), ChartLegendLines(*m_doc), viewport()->logicalDpiX());
+}
+
+void CKurvexView::FollowLegendHover(std::optional<QPoint> position)
+{
+    const QRect legend = LegendRect();
+    const bool over = position && legend.contains(*position);
+    if (over == m_mouseOverLegend)
+        return;
+    m_mouseOverLegend = over;
+    viewport()->update(legend);
 }
 
 }  // namespace kurvex
