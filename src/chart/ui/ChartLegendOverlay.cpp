@@ -9,14 +9,24 @@ namespace kurvex {
 
 namespace {
 
-constexpr int kMargin = 8;   // from the viewport's edges
-constexpr int kPadding = 6;  // inside the box
+constexpr int kMargin = 6;   // from the viewport's edges
+constexpr int kPadding = 4;  // inside the box
 constexpr int kStroke = 24;  // length of a curve's stroke
 constexpr int kGap = 6;      // between stroke and text
 
 QColor ToQColor(Color colour) { return QColor(colour.red, colour.green, colour.blue); }
 
 }  // namespace
+
+QFont ChartLegendFont(const QFont& windowFont)
+{
+    QFont font = windowFont;
+    if (font.pointSizeF() > 0)
+        font.setPointSizeF(font.pointSizeF() * 0.9);
+    else if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(8, font.pixelSize() * 9 / 10));
+    return font;
+}
 
 QRect ChartLegendRect(const QFontMetrics& metrics, QSize viewport, const std::vector<LegendLine>& lines)
 {
@@ -38,7 +48,7 @@ void PaintChartLegend(QPainter& painter, QSize viewport, const std::vector<Legen
     painter.save();
     // Nearly opaque: the curves below stay faintly visible, the texts readable.
     painter.setPen(QPen(QColor(150, 150, 150), 1));
-    painter.setBrush(QColor(255, 255, 255, 235));
+    painter.setBrush(QColor(255, 255, 255, 225));
     // On the pixel centres: the antialiased frame stays crisp and inside the box.
     painter.drawRect(QRectF(box).adjusted(0.5, 0.5, -0.5, -0.5));
     const QFontMetrics metrics(painter.font());

@@ -4,6 +4,7 @@
 
 #include "chart/ChartLegend.h"
 
+#include <QFont>
 #include <QFontMetrics>
 #include <QRect>
 
@@ -12,6 +13,9 @@
 class QPainter;
 
 namespace kurvex {
+
+// A little smaller than the window's font: the legend covers the chart.
+QFont ChartLegendFont(const QFont& windowFont);
 
 // The legend's box for the lines in a viewport of the given size, in its
 // pixels, written in the font of the metrics; empty when there are no lines.

@@ -235,13 +235,14 @@ void CKurvexView::ZoomAround(int level, QPointF viewportPosition)
 
 QRect CKurvexView::LegendRect() const
 {
-    return ChartLegendRect(viewport()->fontMetrics(), viewport()->size(), ChartLegendLines(*m_doc));
+    return ChartLegendRect(QFontMetrics(ChartLegendFont(viewport()->font())), viewport()->size(),
+                           ChartLegendLines(*m_doc));
 }
 
 // The legend steps aside while the mouse is over it, so that what lies below can be read.
 void CKurvexView::PaintLegend(QPainter& painter)
 {
-    painter.setFont(viewport()->font());
+    painter.setFont(ChartLegendFont(viewport()->font()));
     if (!m_mouseOverLegend)
         PaintChartLegend(painter, viewport()->size(), ChartLegendLines(*m_doc), viewport()->logicalDpiX());
 }
