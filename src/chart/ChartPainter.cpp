@@ -861,13 +861,13 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         previousX = x;
         const int textX = leftAligned ? x - 80 : x;
         const Size extent = surface.GetTextExtent(Cp1252ToUtf8(text));
-        const int ytop = ExceedanceLabelTop(strip.Y(20.0) - Scaled(550), level,
-                                            leftAligned ? textX : textX - extent.cx / 2, extent, stationCaption);
+        const int labelLeft = leftAligned ? textX : textX - extent.cx / 2;
+        const int ytop = ExceedanceLabelTop(strip.Y(20.0) - Scaled(550), level, labelLeft, extent, stationCaption);
         const int lineStart = strip.Y(record.messwert / 10.0 + 1.0);
         surface.MoveTo(x, lineStart);
         surface.LineTo(x, ytop);
         Text(surface, textX, ytop, text);
-        RegisterMarker(surface, i, x, lineStart, ytop, leftAligned ? textX : textX - extent.cx / 2, extent);
+        RegisterMarker(surface, i, x, lineStart, ytop, labelLeft, extent);
         exceedances.SetPage(i, m_view.currentPage);
     }
 }

@@ -100,7 +100,7 @@ public:
     QRect LegendRect() const;
     // "Markierung aufheben" (also Escape): the picked stations emptied.
     void ClearPickedStations();
-    // A zoom level that keeps the chart point under a viewport position where it is.
+    // Zooms to a level keeping the chart point under a viewport position where it is.
     void ZoomAround(int level, QPointF viewportPosition);
 
 public Q_SLOTS:
@@ -128,7 +128,7 @@ Q_SIGNALS:
     void viewStateChanged();
     // Alt+click on an excluded range: its index in the document's list.
     void excludedRangeClicked(int index);
-    // The readout under the mouse changed (empty: the mouse left the strips).
+    // The readout under the mouse, at every move (empty: the mouse is off the strips).
     void readoutChanged(const QString& text);
     // "Gehe zu Station ..." chosen from the context menu.
     void goToStationRequested();
