@@ -52,7 +52,7 @@ std::string TenthsCommaText(int32_t tenths);
 std::string PointReadoutText(const CMessFahrtDaten& run, int index, bool negativeAsZero);
 
 // As wide as a readout gets, for the room the status bar keeps for it.
-inline constexpr const char* kWidestPointReadout = "Station -123,4567 km   Messwert -123,4 mm   Geschw. 123,4 km/h";
+inline constexpr const char* kWidestPointReadout = "Station 123,4567 km   Messwert -12,3 mm   Geschw. 123,4 km/h";
 
 // The tooltip of an exceedance marker, one item a line (Windows-1252):
 // "Überschreitung 12", "Station 12,3480 km", "p 3 mm, p² 9 mm²", "zählt" or
