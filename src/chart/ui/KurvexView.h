@@ -96,8 +96,9 @@ public:
     // Where the menu key opens the menu when the mouse is not over the chart:
     // at the newest picked station when the page shows it, else the middle.
     QPoint KeyboardMenuPosition() const;
-    // The legend's box in the top-right corner of the viewport; empty when there is none.
-    QRect LegendRect() const;
+    // The legend's box in the top-right corner of the viewport as the last
+    // paint put it; empty when there is none.
+    QRect LegendRect() const { return m_legendRect; }
     // "Markierung aufheben" (also Escape): the picked stations emptied.
     void ClearPickedStations();
     // Zooms to a level keeping the chart point under a viewport position where it is.
@@ -205,6 +206,7 @@ private:
     std::optional<QPoint> m_mousePosition;  // over the viewport, from the last move
     QString m_readout;
     bool m_mouseOverLegend = false;
+    QRect m_legendRect;
 };
 
 }  // namespace kurvex

@@ -25,6 +25,7 @@
 #include <QToolTip>
 
 #include <cmath>
+#include <vector>
 
 namespace kurvex {
 
@@ -233,28 +234,25 @@ void CKurvexView::ZoomAround(int level, QPointF viewportPosition)
     v->setValue(v->value() + static_cast<int>(std::lround(moved.y() - viewportPosition.y())));
 }
 
-QRect CKurvexView::LegendRect() const
-{
-    return ChartLegendRect(QFontMetrics(ChartLegendFont(viewport()->font())), viewport()->size(),
-                           ChartLegendLines(*m_doc));
-}
-
-// The legend steps aside while the mouse is over it, so that what lies below can be read.
+// The legend steps aside while the mouse is over it, so that what lies below
+// can be read. Its box is kept from the paint for the mouse moves.
 void CKurvexView::PaintLegend(QPainter& painter)
 {
-    painter.setFont(ChartLegendFont(viewport()->font()));
+    const QFont font = ChartLegendFont(viewport()->font());
+    const std::vector<LegendLine> lines = ChartLegendLines(*m_doc);
+    m_legendRect = ChartLegendRect(QFontMetrics(font), viewport()->size(), lines);
+    painter.setFont(font);
     if (!m_mouseOverLegend)
-        PaintChartLegend(painter, viewport()->size(), ChartLegendLines(*m_doc), viewport()->logicalDpiX());
+        PaintChartLegend(painter, viewport()->size(), lines, viewport()->logicalDpiX());
 }
 
 void CKurvexView::FollowLegendHover(std::optional<QPoint> position)
 {
-    const QRect legend = LegendRect();
-    const bool over = position && legend.contains(*position);
+    const bool over = position && m_legendRect.contains(*position);
     if (over == m_mouseOverLegend)
         return;
     m_mouseOverLegend = over;
-    viewport()->update(legend);
+    viewport()->update(m_legendRect);
 }
 
 }  // namespace kurvex
