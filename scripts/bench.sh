@@ -148,6 +148,8 @@ measure_viewer() {
     limit "overview: repaint" overview_repaint_ms 16
     limit "F3: next exceedance" step_ms 16
     limit "exceedance list: first paint" exceedance_list_ms 50
+    limit "mouse move with its readout" mouse_move_ms 2
+    limit "exceedance marker tooltip" tooltip_ms 16
     # Without a goal: the previews draw every sheet before they show.
     printf '%-38s %6.0f ms  (no goal)       the whole chart of the first run\n' "viewer: chart preview" "$(value chart_preview_ms)"
     printf '%-38s %6.0f ms  (no goal)       the report of the evaluated run\n' "viewer: report preview" "$(value report_preview_ms)"

@@ -25,12 +25,17 @@
 //   step_ms            "Nächste Überschreitung" (F3) in EVALUATED_RUN up to the painted page
 //   exceedance_list_ms the "Überschreitungen" dock of EVALUATED_RUN shown, its lines
 //                      read anew, up to its painted list
+//   mouse_move_ms      a mouse move across EVALUATED_RUN's strips up to the
+//                      repainted readout in status pane 2
+//   tooltip_ms         the tooltip of an exceedance marker of EVALUATED_RUN, from
+//                      the help event to the shown tip
 //
 // It prints one "name=median max=slowest" line per figure, and the number of
 // exceedances as "exceedances=N"; scripts/bench.sh reads them. Settings and the
 // per-user folder live in a temporary folder.
 
 #include "chart/ChartGeometry.h"
+#include "chart/ChartReadout.h"
 #include "chart/GetMouseDm.h"
 #include "chart/ui/KurvexView.h"
 #include "common/ui/QtPath.h"
@@ -49,6 +54,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QHelpEvent>
+#include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrintPreviewDialog>
@@ -59,6 +66,7 @@
 #include <QTest>
 #include <QTreeView>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cstdio>
@@ -174,6 +182,7 @@ public:
         TimeExceedanceList(*evaluated);
         TimePreview(*view, Command::PreviewChart, "chart_preview_ms");
         TimePreview(*evaluated, Command::PreviewEvaluation, "report_preview_ms");
+        TimeMouse(*evaluated);
     }
 
 private:
@@ -504,6 +513,66 @@ private:
         }
         toggle->trigger();
         Print("exceedance_list_ms", samples);
+    }
+
+    // The mouse over the strips at the usual zoom: moves with their readout,
+    // then the tooltips of the markers on the page.
+    void TimeMouse(CKurvexView& view)
+    {
+        Activate(view);
+        CKurvexView::Layout layout = view.CurrentLayout();
+        layout.zoomLevel = kDefaultZoomLevel;
+        view.ApplyLayout(layout);
+        view.viewport()->repaint();
+        WaitUntil([&] { return view.Painter().Mouse().Count() > 0; }, "strips to move over");
+        QWidget* viewport = view.viewport();
+        const QLabel* pane = Frame().StatusPane(2);
+        const CGetMouseDm& strips = view.Painter().Mouse();
+        Samples moves;
+        for (int i = 0; static_cast<int>(moves.ms.size()) < m_repeat; ++i) {
+            if (i > 100 * m_repeat)
+                Fail("no strip to move over on the screen");
+            const Rect strip = strips.StripRect(i % strips.Count());
+            const Point inside{strip.left + (strip.right - strip.left) * (1 + i % 37) / 38,
+                               (strip.top + strip.bottom) / 2};
+            const QPointF position = view.ViewportPositionOf(inside);
+            if (!viewport->rect().contains(position.toPoint()))
+                continue;
+            QCoreApplication::processEvents();
+            QMouseEvent move(QEvent::MouseMove, position, viewport->mapToGlobal(position), Qt::NoButton, Qt::NoButton,
+                             Qt::NoModifier);
+            QElapsedTimer timer;
+            timer.start();
+            QCoreApplication::sendEvent(viewport, &move);
+            QCoreApplication::processEvents();
+            moves.Add(timer);
+            if (pane->text().isEmpty())
+                Fail("no readout for a point on a strip");
+        }
+        Print("mouse_move_ms", moves);
+
+        Samples tips;
+        const std::vector<ExceedanceMarkerBox> boxes = view.Painter().Markers().Boxes();
+        for (size_t i = 0; static_cast<int>(tips.ms.size()) < m_repeat; ++i) {
+            if (boxes.empty() || i > 100 * static_cast<size_t>(m_repeat))
+                Fail("no exceedance marker on the screen");
+            const ExceedanceMarkerBox& box = boxes[i % boxes.size()];
+            const QPoint position = view.ViewportPositionOf(Point{box.x, (box.y0 + box.y1) / 2}).toPoint();
+            if (!viewport->rect().contains(position))
+                continue;
+            QToolTip::hideText();
+            QCoreApplication::processEvents();
+            QHelpEvent help(QEvent::ToolTip, position, viewport->mapToGlobal(position));
+            QElapsedTimer timer;
+            timer.start();
+            QCoreApplication::sendEvent(viewport, &help);
+            QCoreApplication::processEvents();
+            tips.Add(timer);
+            if (QToolTip::text().isEmpty())
+                Fail("no tooltip on an exceedance marker");
+        }
+        QToolTip::hideText();
+        Print("tooltip_ms", tips);
     }
 
     QString m_run;

@@ -1,5 +1,6 @@
 #include "chart/ChartDescription.h"
 
+#include "chart/ChartReadout.h"
 #include "common/Numbers.h"
 
 #include <algorithm>
@@ -7,13 +8,7 @@
 
 namespace kurvex {
 
-std::string StationKmText(int32_t station)
-{
-    const int64_t magnitude = std::llabs(int64_t{station});
-    std::string decimals = FormatInt(static_cast<int32_t>(magnitude % 10000));
-    decimals.insert(0, 4 - decimals.size(), '0');
-    return (station < 0 ? "-" : "") + std::to_string(magnitude / 10000) + "," + decimals + " km";
-}
+std::string StationKmUnitText(int32_t station) { return StationKmText(station) + " km"; }
 
 PageStations StationsOnPage(const ChartView& view, const RunExtent& run, int page)
 {
@@ -37,7 +32,7 @@ std::string ChartPageDescription(const std::string& fileName, const ChartView& v
     const int page = std::clamp(view.currentPage, 1, view.paging.pageCount);
     const PageStations stations = StationsOnPage(view, run, page);
     return text + ", Seite " + std::to_string(page) + " von " + std::to_string(view.paging.pageCount) + ", Station " +
-           StationKmText(stations.first) + " bis " + StationKmText(stations.last);
+           StationKmUnitText(stations.first) + " bis " + StationKmUnitText(stations.last);
 }
 
 }  // namespace kurvex

@@ -11,7 +11,7 @@
 namespace kurvex {
 
 // A station in dm as kilometres with four decimals and a decimal comma: "12,3456 km".
-std::string StationKmText(int32_t station);
+std::string StationKmUnitText(int32_t station);
 
 // The stations the strips of a page cover, within the run's own.
 struct PageStations {

@@ -258,6 +258,8 @@ std::string StationLabel(double kilometres)
     return label;
 }
 
+int CurvePen(int slot) { return slot <= 0 ? kRunPen : kFirstComparisonPen + slot - 1; }
+
 // --- The painter ---------------------------------------------------------------
 
 // Everything a strip's layers share.
@@ -358,6 +360,7 @@ void CChartPainter::DrawChartPage(Surface& surface, int page, int originX, int o
     const SurfaceStateGuard guard(surface);
     surface.OffsetOrigin(originX, originY);
     m_mouse.ClearStrips();
+    m_markers.Clear();
 
     const double f = ZoomFactor(m_view.zoomLevel);
     const int K = SanitizeStripsPerPage(m_view.stripsPerPage);
@@ -886,12 +889,22 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
         previousX = x;
         const int textX = leftAligned ? x - 80 : x;
         const Size extent = surface.GetTextExtent(Cp1252ToUtf8(text));
-        const int ytop = ExceedanceLabelTop(strip.Y(20.0) - Scaled(550), level,
-                                            leftAligned ? textX : textX - extent.cx / 2, extent, stationCaption);
-        surface.MoveTo(x, strip.Y(record.messwert / 10.0 + 1.0));
+        const int labelLeft = leftAligned ? textX : textX - extent.cx / 2;
+        const int ytop = ExceedanceLabelTop(strip.Y(20.0) - Scaled(550), level, labelLeft, extent, stationCaption);
+        const int lineStart = strip.Y(record.messwert / 10.0 + 1.0);
+        surface.MoveTo(x, lineStart);
         surface.LineTo(x, ytop);
         Text(surface, textX, ytop, text);
+        RegisterMarker(surface, i, x, lineStart, ytop, labelLeft, extent);
     }
+}
+
+void CChartPainter::RegisterMarker(const Surface& surface, int exceedance, int x, int y0, int y1, int labelLeft,
+                                   Size labelExtent)
+{
+    const Point o = surface.GetOrigin();
+    const Rect label{o.x + labelLeft, o.y + y1, o.x + labelLeft + labelExtent.cx, o.y + y1 - labelExtent.cy};
+    m_markers.Register(ExceedanceMarkerBox{exceedance, o.x + x, o.y + y0, o.y + y1, label});
 }
 
 // The cell of the caption "Station [km]" under the strip's start.

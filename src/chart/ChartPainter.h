@@ -9,6 +9,7 @@
 
 #include "chart/AxisScale.h"
 #include "chart/ChartGeometry.h"
+#include "chart/ChartReadout.h"
 #include "chart/GetMouseDm.h"
 #include "chart/LabelTable.h"
 #include "chart/TextboxVerwaltung.h"
@@ -78,6 +79,9 @@ std::string SectionCaption(const CLabelTable& labels, int32_t limit, int32_t lan
 // A station label in kilometres with four decimals and a decimal comma: 1200 dm -> "0,1200".
 std::string StationLabel(double kilometres);
 
+// The colour and width setting a curve is drawn with: slot 0 the run, 1..4 its comparison runs.
+int CurvePen(int slot);
+
 class CChartPainter {
 public:
     CChartPainter(CKurvexDoc& doc, const CLabelTable& labels, ExceedancePageFlag& pageFlag);
@@ -89,6 +93,8 @@ public:
     const ChartView& View() const { return m_view; }
     const CGetMouseDm& Mouse() const { return m_mouse; }
     CGetMouseDm& Mouse() { return m_mouse; }
+    // The exceedance markers of the last drawn page.
+    const CExceedanceMarkers& Markers() const { return m_markers; }
     // "Kurvex <version>" of the product note beside the first printed strip.
     void SetVersionText(std::string version) { m_versionText = std::move(version); }
     const std::string& VersionText() const { return m_versionText; }
@@ -144,6 +150,7 @@ private:
     void DrawCurve(Surface& surface, const Strip& strip, const CMessFahrtDaten& run, bool speed) const;
     void DrawExceedanceMarkers(Surface& surface, const Strip& strip);
     Rect StationCaptionCell(Surface& surface, const Strip& strip) const;
+    void RegisterMarker(const Surface& surface, int exceedance, int x, int y0, int y1, int labelLeft, Size labelExtent);
     int SectionCaptionCeiling(const Strip& strip) const;
 
     Pen SettingsPen(int index) const;
@@ -156,6 +163,7 @@ private:
     ExceedancePageFlag& m_pageFlag;
     ChartView m_view;
     CGetMouseDm m_mouse;
+    CExceedanceMarkers m_markers;
     CTextboxVerwaltung m_textboxes;
     std::string m_versionText;
 };

@@ -1,6 +1,7 @@
 #include "shell/MainFrame.h"
 
 #include "chart/ExceedanceNavigation.h"
+#include "chart/ChartReadout.h"
 #include "chart/StationSearch.h"
 #include "chart/ui/ChartPrinting.h"
 #include "chart/ui/KurvexView.h"
@@ -284,6 +285,9 @@ void CMainFrame::CreateStatusBar()
     statusBar()->addWidget(m_panes[0]);
     statusBar()->addWidget(m_panes[1], 1);
     statusBar()->addPermanentWidget(m_panes[2]);
+    // Pane 2 shows the readout under the mouse: room for the widest one.
+    const int readoutWidth = m_panes[2]->fontMetrics().horizontalAdvance(QString::fromLatin1(kWidestPointReadout)) + 12;
+    m_panes[2]->setFixedWidth(std::max(kPaneWidths[2], readoutWidth));
 }
 
 void CMainFrame::CreateFileViewer()
@@ -549,6 +553,10 @@ CKurvexView* CMainFrame::MakeView(std::shared_ptr<CKurvexDoc> doc)
         ShowExcludedRangeDialog(this, view->Document(), index);
     });
     connect(view, &QWidget::windowTitleChanged, this, [this] { UpdateCaption(); });
+    // Pane 2: the readout under the mouse, gone with the window that wrote it.
+    connect(view, &CKurvexView::readoutChanged, m_panes[2], &QLabel::setText);
+    connect(view, &QObject::destroyed, m_panes[2], &QLabel::clear);
+    connect(view, &CKurvexView::goToStationRequested, this, &CMainFrame::AskStationAndGo);
     return view;
 }
 

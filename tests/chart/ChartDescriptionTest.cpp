@@ -24,7 +24,7 @@ TEST(ChartDescription, StationsInKilometres)
         {-2147483647 - 1, "-214748,3648 km"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(StationKmText(c.station), c.text) << c.station;
+        EXPECT_EQ(StationKmUnitText(c.station), c.text) << c.station;
 }
 
 ChartView ViewOf(const RunExtent& run, int page, int stripsPerPage)

@@ -16,6 +16,7 @@
 #include "Random.h"
 #include "Watchdog.h"
 
+#include "chart/ChartReadout.h"
 #include "chart/ui/KurvexView.h"
 #include "common/ui/QtPath.h"
 #include "document/KurvexDoc.h"
@@ -32,13 +33,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QContextMenuEvent>
 #include <QDesktopServices>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
+#include <QHelpEvent>
 #include <QImage>
+#include <QLabel>
 #include <QLibraryInfo>
 #include <QTableView>
 #include <QLocale>
@@ -57,6 +61,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QToolBar>
 #include <QTreeView>
 #include <QLineEdit>
@@ -73,6 +78,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -235,6 +241,10 @@ private:
     void Grab();
     void UseOverview();
     void UseExceedanceList();
+    // The mouse over the chart: moves with their readout, the context menu, Ctrl+wheel about a point.
+    void MoveMouse();
+    void UseContextMenu();
+    void ZoomAtMouse();
 
     void TriggerCommand(Command command);
     QStringList RandomPaths(int count, bool includeUnopenable);
@@ -646,6 +656,9 @@ const std::vector<Exerciser::ActionKind>& Exerciser::Actions()
         {"grab", 1, &Exerciser::Grab, false},
         {"overview", 2, &Exerciser::UseOverview, false},
         {"exceedance list", 2, &Exerciser::UseExceedanceList, false},
+        {"mouse moves", 4, &Exerciser::MoveMouse, true},
+        {"context menu", 3, &Exerciser::UseContextMenu, true},
+        {"zoom at the mouse", 3, &Exerciser::ZoomAtMouse, true},
     };
     return actions;
 }
@@ -1245,6 +1258,144 @@ void Exerciser::Grab()
     const QImage image = Frame().grab().toImage();
     if (image.isNull() && Frame().width() > 0 && Frame().height() > 0)
         Count(QStringLiteral("main window grabbed as an empty image"));
+}
+
+// Moves over the chart, some on strips: status pane 2 shows the readout of the
+// last one, nothing once the mouse left; now and then a marker's tooltip.
+void Exerciser::MoveMouse()
+{
+    CKurvexView* view = ActiveView();
+    QWidget* viewport = view->viewport();
+    if (viewport->width() < 1 || viewport->height() < 1)
+        return;
+    const int moves = m_random.Int(1, 8);
+    QPoint at;
+    for (int i = 0; i < moves; ++i) {
+        at = QPoint(m_random.Int(0, viewport->width() - 1), m_random.Int(0, viewport->height() - 1));
+        QMouseEvent move(QEvent::MouseMove, QPointF(at), viewport->mapToGlobal(QPointF(at)), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+    }
+    Trace(QStringLiteral("  %1 mouse moves, last at %2,%3").arg(moves).arg(at.x()).arg(at.y()));
+    const QString readout = Frame().StatusPane(2)->text();
+    if (readout != view->ReadoutAt(at)) {
+        Fail(QStringLiteral("status pane 2 shows \"%1\" for the mouse at %2,%3").arg(readout).arg(at.x()).arg(at.y()));
+        return;
+    }
+    Count(readout.isEmpty() ? QStringLiteral("mouse off the strips") : QStringLiteral("mouse readout"));
+    if (m_random.Chance(0.3)) {
+        const std::vector<ExceedanceMarkerBox>& boxes = view->Painter().Markers().Boxes();
+        QPoint tipAt = at;
+        if (!boxes.empty() && m_random.Chance(0.7)) {
+            const ExceedanceMarkerBox& box = m_random.Pick(boxes);
+            tipAt = view->ViewportPositionOf(Point{box.x, (box.y0 + box.y1) / 2}).toPoint();
+        }
+        QHelpEvent help(QEvent::ToolTip, tipAt, viewport->mapToGlobal(tipAt));
+        QApplication::sendEvent(viewport, &help);
+        if (!QToolTip::text().isEmpty())
+            Count(QStringLiteral("marker tooltip"));
+        QToolTip::hideText();
+    }
+    if (m_random.Chance(0.3)) {
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(viewport, &leave);
+        if (!Frame().StatusPane(2)->text().isEmpty())
+            Fail(QStringLiteral("status pane 2 kept its readout after the mouse left the chart"));
+    }
+}
+
+// The context menu by the mouse or the menu key; one of its entries, or closed again.
+void Exerciser::UseContextMenu()
+{
+    CKurvexView* view = ActiveView();
+    QWidget* viewport = view->viewport();
+    if (viewport->width() < 1 || viewport->height() < 1)
+        return;
+    viewport->grab();  // the strips of the page as it is now
+    const QPoint at(m_random.Int(0, viewport->width() - 1), m_random.Int(0, viewport->height() - 1));
+    const bool keyboard = m_random.Chance(0.3);
+    if (keyboard) {
+        view->setFocus();
+        QContextMenuEvent event(QContextMenuEvent::Keyboard, QPoint(5, 5), view->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(view, &event);
+    } else {
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, viewport->mapToGlobal(at));
+        QApplication::sendEvent(viewport, &event);
+    }
+    QMenu* menu = view->ContextMenu();
+    if (!menu || !menu->isVisible()) {
+        Fail(QStringLiteral("the chart's context menu did not open"));
+        return;
+    }
+    std::vector<QAction*> entries;
+    for (QAction* action : menu->actions()) {
+        if (!action->isSeparator() && action->isVisible() && action->isEnabled())
+            entries.push_back(action);
+    }
+    menu->hide();
+    if (entries.empty() || m_random.Chance(0.2)) {
+        Trace(QStringLiteral("  context menu %1 closed").arg(keyboard ? "by key" : "at the mouse"));
+        return;
+    }
+    QAction* entry = m_random.Pick(entries);
+    Trace(QStringLiteral("  context menu %1: %2").arg(keyboard ? "by key" : "at the mouse", entry->objectName()));
+    Count(QStringLiteral("context menu: ") + entry->objectName());
+    entry->trigger();
+}
+
+// Ctrl+wheel on a strip: where the scroll bars did not run against an end,
+// the point under the mouse is still there.
+void Exerciser::ZoomAtMouse()
+{
+    CKurvexView* view = ActiveView();
+    QWidget* viewport = view->viewport();
+    // Nothing is painted in an empty viewport, and nothing lies under the mouse;
+    // a minimised window paints when grabbed.
+    if (viewport->width() < 1 || viewport->height() < 1)
+        return;
+    viewport->grab();
+    std::optional<QPoint> on;
+    std::optional<StripHit> before;
+    for (int attempt = 0; attempt < 40 && !before; ++attempt) {
+        const QPoint at(m_random.Int(0, viewport->width() - 1), m_random.Int(0, viewport->height() - 1));
+        const Point logical = view->LogicalPointAt(QPointF(at));
+        before = StripUnder(view->Painter().Mouse(), logical.x, logical.y);
+        if (before)
+            on = at;
+    }
+    if (!before)
+        return;
+    const int level = view->ZoomLevel();
+    const int delta = m_random.Chance(0.5) ? 120 : -120;
+    Trace(QStringLiteral("  Ctrl+wheel %1 at %2,%3 (station %4)")
+              .arg(delta)
+              .arg(on->x())
+              .arg(on->y())
+              .arg(before->station));
+    QWheelEvent event(QPointF(*on), viewport->mapToGlobal(QPointF(*on)), QPoint(), QPoint(0, delta), Qt::NoButton,
+                      Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(viewport, &event);
+    viewport->grab();  // painted even in a minimised window: the strips as they are now
+    const auto inside = [](const QScrollBar* bar) {
+        return bar->value() > bar->minimum() && bar->value() < bar->maximum();
+    };
+    if (view->ZoomLevel() == level || !inside(view->horizontalScrollBar()) || !inside(view->verticalScrollBar()) ||
+        view->Printing())
+        return;
+    const Point logical = view->LogicalPointAt(QPointF(*on));
+    const std::optional<StripHit> after = StripUnder(view->Painter().Mouse(), logical.x, logical.y);
+    const CGetMouseDm& strips = view->Painter().Mouse();
+    const Rect box = after ? strips.StripRect(after->slot) : Rect{};
+    const double pixels =
+        view->ViewportPositionOf(Point{box.right, 0}).x() - view->ViewportPositionOf(Point{box.left, 0}).x();
+    const double dmPerPixel = after && pixels > 0 ? (after->hi - after->lo) / pixels : 0.0;
+    if (!after || after->slot != before->slot || std::abs(after->station - before->station) > 2 * dmPerPixel + 1) {
+        Fail(QStringLiteral("Ctrl+wheel moved station %1 away from under the mouse (now %2)")
+                 .arg(before->station)
+                 .arg(after ? QString::number(after->station) : QStringLiteral("no strip")));
+        return;
+    }
+    Count(QStringLiteral("zoom kept the point under the mouse"));
 }
 
 }  // namespace kurvex::exerciser

@@ -230,8 +230,8 @@ TEST_F(LinkedViewsTest, GoToStationTakesKilometresAndAsksAgainAfterAStationOutsi
     CKurvexView* view = OpenWithViewer("pm01bs02_sample.pbs");
     ASSERT_NE(view, nullptr);
     const RunExtent run = RunExtentOf(view->Document().Run());
-    const QString beyond = ToQString(StationKmText(run.lastStation + 1000));  // "…,…… km"
-    const QString last = ToQString(StationKmText(run.lastStation));
+    const QString beyond = ToQString(StationKmUnitText(run.lastStation + 1000));  // "…,…… km"
+    const QString last = ToQString(StationKmUnitText(run.lastStation));
 
     std::vector<QString> shownTexts;
     int asked = 0;

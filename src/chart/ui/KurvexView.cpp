@@ -70,6 +70,7 @@ CKurvexView::CKurvexView(std::shared_ptr<CKurvexDoc> doc, ViewContext context, Q
     horizontalScrollBar()->setAccessibleName(QStringLiteral("Diagramm waagerecht verschieben"));
     verticalScrollBar()->setAccessibleName(QStringLiteral("Diagramm senkrecht verschieben"));
     setAccessibleName(QStringLiteral("Diagramm"));
+    CreateContextMenu();
     // The title is known before the first paint, so the child window never shows an empty caption.
     m_painter.PreparePaint();
     UpdateTitle();
@@ -177,6 +178,7 @@ void CKurvexView::DocumentChanged(DocumentChange)
         Q_EMIT viewStateChanged();
     }
     Repaint();
+    UpdateContextActions();
 }
 
 bool CKurvexView::PrepareScreenPage()
@@ -222,7 +224,10 @@ void CKurvexView::paintEvent(QPaintEvent* event)
     painter.setRenderHint(QPainter::TextAntialiasing);
     DrawScreenChartPage(painter, m_painter, CurrentPage(), viewport()->logicalDpiX(), viewport()->logicalDpiY(),
                         ScrollPosition());
+    PaintLegend(painter);
     painter.end();
+    // The strips under a resting mouse may have changed with the page.
+    RefreshReadout();
 }
 
 void CKurvexView::resizeEvent(QResizeEvent* event)
@@ -273,11 +278,11 @@ void CKurvexView::wheelEvent(QWheelEvent* event)
     m_wheelZoom += event->angleDelta().y();
     while (m_wheelZoom >= kWheelNotch) {
         m_wheelZoom -= kWheelNotch;
-        ZoomIn();
+        ZoomAround(ZoomInLevel(ZoomLevel()), event->position());
     }
     while (m_wheelZoom <= -kWheelNotch) {
         m_wheelZoom += kWheelNotch;
-        ZoomOut();
+        ZoomAround(ZoomOutLevel(ZoomLevel()), event->position());
     }
     event->accept();
 }
@@ -401,12 +406,12 @@ void CKurvexView::ZoomStep()
 
 void CKurvexView::ZoomIn()
 {
-    SetZoomLevel(ZoomInLevel(ZoomLevel()));
+    ZoomAround(ZoomInLevel(ZoomLevel()), QRectF(viewport()->rect()).center());
 }
 
 void CKurvexView::ZoomOut()
 {
-    SetZoomLevel(ZoomOutLevel(ZoomLevel()));
+    ZoomAround(ZoomOutLevel(ZoomLevel()), QRectF(viewport()->rect()).center());
 }
 
 void CKurvexView::ToggleStrips()

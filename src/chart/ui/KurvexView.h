@@ -14,7 +14,11 @@
 #include <QPointF>
 
 #include <memory>
+#include <optional>
 
+class QAction;
+class QMenu;
+class QPainter;
 class QPrinter;
 
 namespace kurvex {
@@ -81,13 +85,33 @@ public:
     // The page whose strips hold the station, without picking it (the overview's
     // click); a station beyond the run shows the first or last page.
     void ShowPageOfStation(int32_t station);
+    // --- The mouse over the chart (KurvexViewMouse.cpp) ---
+    // Status pane 2's readout of the run's point nearest to a viewport
+    // position on a strip; empty off the strips.
+    QString ReadoutAt(QPoint viewportPosition);
+    // The tooltip of the exceedance marker at a viewport position; empty when none is there.
+    QString ToolTipAt(QPoint viewportPosition) const;
+    // The chart's context menu, opened at a viewport position; the window's own
+    // actions act on the station there.
+    void ShowContextMenu(QPoint viewportPosition, QPoint globalPosition);
+    QMenu* ContextMenu() const { return m_contextMenu; }
+    // Where the menu key opens the menu when the mouse is not over the chart:
+    // at the newest picked station when the page shows it, else the middle.
+    QPoint KeyboardMenuPosition() const;
+    // The legend's box in the top-right corner of the viewport as the last
+    // paint put it; empty when there is none.
+    QRect LegendRect() const { return m_legendRect; }
+    // "Markierung aufheben" (also Escape): the picked stations emptied.
+    void ClearPickedStations();
+    // Zooms to a level keeping the chart point under a viewport position where it is.
+    void ZoomAround(int level, QPointF viewportPosition);
 
 public Q_SLOTS:
     void PageBack();
     void PageForward();
     void ZoomStep();  // the toolbar's "Zoom": one level closer, wrapping from -2 to 5
-    void ZoomIn();    // "+" key
-    void ZoomOut();   // "-" key
+    void ZoomIn();    // "+" key, keeping the visible centre in place
+    void ZoomOut();   // "-" key, likewise
     void ToggleStrips();
     void ToggleTwoMetreGrid();
     void PrintChart();
@@ -109,6 +133,10 @@ Q_SIGNALS:
     void viewStateChanged();
     // Alt+click on an excluded range: its index in the document's list.
     void excludedRangeClicked(int index);
+    // The readout under the mouse, at every move (empty: the mouse is off the strips).
+    void readoutChanged(const QString& text);
+    // "Gehe zu Station ..." chosen from the context menu.
+    void goToStationRequested();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -119,6 +147,9 @@ protected:
     void showEvent(QShowEvent* event) override;
     // Writes the strips per page to "Sonstiges"/"DiagrammeProSeite" (the window's own or its MDI frame's close).
     void closeEvent(QCloseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
 
 private:
     QString PlainTitle() const;
@@ -169,6 +200,26 @@ private:
     int m_scrollZoomLevel = kDefaultZoomLevel;
     int m_wheelZoom = 0;  // wheel steps not yet a whole notch
     std::unique_ptr<QPrinter> m_ownPrinter;  // when the context brings no printer
+
+    // The mouse over the chart (KurvexViewMouse.cpp).
+    void CreateContextMenu();
+    void UpdateContextActions();
+    void SetReadout(const QString& text, bool evenIfUnchanged = false);
+    void RefreshReadout();
+    void PaintLegend(QPainter& painter);
+    void FollowLegendHover(std::optional<QPoint> position);
+    QString StationTextAt(QPoint viewportPosition);
+    QMenu* m_contextMenu = nullptr;
+    QAction* m_pickAction = nullptr;
+    QAction* m_clearPicksAction = nullptr;
+    QAction* m_excludedRangeAction = nullptr;
+    QAction* m_goToStationAction = nullptr;
+    QAction* m_copyStationAction = nullptr;
+    QPoint m_menuPosition;                  // the viewport position the context menu acts on
+    std::optional<QPoint> m_mousePosition;  // over the viewport, from the last move
+    QString m_readout;
+    bool m_mouseOverLegend = false;
+    QRect m_legendRect;
 };
 
 }  // namespace kurvex
