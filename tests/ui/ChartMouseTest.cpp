@@ -14,6 +14,7 @@
 #include "shell/MainFrame.h"
 #include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -463,29 +464,8 @@ TEST_F(ChartMouseTest, LegendOnlyOnTheScreenAndOnlyInItsCorner)
 
 // In the main window: the readout in status pane 2, gone with its window, and
 // "Gehe zu Station ..." of the menu asking as the main window's command does.
-class ChartMouseFrameTest : public ::testing::Test {
+class ChartMouseFrameTest : public test::ProgramTest {
 protected:
-    void SetUp() override
-    {
-        test::ClearSettings();
-        StartOptions options;
-        options.instanceFolder = m_folder.path();
-        options.userFolder = m_folder.path();
-        m_app = std::make_unique<CKurvexApp>();
-        ASSERT_TRUE(m_app->InitInstance(options));
-        Frame().SetInteractionFactory(
-            [this](QWidget*) { return std::make_unique<test::ForwardingInteraction>(m_interaction); });
-    }
-    void TearDown() override
-    {
-        m_app.reset();
-        test::ClearSettings();
-    }
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
-
-    QTemporaryDir m_folder;
-    test::ScriptedInteraction m_interaction;
-    std::unique_ptr<CKurvexApp> m_app;
 };
 
 TEST_F(ChartMouseFrameTest, ReadoutInPaneTwoAndGoToStationFromTheMenu)

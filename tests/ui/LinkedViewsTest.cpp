@@ -17,6 +17,7 @@
 #include "shell/MainFrame.h"
 #include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -43,26 +44,8 @@ namespace {
 
 using test::Sample;
 
-class LinkedViewsTest : public ::testing::Test {
+class LinkedViewsTest : public test::ProgramTest {
 protected:
-    void SetUp() override
-    {
-        test::ClearSettings();
-        StartOptions options;
-        options.instanceFolder = m_folder.path();
-        options.userFolder = m_folder.path();
-        m_app = std::make_unique<CKurvexApp>();
-        ASSERT_TRUE(m_app->InitInstance(options));
-        Frame().SetInteractionFactory(
-            [this](QWidget*) { return std::make_unique<test::ForwardingInteraction>(m_interaction); });
-    }
-    void TearDown() override
-    {
-        m_app.reset();
-        test::ClearSettings();
-    }
-
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
     CNMDateiDlg& Viewer() { return *Frame().FileViewer(); }
 
     // The sample in its window, painted, with the file viewer shown.
@@ -97,10 +80,7 @@ protected:
         QApplication::processEvents();
     }
 
-    QTemporaryDir m_folder;
-    test::ScriptedInteraction m_interaction;
     std::vector<UserMessage>& m_messages = m_interaction.shown;
-    std::unique_ptr<CKurvexApp> m_app;
 };
 
 // A viewport position on a strip, found as the mouse would.

@@ -14,6 +14,7 @@
 #include "shell/MainFrame.h"
 #include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <QAction>
 #include <QApplication>
@@ -50,26 +51,8 @@ const QString kSamples = QStringLiteral(KURVEX_SAMPLES);
 
 using test::Sample;
 
-class MainFrameTest : public ::testing::Test {
+class MainFrameTest : public test::ProgramTest {
 protected:
-    void SetUp() override
-    {
-        test::ClearSettings();
-        StartOptions options;
-        options.instanceFolder = m_folder.path();
-        options.userFolder = m_folder.path();
-        m_app = std::make_unique<CKurvexApp>();
-        ASSERT_TRUE(m_app->InitInstance(options));
-        Frame().SetInteractionFactory(
-            [this](QWidget*) { return std::make_unique<test::ForwardingInteraction>(m_interaction); });
-    }
-    void TearDown() override
-    {
-        m_app.reset();
-        test::ClearSettings();
-    }
-
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
     QStringList MenuTitles() const
     {
         QStringList titles;
@@ -79,12 +62,9 @@ protected:
     }
     int WindowCount() const { return static_cast<int>(m_app->MainFrame()->MdiArea()->subWindowList().size()); }
 
-    QTemporaryDir m_folder;
-    // Answers every open of the frame with OK and keeps the messages.
-    test::ScriptedInteraction m_interaction;
+    // The scripted interaction answers every open of the frame with OK and keeps the messages.
     std::vector<UserMessage>& m_messages = m_interaction.shown;
     int& m_questions = m_interaction.questions;
-    std::unique_ptr<CKurvexApp> m_app;
 };
 
 TEST_F(MainFrameTest, MenusWithoutAndWithADocument)

@@ -11,6 +11,7 @@
 #include "shell/OverviewDock.h"
 #include "support/DocumentHelpers.h"
 #include "ui/support/GuiTestSupport.h"
+#include "ui/support/ProgramFixture.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -32,39 +33,24 @@ namespace {
 
 using test::Sample;
 
-class NavigationDocksTest : public ::testing::Test {
+class NavigationDocksTest : public test::ProgramTest {
 protected:
     void SetUp() override
     {
         test::ClearSettings();
         Start();
     }
-    void TearDown() override
-    {
-        m_app.reset();
-        test::ClearSettings();
-    }
+    // The program started anew, its window shown at a usual size.
     void Start()
     {
-        StartOptions options;
-        options.instanceFolder = m_folder.path();
-        options.userFolder = m_folder.path();
-        m_app = std::make_unique<CKurvexApp>();
-        ASSERT_TRUE(m_app->InitInstance(options));
-        Frame().SetInteractionFactory(
-            [this](QWidget*) { return std::make_unique<test::ForwardingInteraction>(m_interaction); });
+        ASSERT_TRUE(StartProgram());
         Frame().resize(1280, 800);
         Frame().show();
         QCoreApplication::processEvents();
     }
-    CMainFrame& Frame() { return *m_app->MainFrame(); }
     // The whole text of status pane 0 (the pane shows it cut to its width).
     QString Pane0() { return Frame().StatusPane(0)->toolTip(); }
     std::string Newest(CKurvexView* view) { return view->Document().PickedStations().Get(0); }
-
-    QTemporaryDir m_folder;
-    test::ScriptedInteraction m_interaction;
-    std::unique_ptr<CKurvexApp> m_app;
 };
 
 TEST_F(NavigationDocksTest, StepsThroughTheExceedancesInRunDirection)
