@@ -167,7 +167,10 @@ int64_t Shifted(const CMessFahrtDaten& run, int i, int32_t shift) { return int64
 // The station shift of a run in dm: its comparison offset in metres.
 int32_t StationShiftOf(const CMessFahrtDaten& run) { return ClampToInt32(std::trunc(run.ComparisonOffset() * 10.0)); }
 
-// The records of a section mark list, "[g;1;2;40][w;5]" -> {"g;1;2;40", "w;5"}; ends at the first empty one.
+}  // namespace
+
+// --- Free functions ------------------------------------------------------------
+
 std::vector<std::string> MarkRecords(const std::string& marks)
 {
     std::vector<std::string> records;
@@ -186,10 +189,6 @@ std::vector<std::string> MarkRecords(const std::string& marks)
     }
     return records;
 }
-
-}  // namespace
-
-// --- Free functions ------------------------------------------------------------
 
 int FindFirstCurvePointLinear(const CMessFahrtDaten& run, int32_t a, int32_t shift, bool ascending)
 {

@@ -57,6 +57,9 @@ struct GRENZWERTLINIE {
     int32_t grenzwert = 0;  // 0.1 mm
 };
 
+// The records of a section mark list, "[g;1;2;40][w;5]" -> {"g;1;2;40", "w;5"}; ends at the first empty one.
+std::vector<std::string> MarkRecords(const std::string& marks);
+
 // The strip's first curve point: the first window point whose shifted station
 // is >= a (ascending run) or <= a (descending run); -1 when there is none.
 // Bisection where the window stations are ordered in the run's direction,

@@ -89,16 +89,7 @@ int PageShowingStation(const ChartView& view, bool ascending, int32_t station)
 OverviewSectionMarks ParseOverviewSectionMarks(const std::string& marks)
 {
     OverviewSectionMarks parsed;
-    size_t pos = 0;
-    while (true) {
-        const size_t open = marks.find('[', pos);
-        if (open == std::string::npos)
-            break;
-        const size_t close = marks.find(']', open + 1);
-        if (close == std::string::npos || close == open + 1)
-            break;
-        const std::string record = marks.substr(open + 1, close - open - 1);
-        pos = close + 1;
+    for (const std::string& record : MarkRecords(marks)) {
         const std::string kind = GetField(record, ';', 0);
         const auto field = [&record](int n) { return ToInt(GetField(record, ';', n)); };
         if (kind == "w")
