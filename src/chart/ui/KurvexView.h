@@ -208,6 +208,12 @@ private:
     void RefreshReadout();
     void PaintLegend(QPainter& painter);
     void FollowLegendHover(std::optional<QPoint> position);
+    // The station under a viewport position on a strip and the run's point nearest to it there.
+    struct PointUnderMouse {
+        int32_t station = 0;
+        std::optional<int> nearestPoint;
+    };
+    std::optional<PointUnderMouse> PointAt(QPoint viewportPosition);
     QString StationTextAt(QPoint viewportPosition);
     QMenu* m_contextMenu = nullptr;
     QAction* m_pickAction = nullptr;

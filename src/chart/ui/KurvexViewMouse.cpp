@@ -124,29 +124,30 @@ void CKurvexView::ClearPickedStations()
     m_doc->NotifyChanged(DocumentChange::PickedStations);
 }
 
-QString CKurvexView::ReadoutAt(QPoint viewportPosition)
+std::optional<CKurvexView::PointUnderMouse> CKurvexView::PointAt(QPoint viewportPosition)
 {
     const Point logical = LogicalPointAt(QPointF(viewportPosition));
     const std::optional<StripHit> hit = StripUnder(m_painter.Mouse(), logical.x, logical.y);
     if (!hit)
+        return std::nullopt;
+    return PointUnderMouse{hit->station, NearestPointInStrip(m_doc->Run(), hit->station, hit->lo, hit->hi)};
+}
+
+QString CKurvexView::ReadoutAt(QPoint viewportPosition)
+{
+    const std::optional<PointUnderMouse> under = PointAt(viewportPosition);
+    if (!under || !under->nearestPoint)
         return {};
-    const CMessFahrtDaten& run = m_doc->Run();
-    const std::optional<int> point = NearestPointInStrip(run, hit->station, hit->lo, hit->hi);
-    if (!point)
-        return {};
-    return ToQString(PointReadoutText(run, *point, m_doc->State().NegativeValuesAsZero()));
+    return ToQString(PointReadoutText(m_doc->Run(), *under->nearestPoint, m_doc->State().NegativeValuesAsZero()));
 }
 
 // The station the status text shows, else the one under the mouse, as "12,3456 km".
 QString CKurvexView::StationTextAt(QPoint viewportPosition)
 {
-    const Point logical = LogicalPointAt(QPointF(viewportPosition));
-    const std::optional<StripHit> hit = StripUnder(m_painter.Mouse(), logical.x, logical.y);
-    if (!hit)
+    const std::optional<PointUnderMouse> under = PointAt(viewportPosition);
+    if (!under)
         return {};
-    const CMessFahrtDaten& run = m_doc->Run();
-    const std::optional<int> point = NearestPointInStrip(run, hit->station, hit->lo, hit->hi);
-    const int32_t station = point ? run.GetStation(*point) : hit->station;
+    const int32_t station = under->nearestPoint ? m_doc->Run().GetStation(*under->nearestPoint) : under->station;
     return ToQString(StationKmText(station) + " km");
 }
 
