@@ -54,12 +54,15 @@ void Prepare(QToolBar& bar)
 // follow once the event has been handled.
 class ToolBarWatcher : public QObject {
 public:
-    explicit ToolBarWatcher(QToolBar& bar) : QObject(&bar), m_bar(&bar) {}
+    explicit ToolBarWatcher(QToolBar& bar) : QObject(&bar), m_watched(&bar), m_bar(&bar) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
-        if (watched == m_bar && (event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionChanged)) {
+        // The bar also sends events while it is being destroyed, when it is no
+        // longer a tool bar: only its action events are looked at.
+        const bool actions = event->type() == QEvent::ActionAdded || event->type() == QEvent::ActionChanged;
+        if (actions && watched == m_watched) {
             QPointer<QToolBar> bar = m_bar;
             QMetaObject::invokeMethod(
                 this,
@@ -73,6 +76,7 @@ protected:
     }
 
 private:
+    const QObject* m_watched;
     QPointer<QToolBar> m_bar;
 };
 
