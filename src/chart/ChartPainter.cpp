@@ -7,6 +7,7 @@
 #include "document/KurvexDoc.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
@@ -901,9 +902,14 @@ void CChartPainter::DrawExceedanceMarkers(Surface& surface, const Strip& strip)
 void CChartPainter::RegisterMarker(const Surface& surface, int exceedance, int x, int y0, int y1, int labelLeft,
                                    Size labelExtent)
 {
+    // A value far outside the axis puts the marker far off the page: the
+    // device coordinates saturate instead of wrapping round.
     const Point o = surface.GetOrigin();
-    const Rect label{o.x + labelLeft, o.y + y1, o.x + labelLeft + labelExtent.cx, o.y + y1 - labelExtent.cy};
-    m_markers.Register(ExceedanceMarkerBox{exceedance, o.x + x, o.y + y0, o.y + y1, label});
+    const auto at = [](int64_t origin, int64_t a, int64_t b = 0) {
+        return static_cast<int>(std::clamp<int64_t>(origin + a + b, INT32_MIN, INT32_MAX));
+    };
+    const Rect label{at(o.x, labelLeft), at(o.y, y1), at(o.x, labelLeft, labelExtent.cx), at(o.y, y1, -labelExtent.cy)};
+    m_markers.Register(ExceedanceMarkerBox{exceedance, at(o.x, x), at(o.y, y0), at(o.y, y1), label});
 }
 
 // The cell of the caption "Station [km]" under the strip's start.

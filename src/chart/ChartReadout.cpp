@@ -185,7 +185,8 @@ int CExceedanceMarkers::HitTest(int x, int y, int slack) const
         if (x >= label.left && x <= label.right && y >= label.top && y <= label.bottom)
             return box.exceedance;
         const int64_t distance = std::llabs(int64_t{x} - box.x);
-        if (distance > slack || y < std::min(box.y0, box.y1) - slack || y > std::max(box.y0, box.y1) + slack)
+        if (distance > slack || y < int64_t{std::min(box.y0, box.y1)} - slack ||
+            y > int64_t{std::max(box.y0, box.y1)} + slack)
             continue;
         if (distance < nearestDistance) {
             nearest = box.exceedance;

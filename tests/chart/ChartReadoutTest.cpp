@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -234,6 +235,21 @@ TEST(ChartReadoutTest, MarkerUnderThePoint)
         EXPECT_EQ(markers.HitTest(c.x, c.y, 50), c.expected) << c.what;
     markers.Clear();
     EXPECT_EQ(markers.HitTest(1000, -1000, 50), -1);
+}
+
+// A value far outside the axis puts its marker at the end of the coordinates;
+// the slack around it must not wrap round.
+TEST(ChartReadoutTest, MarkerAtTheEndOfTheCoordinates)
+{
+    CExceedanceMarkers markers;
+    constexpr int kLowest = std::numeric_limits<int>::min();
+    constexpr int kHighest = std::numeric_limits<int>::max();
+    markers.Register(ExceedanceMarkerBox{1, 1000, kLowest, kLowest + 10, Rect{900, kLowest, 1100, kLowest}});
+    markers.Register(ExceedanceMarkerBox{2, 2000, kHighest - 10, kHighest, Rect{1900, kHighest, 2100, kHighest}});
+    EXPECT_EQ(markers.HitTest(1000, 0, 50), -1);
+    EXPECT_EQ(markers.HitTest(1000, kLowest + 5, 50), 1);
+    EXPECT_EQ(markers.HitTest(2000, 0, 50), -1);
+    EXPECT_EQ(markers.HitTest(2000, kHighest - 5, 50), 2);
 }
 
 TEST(ChartReadoutTest, ZoomKeepsTheChartPointInPlace)

@@ -1288,7 +1288,7 @@ void Exerciser::MoveMouse()
         QPoint tipAt = at;
         if (!boxes.empty() && m_random.Chance(0.7)) {
             const ExceedanceMarkerBox& box = m_random.Pick(boxes);
-            tipAt = view->ViewportPositionOf(Point{box.x, (box.y0 + box.y1) / 2}).toPoint();
+            tipAt = view->ViewportPositionOf(Point{box.x, static_cast<int>((int64_t{box.y0} + box.y1) / 2)}).toPoint();
         }
         QHelpEvent help(QEvent::ToolTip, tipAt, viewport->mapToGlobal(tipAt));
         QApplication::sendEvent(viewport, &help);
