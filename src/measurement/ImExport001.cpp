@@ -34,10 +34,7 @@ std::string SeparatorOfFirstLine(std::string_view line)
 }
 
 // IsWhiteSpace, here where it is inlined into the reading of every line.
-bool IsBlankByte(char c)
-{
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-}
+bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 std::string_view WithoutTrailingWhiteSpace(std::string_view text)
 {

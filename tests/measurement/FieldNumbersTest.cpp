@@ -252,13 +252,23 @@ TEST(FieldNumbers, ScaledFromTheDigitsAsFromTheDouble)
     EXPECT_GT(decided, 100000);
 }
 
-// In a data line a number is followed by the rest of the line: the digits are
-// then read eight bytes at a time, and a run of digits may end at any of them.
+// In a data line a number is followed by the rest of the line: separators,
+// more numbers, an exponent's letter, padding. The readers stop where the
+// general ones stop, whatever follows and wherever the digits end.
 TEST(FieldNumbers, NumbersFollowedByTheirLineReadAlike)
 {
-    const char* const tails[] = {"", "\t0\t0\t0\t2.15\t3.5\t", ";12,0001;3,5;\r\n", "        ", "x1234567",
-                                 "e5;;;;;;;", "E-12345678", ",5,5,5,5,5", "..........", "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF",
-                                 "/:/:/:/:", "\x00\x00\x00\x00\x00\x00\x00\x00"};
+    const char* const tails[] = {"",
+                                 "\t0\t0\t0\t2.15\t3.5\t",
+                                 ";12,0001;3,5;\r\n",
+                                 "        ",
+                                 "x1234567",
+                                 "e5;;;;;;;",
+                                 "E-12345678",
+                                 ",5,5,5,5,5",
+                                 "..........",
+                                 "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF",
+                                 "/:/:/:/:",
+                                 "\x00\x00\x00\x00\x00\x00\x00\x00"};
     std::mt19937 random(2207);
     std::uniform_int_distribution<int> digit(0, 9);
     std::uniform_int_distribution<int> count(0, 20);
