@@ -57,8 +57,8 @@ bool IsMarkerLine(std::string_view line)
     return line.size() >= 3 && line[0] == '*' && line[1] == '*' && line[2] == '*';
 }
 
-// The first `separator` in text; the fields are a few bytes
-// long, too short to be worth a call of memchr.
+// The first `separator` in text: fields of a few bytes, too short to be worth
+// a call of memchr.
 size_t FindByte(std::string_view text, char separator)
 {
     for (size_t i = 0; i < text.size(); ++i) {
