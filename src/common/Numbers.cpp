@@ -10,9 +10,6 @@ namespace kurvex {
 
 namespace {
 
-constexpr double kInt32Min = static_cast<double>(std::numeric_limits<int32_t>::min());
-constexpr double kInt32Max = static_cast<double>(std::numeric_limits<int32_t>::max());
-
 bool IsDigit(char c)
 {
     return c >= '0' && c <= '9';
@@ -109,24 +106,6 @@ size_t ReadInteger(std::string_view text, size_t pos, size_t maxWidth, int32_t& 
 }
 
 }  // namespace
-
-int32_t ClampToInt32(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    if (x <= kInt32Min)
-        return std::numeric_limits<int32_t>::min();
-    if (x >= kInt32Max)
-        return std::numeric_limits<int32_t>::max();
-    return static_cast<int32_t>(x);
-}
-
-int32_t RoundHalfAway(double x)
-{
-    if (std::isnan(x))
-        return 0;
-    return ClampToInt32(x >= 0.0 ? x + 0.5 : x - 0.5);
-}
 
 double ToDouble(std::string_view text)
 {

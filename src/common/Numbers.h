@@ -4,16 +4,34 @@
 // value to an integer is defined for any input: NaN gives 0, values beyond the
 // 32-bit range are clamped to it.
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
 namespace kurvex {
 
-// Truncates toward zero into the int32 range; NaN gives 0.
-int32_t ClampToInt32(double x);
+// Truncates toward zero into the int32 range; NaN gives 0. Inline: the
+// readers call both for every number of a file.
+inline int32_t ClampToInt32(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    if (x <= static_cast<double>(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    if (x >= static_cast<double>(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    return static_cast<int32_t>(x);
+}
+
 // Rounds half away from zero into the int32 range (2.5 -> 3, -2.5 -> -3).
-int32_t RoundHalfAway(double x);
+inline int32_t RoundHalfAway(double x)
+{
+    if (std::isnan(x))
+        return 0;
+    return ClampToInt32(x >= 0.0 ? x + 0.5 : x - 0.5);
+}
 
 // The leading decimal number of a text as the C library's atof reads it
 // (leading white space, sign, digits, point, exponent); 0 when there is none.

@@ -27,6 +27,9 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
+// IsWhiteSpace, here where it is inlined into the readers of every number.
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
 // A plain decimal of more digits than a double holds exactly, such as the
 // shortest text of 2.1504 km ("2.1504000000000003"): read by from_chars, as the
 // general readers do, but without their copy of the text. number: the digits
@@ -60,7 +63,7 @@ bool ParsePlainDecimal(std::string_view text, PlainDecimal& decimal)
 {
     // Counted in locals: a store through the reference could alias the text.
     size_t i = 0;
-    while (i < text.size() && IsWhiteSpace(text[i]))
+    while (i < text.size() && IsBlank(text[i]))
         ++i;
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
@@ -107,8 +110,6 @@ constexpr uint64_t kMaxScaledMagnitude = 100000000;
 constexpr int kFractionDigits = 6;
 constexpr uint64_t kFractionUnit = 1000000;
 constexpr uint64_t kPowersOfTenInt[] = {1, 10, 100, 1000, 10000, 100000, 1000000};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
 }  // namespace
 

@@ -33,9 +33,12 @@ std::string SeparatorOfFirstLine(std::string_view line)
     return std::string(rest);
 }
 
+// IsWhiteSpace, here where it is inlined into the reading of every line.
+bool IsBlankByte(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
+
 std::string_view WithoutTrailingWhiteSpace(std::string_view text)
 {
-    while (!text.empty() && IsWhiteSpace(text.back()))
+    while (!text.empty() && IsBlankByte(text.back()))
         text.remove_suffix(1);
     return text;
 }
@@ -43,10 +46,26 @@ std::string_view WithoutTrailingWhiteSpace(std::string_view text)
 bool IsBlank(std::string_view text)
 {
     for (const char c : text) {
-        if (!IsWhiteSpace(c))
+        if (!IsBlankByte(c))
             return false;
     }
     return true;
+}
+
+bool IsMarkerLine(std::string_view line)
+{
+    return line.size() >= 3 && line[0] == '*' && line[1] == '*' && line[2] == '*';
+}
+
+// The first `separator` in text: fields of a few bytes, too short to be worth
+// a call of memchr.
+size_t FindByte(std::string_view text, char separator)
+{
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == separator)
+            return i;
+    }
+    return std::string_view::npos;
 }
 
 // A point line has some thirty bytes; fewer points than this never fit the file.
@@ -70,7 +89,7 @@ void ImExport001Reader::TakeLine(std::string_view line)
         m_run.AddLine(line);
         return;
     }
-    if (StartsWith(line, "***")) {
+    if (IsMarkerLine(line)) {
         m_run.AddExportLine("***");
         m_run.AddLine(WithoutTrailingWhiteSpace(line));
         ++m_markers;
@@ -99,7 +118,7 @@ void ImExport001Reader::TakePointLine(std::string_view line)
     std::string_view rest = line;
     std::string_view fields[3];
     for (auto& field : fields) {
-        const auto pos = m_separator.size() == 1 ? rest.find(m_separator[0]) : rest.find(m_separator);
+        const auto pos = m_separator.size() == 1 ? FindByte(rest, m_separator[0]) : rest.find(m_separator);
         if (pos == std::string_view::npos) {
             field = rest;
             rest = std::string_view();

@@ -10,13 +10,8 @@ const std::string kNoComment;
 
 }  // namespace
 
-int32_t StretchColumn::operator[](size_t i) const
+int32_t StretchColumn::InStretches(size_t i) const
 {
-    if (m_isPlain)
-        return m_plain[i];
-    // Most runs keep one lane width throughout.
-    if (m_stretches.size() == 1)
-        return m_stretches.front().value;
     // The last stretch beginning at or before i.
     const auto it = std::upper_bound(m_stretches.begin(), m_stretches.end(), i,
                                      [](size_t index, const Stretch& stretch) { return index < stretch.first; });

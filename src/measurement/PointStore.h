@@ -22,7 +22,15 @@ namespace kurvex {
 class StretchColumn {
 public:
     size_t size() const { return m_size; }
-    int32_t operator[](size_t i) const;
+    int32_t operator[](size_t i) const
+    {
+        if (m_isPlain)
+            return m_plain[i];
+        // Most runs keep one lane width throughout.
+        if (m_stretches.size() == 1)
+            return m_stretches.front().value;
+        return InStretches(i);
+    }
     void push_back(int32_t value);
     void Set(size_t i, int32_t value);
     void reserve(size_t n);
@@ -36,6 +44,7 @@ private:
         int32_t value;
     };
     void MakePlain();
+    int32_t InStretches(size_t i) const;
 
     std::vector<Stretch> m_stretches;  // while m_plain is not used
     std::vector<int32_t> m_plain;

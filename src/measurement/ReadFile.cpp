@@ -47,6 +47,8 @@ public:
     {
         size_t lineStart = 0;  // where the current line's bytes in this piece begin
         size_t scan = 0;
+        // Text lines end at a zero byte; most pieces hold none, and their lines need no search for it.
+        const bool zeros = !m_device && std::memchr(bytes.data(), '\0', bytes.size()) != nullptr;
         while (!m_ended) {
             const void* found = scan < bytes.size() ? std::memchr(bytes.data() + scan, '\n', bytes.size() - scan)
                                                     : nullptr;
@@ -64,11 +66,13 @@ public:
                 break;
             }
             std::string_view piece(bytes.data() + lineStart, scan - lineStart);
+            bool mayHoldZero = zeros;
             if (!m_carry.empty()) {
                 m_carry.append(piece.data(), piece.size());
                 piece = m_carry;
+                mayHoldZero = true;
             }
-            if (TakePiece(piece)) {
+            if (TakePiece(piece, mayHoldZero)) {
                 m_carry.clear();
                 lineStart = scan;
             } else if (!m_carry.empty()) {
@@ -80,7 +84,7 @@ public:
 
 private:
     // Returns whether the piece was a line; false: it is part of a longer one.
-    bool TakePiece(std::string_view piece)
+    bool TakePiece(std::string_view piece, bool mayHoldZero)
     {
         if (piece.substr(0, kMarkerLine.size()) == kMarkerLine) {
             m_reader.TakeLine(piece);
@@ -91,7 +95,7 @@ private:
         }
         if (!m_device) {
             // Text lines: a zero byte ends the line's text.
-            m_reader.TakeLine(piece.substr(0, piece.find('\0')));
+            m_reader.TakeLine(mayHoldZero ? piece.substr(0, piece.find('\0')) : piece);
             return true;
         }
         if (m_markerSeen && piece.size() < kMinRecordLine)

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <limits>
 #include <random>
 #include <string>
@@ -249,6 +250,42 @@ TEST(FieldNumbers, ScaledFromTheDigitsAsFromTheDouble)
     }
     // Most of them are decided from the digits.
     EXPECT_GT(decided, 100000);
+}
+
+// In a data line a number is followed by the rest of the line: separators,
+// more numbers, an exponent's letter, padding. The readers stop where the
+// general ones stop, whatever follows and wherever the digits end.
+TEST(FieldNumbers, NumbersFollowedByTheirLineReadAlike)
+{
+    const char* const tails[] = {"",
+                                 "\t0\t0\t0\t2.15\t3.5\t",
+                                 ";12,0001;3,5;\r\n",
+                                 "        ",
+                                 "x1234567",
+                                 "e5;;;;;;;",
+                                 "E-12345678",
+                                 ",5,5,5,5,5",
+                                 "..........",
+                                 "\xFF\xFF\xFF\xFF\xFF\xFF\xFF\xFF",
+                                 "/:/:/:/:",
+                                 "\x00\x00\x00\x00\x00\x00\x00\x00"};
+    std::mt19937 random(2207);
+    std::uniform_int_distribution<int> digit(0, 9);
+    std::uniform_int_distribution<int> count(0, 20);
+    for (int i = 0; i < 40000; ++i) {
+        std::string text = i % 5 == 0 ? "-" : (i % 11 == 0 ? " +" : "");
+        for (int d = count(random) % (i % 3 == 0 ? 20 : 10); d > 0; --d)
+            text += static_cast<char>('0' + digit(random));
+        if (i % 4 != 3)
+            text += i % 2 == 0 ? ',' : '.';
+        for (int d = count(random) % (i % 7 == 0 ? 20 : 10); d > 0; --d)
+            text += static_cast<char>('0' + (i % 6 == 0 ? digit(random) % 2 * 9 : digit(random)));
+        const char* const tail = tails[static_cast<size_t>(i) % std::size(tails)];
+        // The tails of zero bytes count with their length.
+        text.append(tail, tail[0] == '\0' ? 8 : std::strlen(tail));
+        ExpectReadAlike(text);
+        ExpectScaledAlike(text);
+    }
 }
 
 }  // namespace
