@@ -121,6 +121,46 @@ double ReadExchangeNumber(std::string_view field)
     return ToDouble(CommaToPoint(field));
 }
 
+bool EndsExchangeNumber(char separator)
+{
+    return !IsDigit(separator) && separator != '+' && separator != '-' && separator != '.' && separator != ',';
+}
+
+size_t ReadSeparatedExchangeNumber(std::string_view text, char separator, double& value)
+{
+    // No white space is skipped: a field beginning with it takes the general way,
+    // and so a TAB or blank separator can never be taken for part of the number.
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin;
+    bool negative = false;
+    if (p < end && (*p == '+' || *p == '-')) {
+        negative = *p == '-';
+        ++p;
+    }
+    const char* const numberStart = p;
+    uint64_t mantissa = 0;
+    int digits = 0;
+    int decimals = 0;
+    for (; p < end && IsDigit(*p); ++p, ++digits)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    if (p < end && (*p == '.' || *p == ',')) {
+        for (++p; p < end && IsDigit(*p); ++p, ++digits, ++decimals)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(*p - '0');
+    }
+    // Nothing but the number may stand before the separator.
+    if (digits == 0 || p == end || *p != separator)
+        return 0;
+    if (digits > kExactDigits) {
+        if (!ReadLongDecimal(std::string_view(numberStart, static_cast<size_t>(p - numberStart)), negative, value))
+            return 0;
+    } else {
+        const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+        value = negative ? -magnitude : magnitude;
+    }
+    return static_cast<size_t>(p - begin) + 1;
+}
+
 double ReadDeviceNumber(std::string_view field)
 {
     // ParseNumber reads a decimal comma only before the first TAB.
