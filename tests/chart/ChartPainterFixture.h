@@ -23,6 +23,19 @@ struct TestPoint {
     double speed = -1.0;
 };
 
+inline std::vector<MESSUNG> MeasurementsOf(const std::vector<TestPoint>& points)
+{
+    std::vector<MESSUNG> measurements;
+    for (const TestPoint& point : points) {
+        MESSUNG m;
+        m.station = point.station;
+        m.value = point.value;
+        m.speed = point.speed;
+        measurements.push_back(m);
+    }
+    return measurements;
+}
+
 // A run of points every `step` dm from `first` (dm), value 1.0 mm, with a side
 // file made of the given lines.
 class ChartPainterTest : public ::testing::Test {
@@ -58,15 +71,7 @@ protected:
     // Replaces the run's points.
     void SetPoints(const std::vector<TestPoint>& points)
     {
-        std::vector<MESSUNG> measurements;
-        for (const TestPoint& point : points) {
-            MESSUNG m;
-            m.station = point.station;
-            m.value = point.value;
-            m.speed = point.speed;
-            measurements.push_back(m);
-        }
-        doc.Run().AssignPoints(std::move(measurements));
+        doc.Run().AssignPoints(MeasurementsOf(points));
         doc.Run().SelectWholeRun();
     }
 

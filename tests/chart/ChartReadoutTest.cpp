@@ -19,16 +19,8 @@ namespace {
 
 CMessFahrtDaten RunOf(const std::vector<TestPoint>& points)
 {
-    std::vector<MESSUNG> measurements;
-    for (const TestPoint& point : points) {
-        MESSUNG m;
-        m.station = point.station;
-        m.value = point.value;
-        m.speed = point.speed;
-        measurements.push_back(m);
-    }
     CMessFahrtDaten run;
-    run.AssignPoints(measurements);
+    run.AssignPoints(MeasurementsOf(points));
     run.SelectWholeRun();
     return run;
 }
