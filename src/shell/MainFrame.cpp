@@ -353,6 +353,11 @@ void CMainFrame::ConnectCommands()
         if (shown != m_viewerShown)
             ToggleFileViewer();
     });
+    connect(Action(Command::TwoMetreGrid), &QAction::toggled, this, [this](bool shown) {
+        CKurvexView* view = ActiveView();
+        if (view && shown != view->TwoMetreGrid())
+            view->ToggleTwoMetreGrid();
+    });
 
     OnView(Command::Print, &CKurvexView::Print);
     OnView(Command::PreviewChart, &CKurvexView::PreviewChart);
@@ -362,7 +367,6 @@ void CMainFrame::ConnectCommands()
     OnView(Command::Zoom, &CKurvexView::ZoomStep);
     OnView(Command::PageBack, &CKurvexView::PageBack);
     OnView(Command::PageForward, &CKurvexView::PageForward);
-    OnView(Command::TwoMetreGrid, &CKurvexView::ToggleTwoMetreGrid);
     OnView(Command::ToggleStrips, &CKurvexView::ToggleStrips);
     OnView(Command::EditSideFile, &CKurvexView::OpenSideFileInEditor);
 

@@ -334,5 +334,23 @@ TEST_F(LinkedViewsTest, TheFileViewerButtonToggledByAScreenReaderShowsTheViewer)
     EXPECT_FALSE(Frame().FileViewerShown());
 }
 
+TEST_F(LinkedViewsTest, TheGridButtonToggledByAScreenReaderTogglesTheGrid)
+{
+    CKurvexView* view = Frame().OpenDocumentFile(Sample("pm01bs02_sample.pbs"));
+    ASSERT_NE(view, nullptr);
+    ASSERT_FALSE(view->TwoMetreGrid());
+    auto* bar = Frame().findChild<QToolBar*>(QStringLiteral("toolBar"));
+    auto* button = qobject_cast<QToolButton*>(bar->widgetForAction(Frame().Action(Command::TwoMetreGrid)));
+    ASSERT_NE(button, nullptr);
+    button->toggle();
+    EXPECT_TRUE(view->TwoMetreGrid());
+    button->toggle();
+    EXPECT_FALSE(view->TwoMetreGrid());
+    // A click still toggles it once.
+    Frame().Action(Command::TwoMetreGrid)->trigger();
+    EXPECT_TRUE(view->TwoMetreGrid());
+    EXPECT_TRUE(Frame().Action(Command::TwoMetreGrid)->isChecked());
+}
+
 }  // namespace
 }  // namespace kurvex
