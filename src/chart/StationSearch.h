@@ -22,7 +22,7 @@ bool StationInRun(const RunExtent& run, int32_t station);
 
 // What "Gehe zu Station" says to a text that is no station in metres, and to a
 // station outside the run (Windows-1252).
-inline constexpr const char* kMsgStationNotInMetres = "Bitte eine Station in Metern angeben, zum Beispiel 1234,5.";
+inline constexpr const char* kMsgStationNotInMetres = "Bitte eine Station in Metern oder mit Einheit angeben, zum Beispiel 1234,5 oder 12,7 km.";
 std::string StationOutsideRunText(int32_t station, const RunExtent& run);
 
 // The page (1-based) whose strips hold a station of the run; 0 for a station

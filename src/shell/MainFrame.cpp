@@ -692,7 +692,7 @@ void CMainFrame::AskStationAndGo()
         return;
     QInputDialog dialog(this);
     dialog.setWindowTitle(U("Gehe zu Station"));
-    dialog.setLabelText(U("Station [m]:"));
+    dialog.setLabelText(U("Station in m oder km (z. B. 12700 oder 12,7 km):"));
     dialog.setInputMode(QInputDialog::TextInput);
     dialog.setOkButtonText(U("OK"));
     dialog.setCancelButtonText(U("Abbrechen"));
