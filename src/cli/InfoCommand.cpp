@@ -4,11 +4,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdint>
-#include <string>
-#include <string_view>
-#include <vector>
-
 #include "cli/CliCommon.h"
 #include "chart/ChartPainter.h"
 #include "cli/DocumentOpen.h"
@@ -87,106 +82,19 @@ QJsonArray Exceedances(CUeberschreitungsDaten& exceedances)
     return array;
 }
 
-// The station texts are written as text rather than built as JSON values: a
-// long run has thousands of star texts, and QJsonObject makes each a container
-// of its own. The text is the one QJsonDocument's indented form gives (keys
-// sorted, four blanks per level, its escapes), so the document reads the same.
-void AppendJsonString(std::string& out, const std::string& cp1252)
+QJsonArray StationTexts(const std::vector<TEXTDATEN>& texts, bool withRawStation)
 {
-    static constexpr char kHex[] = "0123456789abcdef";
-    const QByteArray utf8 = FromCp1252(cp1252).toUtf8();
-    out += '"';
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u >= 0x20 && c != '"' && c != '\\') {
-            out += c;
-            continue;
-        }
-        out += '\\';
-        switch (c) {
-        case '"': out += '"'; break;
-        case '\\': out += '\\'; break;
-        case '\b': out += 'b'; break;
-        case '\f': out += 'f'; break;
-        case '\n': out += 'n'; break;
-        case '\r': out += 'r'; break;
-        case '\t': out += 't'; break;
-        default:
-            out += "u00";
-            out += kHex[u >> 4];
-            out += kHex[u & 0xF];
-        }
-    }
-    out += '"';
-}
-
-// A number member followed by more members.
-void AppendJsonMember(std::string& out, std::string_view indent, std::string_view key, int32_t value)
-{
-    out += indent;
-    out += '"';
-    out += key;
-    out += "\": ";
-    out += std::to_string(value);
-    out += ",\n";
-}
-
-// The array as the member value of a top-level key: "[", the objects, and "]"
-// at the key's indentation, without the comma that may follow it.
-std::string StationTextsJson(const std::vector<TEXTDATEN>& texts, bool withRawStation)
-{
-    constexpr std::string_view kObjectIndent = "        ";
-    constexpr std::string_view kMemberIndent = "            ";
-    std::string out = "[\n";
-    out.reserve(texts.size() * 140);
-    for (size_t k = 0; k < texts.size(); ++k) {
-        const TEXTDATEN& text = texts[k];
-        out += kObjectIndent;
-        out += "{\n";
-        AppendJsonMember(out, kMemberIndent, "placement", text.placement);
+    QJsonArray array;
+    for (const TEXTDATEN& text : texts) {
+        QJsonObject object{{QStringLiteral("station"), text.station},
+                           {QStringLiteral("text"), FromCp1252(text.text)},
+                           {QStringLiteral("placement"), text.placement}};
         if (withRawStation)
-            AppendJsonMember(out, kMemberIndent, "rawStation", text.rawStation);
-        AppendJsonMember(out, kMemberIndent, "station", text.station);
-        out += kMemberIndent;
-        out += "\"text\": ";
-        AppendJsonString(out, text.text);
-        out += '\n';
-        out += kObjectIndent;
-        out += k + 1 < texts.size() ? "},\n" : "}\n";
+            object[QStringLiteral("rawStation")] = text.rawStation;
+        array.append(object);
     }
-    out += "    ]";
-    return out;
+    return array;
 }
-
-// Values written as text after QJsonDocument: each key holds a placeholder
-// string first, which is then replaced by the text.
-class SplicedValues {
-public:
-    void Add(QJsonObject& object, const QString& key, std::string text)
-    {
-        const QString placeholder = QStringLiteral("\u0001spliced-%1").arg(m_values.size());
-        object[key] = placeholder;
-        // A control byte in a string is always escaped: nothing else in the document reads like this.
-        m_values.push_back({"\"" + key.toStdString() + "\": \"\\u0001spliced-" + std::to_string(m_values.size()) + "\"",
-                            "\"" + key.toStdString() + "\": " + std::move(text)});
-    }
-    std::string Spliced(std::string document) const
-    {
-        for (const Value& value : m_values) {
-            const size_t at = document.find(value.placeholder);
-            if (at != std::string::npos)
-                document.replace(at, value.placeholder.size(), value.text);
-        }
-        return document;
-    }
-
-private:
-    struct Value {
-        std::string placeholder;
-        std::string text;
-    };
-    std::vector<Value> m_values;
-};
 
 QJsonArray RangeTexts(const std::vector<BEREICHSTEXTDATEN>& texts)
 {
@@ -271,15 +179,14 @@ int RunInfo(const QStringList& arguments)
     info[QStringLiteral("statges")] = FromCp1252(state.RunStatisticsText());
     info[QStringLiteral("exceedances")] = Exceedances(doc->Exceedances());
     info[QStringLiteral("excludedRanges")] = ExcludedRanges(doc->ExcludedRanges());
-    SplicedValues spliced;
-    spliced.Add(info, QStringLiteral("starTexts"), StationTextsJson(doc->StarTexts(), true));
-    spliced.Add(info, QStringLiteral("freeTexts"), StationTextsJson(doc->FreeTexts(), false));
+    info[QStringLiteral("starTexts")] = StationTexts(doc->StarTexts(), true);
+    info[QStringLiteral("freeTexts")] = StationTexts(doc->FreeTexts(), false);
     info[QStringLiteral("rangeTexts")] = RangeTexts(doc->RangeTexts());
     info[QStringLiteral("comparisonRuns")] = ComparisonRuns(*doc);
     info[QStringLiteral("checksumOk")] = doc->ChecksumOk();
     info[QStringLiteral("messages")] = Messages(doc->OpenMessages());
     info[QStringLiteral("chart")] = ChartSummary(*doc);
-    WriteStdout(spliced.Spliced(QJsonDocument(info).toJson(QJsonDocument::Indented).toStdString()));
+    WriteStdout(QJsonDocument(info).toJson(QJsonDocument::Indented).toStdString());
     return kExitOk;
 }
 

@@ -27,22 +27,6 @@ bool IsDigit(char c)
     return c >= '0' && c <= '9';
 }
 
-// The decimal digits from p up to at most limit appended to number; returns
-// where they end. The digit is taken unsigned, so that one compare tells it
-// and no sign extension is needed.
-const char* TakeDigits(const char* p, const char* limit, uint64_t& number)
-{
-    uint64_t n = number;
-    for (; p < limit; ++p) {
-        const unsigned digit = static_cast<unsigned char>(*p) - unsigned{'0'};
-        if (digit > 9)
-            break;
-        n = n * 10 + digit;
-    }
-    number = n;
-    return p;
-}
-
 // IsWhiteSpace, here where it is inlined into the readers of every number.
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
 
@@ -90,17 +74,12 @@ bool ParsePlainDecimal(std::string_view text, PlainDecimal& decimal)
     uint64_t mantissa = 0;
     int digits = 0;
     int decimals = 0;
-    const char* const end = text.data() + text.size();
-    const char* const wholeStart = text.data() + i;
-    const char* p = TakeDigits(wholeStart, end, mantissa);
-    digits = static_cast<int>(p - wholeStart);
-    if (p < end && (*p == '.' || *p == ',')) {
-        const char* const decimalsStart = p + 1;
-        p = TakeDigits(decimalsStart, end, mantissa);
-        decimals = static_cast<int>(p - decimalsStart);
-        digits += decimals;
+    for (; i < text.size() && IsDigit(text[i]); ++i, ++digits)
+        mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
+    if (i < text.size() && (text[i] == '.' || text[i] == ',')) {
+        for (++i; i < text.size() && IsDigit(text[i]); ++i, ++digits, ++decimals)
+            mantissa = mantissa * 10 + static_cast<uint64_t>(text[i] - '0');
     }
-    i = static_cast<size_t>(p - text.data());
     if (digits == 0)
         return false;
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E'))
@@ -142,48 +121,6 @@ double ReadExchangeNumber(std::string_view field)
     return ToDouble(CommaToPoint(field));
 }
 
-bool EndsExchangeNumber(char separator)
-{
-    return !IsDigit(separator) && separator != '+' && separator != '-' && separator != '.' && separator != ',';
-}
-
-size_t ReadSeparatedExchangeNumber(std::string_view text, char separator, double& value)
-{
-    // No white space is skipped: a field beginning with it takes the general way,
-    // and so a TAB or blank separator can never be taken for part of the number.
-    const char* const begin = text.data();
-    const char* const end = begin + text.size();
-    const char* p = begin;
-    bool negative = false;
-    if (p < end && (*p == '+' || *p == '-')) {
-        negative = *p == '-';
-        ++p;
-    }
-    const char* const numberStart = p;
-    uint64_t mantissa = 0;
-    int digits = 0;
-    int decimals = 0;
-    p = TakeDigits(numberStart, end, mantissa);
-    digits = static_cast<int>(p - numberStart);
-    if (p < end && (*p == '.' || *p == ',')) {
-        const char* const decimalsStart = p + 1;
-        p = TakeDigits(decimalsStart, end, mantissa);
-        decimals = static_cast<int>(p - decimalsStart);
-        digits += decimals;
-    }
-    // Nothing but the number may stand before the separator.
-    if (digits == 0 || p == end || *p != separator)
-        return 0;
-    if (digits > kExactDigits) {
-        if (!ReadLongDecimal(std::string_view(numberStart, static_cast<size_t>(p - numberStart)), negative, value))
-            return 0;
-    } else {
-        const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
-        value = negative ? -magnitude : magnitude;
-    }
-    return static_cast<size_t>(p - begin) + 1;
-}
-
 double ReadDeviceNumber(std::string_view field)
 {
     // ParseNumber reads a decimal comma only before the first TAB.
@@ -221,7 +158,8 @@ bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerD
     // The whole part: more than eight digits (leading zeros counted) is left to the double.
     const char* const wholeStart = p;
     uint64_t whole = 0;
-    p = TakeDigits(p, end, whole);
+    while (p < end && IsDigit(*p))
+        whole = whole * 10 + static_cast<uint64_t>(*p++ - '0');
     const auto wholeDigits = static_cast<size_t>(p - wholeStart);
     if (wholeDigits > 8)
         return false;
@@ -235,9 +173,11 @@ bool ReadScaledDeviceNumber(std::string_view field, int scaleDigits, int viewerD
         decimalSign = *p++;
         decimalsStart = p;
         const char* const scaledEnd = p + std::min<ptrdiff_t>(scaleDigits, end - p);
-        p = TakeDigits(p, scaledEnd, whole);
+        while (p < scaledEnd && IsDigit(*p))
+            whole = whole * 10 + static_cast<uint64_t>(*p++ - '0');
         const char* const fractionEnd = p + std::min<ptrdiff_t>(kFractionDigits, end - p);
-        p = TakeDigits(p, fractionEnd, fraction);
+        while (p < fractionEnd && IsDigit(*p))
+            fraction = fraction * 10 + static_cast<uint64_t>(*p++ - '0');
         for (; p < end && IsDigit(*p); ++p)
             restNonZero = restNonZero || *p != '0';
     }

@@ -12,16 +12,6 @@ namespace kurvex {
 
 // ToDouble of the field with every "," read as ".": the exchange format's numbers.
 double ReadExchangeNumber(std::string_view field);
-// Whether a separator ends every exchange number before it: it is none of the
-// bytes a plain number is made of (sign, digit, "." or ",").
-bool EndsExchangeNumber(char separator);
-// The field before the first `separator` of text read in the same pass that
-// finds its end, for a field that is a plain number directly followed by the
-// separator (the common case): value is then ReadExchangeNumber of that field
-// and the bytes taken, the separator included, are returned. Returns 0 for any
-// other field, leaving it to ReadExchangeNumber. separator: one that
-// EndsExchangeNumber accepts.
-size_t ReadSeparatedExchangeNumber(std::string_view text, char separator, double& value);
 // ParseNumber of the field: the device text formats' numbers.
 double ReadDeviceNumber(std::string_view field);
 // A device number scaled to the integer unit of a point.

@@ -81,7 +81,6 @@ void ImExport001Reader::TakeLine(std::string_view line)
     if (k == 0) {
         m_separator = SeparatorOfFirstLine(line);
         m_noSeparator = m_separator.empty();
-        m_quickFields = m_separator.size() == 1 && EndsExchangeNumber(m_separator[0]);
         if (!m_noSeparator)
             m_run.ReservePoints(m_fileBytes / kShortPointLine + 1);
     }
@@ -117,16 +116,8 @@ void ImExport001Reader::TakePointLine(std::string_view line)
 {
     // Only the first three separators divide fields: a comment may hold the separator.
     std::string_view rest = line;
-    double numbers[3];
-    for (double& number : numbers) {
-        if (m_quickFields) {
-            const size_t taken = ReadSeparatedExchangeNumber(rest, m_separator[0], number);
-            if (taken > 0) {
-                rest.remove_prefix(taken);
-                continue;
-            }
-        }
-        std::string_view field;
+    std::string_view fields[3];
+    for (auto& field : fields) {
         const auto pos = m_separator.size() == 1 ? FindByte(rest, m_separator[0]) : rest.find(m_separator);
         if (pos == std::string_view::npos) {
             field = rest;
@@ -135,11 +126,10 @@ void ImExport001Reader::TakePointLine(std::string_view line)
             field = rest.substr(0, pos);
             rest = rest.substr(pos + m_separator.size());
         }
-        number = ReadExchangeNumber(field);
     }
-    const double valueMm = numbers[0];
-    const double stationKm = numbers[1];
-    const double widthM = numbers[2];
+    const double valueMm = ReadExchangeNumber(fields[0]);
+    const double stationKm = ReadExchangeNumber(fields[1]);
+    const double widthM = ReadExchangeNumber(fields[2]);
 
     // The comment goes into the export line as it stands, so that a file exported
     // again is the same; the point gets it with its UTF-8 umlauts repaired, as

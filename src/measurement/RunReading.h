@@ -133,8 +133,6 @@ private:
     size_t m_fileBytes;
     DeviceHeader m_header;
     std::string m_separator;
-    // A one-byte separator that ends every number: fields are then read in one pass.
-    bool m_quickFields = false;
     size_t m_lineNumber = 0;
     bool m_noSeparator = false;
     int m_markers = 0;

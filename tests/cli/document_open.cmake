@@ -51,13 +51,3 @@ expect_contains("${out}" "\"icon\": \"exclamation\"" "incomplete warning")
 run_cli(0 points err points ${WORK}/pm01bs02_incomplete.pbs --adjust-start 100,5 --ascending --mirror)
 expect_contains("${points}" "1005\t" "re-based, comma decimal")
 run_cli(2 out err info ${WORK}/pm01bs02_incomplete.pbs --ascending --descending)
-
-# Star texts keep the bytes of their comments; info writes them with the JSON
-# escapes (quote, backslash, TAB, other control bytes) and umlauts in UTF-8.
-run_cli(0 out err info ${SOURCE}/tests/cli/fixtures/star_text_escapes.exp)
-set(_star "{\n            \"placement\": 0,\n            \"rawStation\": ")
-expect_contains("${out}" "\"starTexts\": [\n        ${_star}1,\n            \"station\": 1,\n            \"text\": \"Zitat \\\"a\\\" \\\\ Pfad\"\n        },\n" "quote and backslash")
-expect_contains("${out}" [=["text": "Tab\tdazwischen"]=] "TAB")
-expect_contains("${out}" [=["text": "x\u0001\u001fy"]=] "control bytes")
-expect_contains("${out}" "\"text\": \"Brücke\"\n        }\n    ],\n" "umlaut, last star text")
-expect_contains("${out}" "\"freeTexts\": [\n    ],\n" "no free texts")

@@ -31,30 +31,10 @@ void ExpectSameNumber(double actual, double expected, const std::string& text)
     EXPECT_EQ(Bits(actual), Bits(expected)) << "\"" << text << "\": " << actual << " against " << expected;
 }
 
-// The one-pass reading of an exchange field, the text followed by a separator
-// and more fields: where it answers, it takes the field up to the first
-// separator and reads it as ReadExchangeNumber does.
-void ExpectSeparatedReadAlike(const std::string& text)
-{
-    for (const char separator : {';', '\t', ' ', '|', 'e', 'x'}) {
-        if (!EndsExchangeNumber(separator))
-            continue;
-        const std::string line = text + separator + "2,5" + separator + "Kommentar";
-        double value = -1.0;
-        const size_t taken = ReadSeparatedExchangeNumber(line, separator, value);
-        if (taken == 0)
-            continue;
-        const size_t fieldEnd = line.find(separator);
-        EXPECT_EQ(taken, fieldEnd + 1) << "\"" << line << "\"";
-        ExpectSameNumber(value, ReadExchangeNumber(line.substr(0, fieldEnd)), line);
-    }
-}
-
 void ExpectReadAlike(const std::string& text)
 {
     ExpectSameNumber(ReadExchangeNumber(text), ToDouble(CommaToPoint(text)), text);
     ExpectSameNumber(ReadDeviceNumber(text), ParseNumber(text), text);
-    ExpectSeparatedReadAlike(text);
 }
 
 TEST(FieldNumbers, ReadAsTheGeneralReadersDo)
@@ -69,32 +49,6 @@ TEST(FieldNumbers, ReadAsTheGeneralReadersDo)
     };
     for (const char* text : texts)
         ExpectReadAlike(text);
-}
-
-TEST(FieldNumbers, SeparatedReadingAnswersForPlainNumbersOnly)
-{
-    // Plain numbers directly before the separator are read in the one pass...
-    const struct {
-        const char* line;
-        size_t taken;
-        double value;
-    } read[] = {{"0,7;12", 4, 0.7}, {"-12,0001;3", 9, -12.0001}, {"+3;", 3, 3.0}, {"5.;", 3, 5.0}, {",5;", 3, 0.5},
-                {"1234567890123456789;", 20, 1234567890123456789.0}};
-    for (const auto& c : read) {
-        double value = 0.0;
-        EXPECT_EQ(ReadSeparatedExchangeNumber(c.line, ';', value), c.taken) << c.line;
-        EXPECT_EQ(value, c.value) << c.line;
-    }
-    // ...anything else is left to the general reading of the field.
-    for (const char* line : {"", ";", " 1;", "1 ;", "1e3;", "1,5", "-;", ".;", "1x;", "\t1;"}) {
-        double value = 0.0;
-        EXPECT_EQ(ReadSeparatedExchangeNumber(line, ';', value), 0U) << line;
-    }
-    EXPECT_FALSE(EndsExchangeNumber(','));
-    EXPECT_FALSE(EndsExchangeNumber('.'));
-    EXPECT_FALSE(EndsExchangeNumber('7'));
-    EXPECT_FALSE(EndsExchangeNumber('-'));
-    EXPECT_TRUE(EndsExchangeNumber('\t'));
 }
 
 TEST(FieldNumbers, ReadRandomDecimalsAsTheGeneralReadersDo)
