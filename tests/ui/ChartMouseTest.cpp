@@ -13,6 +13,7 @@
 #include "shell/KurvexApp.h"
 #include "shell/MainFrame.h"
 #include "support/DocumentHelpers.h"
+#include "ui/support/ChartPositions.h"
 #include "ui/support/GuiTestSupport.h"
 #include "ui/support/ProgramFixture.h"
 
@@ -81,22 +82,7 @@ protected:
     // A viewport position on strip slot whose hit test gives the station.
     static QPoint PositionOfStation(CKurvexView& view, int slot, int station, double height = 0.5)
     {
-        CGetMouseDm mouse = view.Painter().Mouse();
-        const Rect box = mouse.StripRect(slot);
-        const int a = mouse.StartStation(slot);
-        const int e = mouse.EndStation(slot);
-        const int x =
-            box.left + static_cast<int>(static_cast<long long>(station - a) * (box.right - box.left) / (e - a));
-        const int y = box.top + static_cast<int>((box.bottom - box.top) * height);
-        const QPointF guess = view.ViewportPositionOf(Point{x, y});
-        for (int dx = -4; dx <= 4; ++dx) {
-            const QPoint candidate(static_cast<int>(guess.x()) + dx, static_cast<int>(guess.y()));
-            const Point logical = view.LogicalPointAt(QPointF(candidate));
-            if (mouse.HitTest(logical.x, logical.y) == station)
-                return candidate;
-        }
-        ADD_FAILURE() << "no pixel for station " << station;
-        return QPoint();
+        return test::PositionOfStation(view, slot, station, height);
     }
 
     // The strip slot and station under a viewport position, and how far down the strip box it lies.

@@ -11,6 +11,7 @@
 #include "render/A4Sheets.h"
 #include "render/ChartRendering.h"
 #include "support/DocumentHelpers.h"
+#include "ui/support/ChartPositions.h"
 #include "ui/support/GuiTestSupport.h"
 
 #include <QAction>
@@ -79,22 +80,7 @@ protected:
     // the way a user finds it: by trying pixels along the strip.
     static QPoint PositionOfStation(CKurvexView& view, int slot, int station)
     {
-        CGetMouseDm mouse = view.Painter().Mouse();
-        const Rect box = mouse.StripRect(slot);
-        const int a = mouse.StartStation(slot);
-        const int e = mouse.EndStation(slot);
-        const int width = box.right - box.left;
-        const int x = box.left + static_cast<int>(static_cast<long long>(station - a) * width / (e - a));
-        const int y = (box.top + box.bottom) / 2;
-        const QPointF guess = view.ViewportPositionOf(Point{x, y});
-        for (int dx = -4; dx <= 4; ++dx) {
-            const QPoint candidate(static_cast<int>(guess.x()) + dx, static_cast<int>(guess.y()));
-            const Point logical = view.LogicalPointAt(QPointF(candidate));
-            if (mouse.HitTest(logical.x, logical.y) == station)
-                return candidate;
-        }
-        ADD_FAILURE() << "no pixel for station " << station;
-        return QPoint();
+        return test::PositionOfStation(view, slot, station);
     }
 
     static QString ExpectedTitle(int page, int count)
